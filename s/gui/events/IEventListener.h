@@ -1,0 +1,17 @@
+#pragma once
+
+namespace s::base {
+class IObject;
+}
+
+namespace s::gui::events {
+
+// Events are small integer codes per source; a listener that serves several sources tells them
+// apart by the source object and reads what it needs from it.
+class IEventListener {
+ public:
+  virtual ~IEventListener() = default;
+  virtual void onEvent(base::IObject* source, int code) = 0;
+};
+
+}  // namespace s::gui::events
