@@ -101,4 +101,60 @@ std::string utf16ToUtf8(std::u16string_view in) {
   return out;
 }
 
+std::u16string fileNameToUtf16(std::string_view in) {
+  std::u16string out;
+  out.reserve(in.size());
+  size_t i = 0;
+  while (i < in.size()) {
+    unsigned char c = static_cast<unsigned char>(in[i]);
+    if (c < 0x80) {
+      out.push_back(c);
+      ++i;
+      continue;
+    }
+    int extra = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+    char32_t cp = extra == 1 ? c & 0x1F : extra == 2 ? c & 0x0F : c & 0x07;
+    bool valid = extra > 0;
+    if (valid) {
+      for (int k = 1; k <= extra; ++k) {
+        if (i + static_cast<size_t>(k) >= in.size()) { valid = false; break; }
+        unsigned char d = static_cast<unsigned char>(in[i + static_cast<size_t>(k)]);
+        if ((d & 0xC0) != 0x80) { valid = false; break; }
+        cp = (cp << 6) | (d & 0x3F);
+      }
+    }
+    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+    if (valid && (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+      valid = false;
+    if (!valid) {
+      out.push_back(static_cast<char16_t>(0xDC00 + c));
+      ++i;
+      continue;
+    }
+    appendCodePoint(out, cp);
+    i += static_cast<size_t>(extra) + 1;
+  }
+  return out;
+}
+
+std::string fileNameFromUtf16(std::u16string_view in) {
+  std::string out;
+  out.reserve(in.size());
+  for (size_t i = 0; i < in.size(); ++i) {
+    char16_t c = in[i];
+    if (c >= 0xDC80 && c <= 0xDCFF) {
+      out.push_back(static_cast<char>(c - 0xDC00));
+    } else if (c >= 0xD800 && c <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 &&
+               in[i + 1] <= 0xDFFF) {
+      appendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (in[i + 1] - 0xDC00));
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      appendUtf8(out, kReplacement);
+    } else {
+      appendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
 }  // namespace platform::text

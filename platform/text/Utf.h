@@ -12,4 +12,10 @@ void appendUtf8AsUtf16(std::u16string& out, std::string_view utf8);
 // UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD.
 std::string utf16ToUtf8(std::u16string_view utf16);
 
+// File names are bytes on Linux and need not be valid UTF-8. These two keep such names intact
+// through the program's UTF-16 strings: a byte that is not part of valid UTF-8 becomes the lone
+// surrogate U+DC80 + (byte - 0x80) and turns back into that byte on the way out.
+std::u16string fileNameToUtf16(std::string_view name);
+std::string fileNameFromUtf16(std::u16string_view name);
+
 }  // namespace platform::text

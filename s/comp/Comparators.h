@@ -25,6 +25,6 @@ using CompU08 = CompOf<uint8_t>;
 using CompS32 = CompOf<int32_t>;
 using CompU32 = CompOf<uint32_t>;
 using CompS64 = CompOf<int64_t>;
-using CompP = CompOf<const void*>;
+using CompP = CompOf<void*>;
 
 }  // namespace s::comp

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+
+#include "s/col/_array/TypedArray.h"
+#include "s/thread/EasyPooler.h"
+
+namespace s::col::_array {
+
+class ArrayU32 final : public TypedArray<uint32_t, 2> {
+ public:
+  // An empty array from the pool.
+  static ArrayU32* create() { return thread::PoolOf<ArrayU32>::acquire(); }
+
+  const char16_t* typeName() const override { return u"s_col__array_ArrayU32"; }
+  IObject* newInstance() const override { return create(); }
+  void release() override { thread::PoolOf<ArrayU32>::release(this); }
+};
+
+}  // namespace s::col::_array
