@@ -29,21 +29,9 @@ AttrFactory& AttrFactory::instance() {
   return *factory;
 }
 
-AttrFactory::~AttrFactory() {
-  for (AttrRecord* r : idle_) delete r;
-}
-
 AttrRecord* AttrFactory::acquire(const char16_t* name, std::int32_t nameLength,
                                  const char16_t* value, std::int32_t valueLength) {
-  AttrRecord* record = nullptr;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!idle_.empty()) {
-      record = idle_.back();
-      idle_.pop_back();
-    }
-  }
-  if (!record) record = new AttrRecord{0, nullptr, 0, nullptr};
+  auto* record = static_cast<AttrRecord*>(generate());
   record->nameLength = lengthOf(name, nameLength);
   record->name = copyOf(name, record->nameLength);
   record->valueLength = lengthOf(value, valueLength);
@@ -64,19 +52,7 @@ void AttrFactory::release(AttrRecord* record) {
   delete[] record->name;
   delete[] record->value;
   *record = AttrRecord{0, nullptr, 0, nullptr};
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (idle_.size() < kCapacity) {
-      idle_.push_back(record);
-      return;
-    }
-  }
-  delete record;
-}
-
-std::size_t AttrFactory::idleCount() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return idle_.size();
+  destroy(record);
 }
 
 }  // namespace s::xml

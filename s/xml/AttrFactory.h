@@ -1,9 +1,7 @@
 #pragma once
 #include <cstdint>
-#include <mutex>
-#include <vector>
 
-#include "s/base/IObject.h"
+#include "s/thread/PoolerBase.h"
 
 namespace s::xml {
 
@@ -18,11 +16,10 @@ struct AttrRecord {
 };
 
 // The process-wide pool of attribute records. Documents are made of many small records that
-// come and go with every file read; keeping the idle ones saves the allocator that churn.
-class AttrFactory : public base::IObject {
+// come and go with every file read; records are carved from blocks and reused, which spares the
+// allocator that churn.
+class AttrFactory : public thread::PoolerBase {
  public:
-  static constexpr std::size_t kCapacity = 10000;
-
   static AttrFactory& instance();
 
   const char16_t* typeName() const override { return u"s_xml_AttrFactory"; }
@@ -32,20 +29,13 @@ class AttrFactory : public base::IObject {
   // A record holding copies of the two strings (a length of -1: up to the NUL).
   AttrRecord* acquire(const char16_t* name, std::int32_t nameLength, const char16_t* value,
                       std::int32_t valueLength);
-  // Frees the record's strings and keeps the zeroed record for reuse, or frees it when the
-  // pool is full.
+  // Frees the record's strings, zeroes it and keeps it for reuse.
   void release(AttrRecord* record);
   // Replaces the value by a copy of `value`.
   static void assignValue(AttrRecord* record, const char16_t* value, std::int32_t length);
 
-  std::size_t idleCount();
-
-  ~AttrFactory() override;
-
  private:
-  AttrFactory() = default;
-  std::mutex mutex_;
-  std::vector<AttrRecord*> idle_;
+  AttrFactory() : PoolerBase(sizeof(AttrRecord)) {}
 };
 
 }  // namespace s::xml
