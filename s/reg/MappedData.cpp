@@ -6,6 +6,8 @@
 #include "platform/registry/Hive.h"
 #include "platform/registry/KeyPath.h"
 #include "platform/text/Utf.h"
+#include "s/col/_array/ArrayU08.h"
+#include "s/thread/EasyPooler.h"
 
 namespace s::reg {
 
@@ -227,6 +229,48 @@ void MappedData::setString(const char16_t* path, const char16_t* name, const cha
 void MappedData::setExpandString(const char16_t* path, const char16_t* name,
                                  const char16_t* value) {
   write(path, name, reg::ValueType::ExpandString, reg::stringData(view(value)));
+}
+
+}  // namespace s::reg
+
+namespace s::reg {
+
+MappedData* openRegistryStore(const char16_t* keyPath) {
+  MappedData* store = thread::PoolOf<MappedData>::acquire();
+  if (!store->hasRoot()) store->setRoot(keyPath);
+  return store;
+}
+
+base::IObject* MappedData::newInstance() const { return thread::PoolOf<MappedData>::acquire(); }
+
+void MappedData::release() { thread::PoolOf<MappedData>::release(this); }
+
+void MappedData::reset() {
+  hive_.reset();
+  root_.clear();
+  hasRoot_ = false;
+  autoFlush_ = false;
+  lastPath_.clear();
+  lastKey_.clear();
+  hasLast_ = false;
+  scratch_.clear();
+}
+
+col::_array::ArrayU08* MappedData::getBytes(const char16_t* path, const char16_t* name,
+                                            col::_array::ArrayU08* array) {
+  auto v = read(path, name);
+  if (!v) return array;
+  if (!array) array = col::_array::ArrayU08::create();
+  array->clear();
+  array->appendRaw(v->data.data(), v->data.size());
+  return array;
+}
+
+void MappedData::setBytes(const char16_t* path, const char16_t* name,
+                          const col::_array::ArrayU08* bytes) {
+  std::vector<std::uint8_t> data;
+  if (bytes) data.assign(bytes->data(), bytes->data() + bytes->size());
+  write(path, name, reg::ValueType::Binary, data);
 }
 
 }  // namespace s::reg
