@@ -226,7 +226,7 @@ def check_escaping():
 def main(argv):
     check_only = argv[1:] == ["--check"]
     if argv[1:] and not check_only:
-        print(__doc__.strip().split("\n\n")[-2], file=sys.stderr)
+        print(__doc__[__doc__.index("usage:"):].strip(), file=sys.stderr)
         return 2
     check_escaping()
     languages, ids, texts = load_sources()
