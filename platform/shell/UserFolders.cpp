@@ -61,14 +61,20 @@ std::string UserFolders::parseUserDirs(const std::string& text, const std::strin
     size_t eq = line.find_first_not_of(" \t", start + key.size());
     if (eq == std::string::npos || line[eq] != '=') continue;
     size_t open = line.find('"', eq);
-    size_t close = open == std::string::npos ? open : line.find('"', open + 1);
-    if (close == std::string::npos) continue;
-    std::string value = line.substr(open + 1, close - open - 1);
+    if (open == std::string::npos) continue;
     std::string unescaped;
-    for (size_t i = 0; i < value.size(); ++i) {
-      if (value[i] == '\\' && i + 1 < value.size()) ++i;
-      unescaped.push_back(value[i]);
+    bool closed = false;
+    for (size_t i = open + 1; i < line.size(); ++i) {
+      if (line[i] == '\\' && i + 1 < line.size()) {
+        unescaped.push_back(line[++i]);
+      } else if (line[i] == '"') {
+        closed = true;
+        break;
+      } else {
+        unescaped.push_back(line[i]);
+      }
     }
+    if (!closed) continue;
     if (unescaped.rfind("$HOME", 0) == 0)
       unescaped = home + unescaped.substr(5);
     else if (unescaped.empty() || unescaped[0] != '/')
