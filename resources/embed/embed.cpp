@@ -59,7 +59,9 @@ int main(int argc, char** argv) {
     index += "extern const unsigned char " + sym + "[];\n";
     table += "  {\"" + name + "\", " + sym + ", " + std::to_string(bytes.size()) + "},\n";
   }
-  // Declared extern first: a namespace-scope const array would otherwise be local to this file.
-  index += "extern const Resource kResources[];\nconst Resource kResources[] = {\n" + table + "  {nullptr, nullptr, 0}\n};\n}\n";
+  // Declared extern first: a namespace-scope const array would otherwise have internal linkage
+  // and Resource.cpp could not link against it.
+  index += "extern const Resource kResources[];\nconst Resource kResources[] = {\n" + table +
+           "  {nullptr, nullptr, 0}\n};\n}\n";
   return writeIfChanged(outDir + "/index.cpp", index) ? 0 : 1;
 }
