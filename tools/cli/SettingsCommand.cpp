@@ -9,15 +9,28 @@
 
 #include "platform/registry/Hive.h"
 #include "platform/text/Utf.h"
+#include "s/lang/Localizer.h"
 #include "tools/cli/Command.h"
 
 namespace {
 
 namespace reg = platform::registry;
 
-// Where the program keeps its settings; "Pruv Sonvia" is the product's registry name.
-constexpr const char* kParent = "Software\\Pruv\\Pruv Sonvia";
-constexpr const char* kRoot = "Software\\Pruv\\Pruv Sonvia\\SaveData";
+// Where the program keeps its settings: below "Software\Pruv\" and the product's registry
+// name, which is text 300000 of the language table ("Pruv Sonvia").
+const std::string& parentKey() {
+  static const std::string key = [] {
+    std::u16string name = s::lang::Localizer::createFromResource()->getText(300000);
+    if (name.empty()) name = u"Pruv Sonvia";
+    return "Software\\Pruv\\" + platform::text::utf16ToUtf8(name);
+  }();
+  return key;
+}
+
+const std::string& rootKey() {
+  static const std::string key = parentKey() + "\\SaveData";
+  return key;
+}
 
 int run(int argc, char** argv);
 
@@ -37,7 +50,7 @@ std::string keyOf(const char* path) {
   for (char& c : relative)
     if (c == '/') c = '\\';
   while (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
-  return relative.empty() ? std::string(kRoot) : std::string(kRoot) + "\\" + relative;
+  return relative.empty() ? rootKey() : rootKey() + "\\" + relative;
 }
 
 std::string hex(const std::vector<std::uint8_t>& data, const char* separator) {
@@ -157,8 +170,8 @@ int run(int argc, char** argv) {
   if (sub == "dump") {
     if (argc != 1) return cli::usageError(kCommand, "dump takes no arguments");
     auto hive = reg::Hive::currentUser();
-    std::printf("HKEY_CURRENT_USER\\%s\n", kParent);
-    if (hive->keyExists(kRoot)) dumpKey(*hive, kRoot, "SaveData");
+    std::printf("HKEY_CURRENT_USER\\%s\n", parentKey().c_str());
+    if (hive->keyExists(rootKey())) dumpKey(*hive, rootKey(), "SaveData");
     return 0;
   }
   if (sub == "get") {

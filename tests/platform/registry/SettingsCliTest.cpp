@@ -107,14 +107,14 @@ TEST_F(SettingsCli, WrongArgumentsPrintUsageAndExitWithTwo) {
 
 TEST_F(SettingsCli, TwoProcessesWritingAtOnceLoseNothing) {
   auto writer = [&](const char* who) {
-    return std::string("(i=0; while [ $i -lt 25 ]; do ") + env() + SONVIA_CLI_PATH +
+    return std::string("(i=0; while [ $i -lt 10 ]; do ") + env() + SONVIA_CLI_PATH +
            " settings set Shared " + who + "$i dword $i || exit 1; i=$((i+1)); done)";
   };
   std::string loop = writer("a") + " & " + writer("b") + "; wait";
   ASSERT_EQ(std::system(loop.c_str()), 0);
   std::string dump = cli("dump").out;
   for (const char* who : {"a", "b"})
-    for (int i = 0; i < 25; ++i)
+    for (int i = 0; i < 10; ++i)
       EXPECT_NE(dump.find(std::string("  ") + who + std::to_string(i) + " = dword " +
                           std::to_string(i) + " "),
                 std::string::npos)
