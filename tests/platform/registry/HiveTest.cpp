@@ -241,11 +241,17 @@ TEST_F(HiveTest, DamagedOrForeignFileIsKeptAsideAndAFreshHiveMade) {
     for (std::size_t i = 100; i < bytes.size(); i += 7) bytes[i] = static_cast<char>(0xA5);
     return bytes;
   };
+  // A sound SQLite file that another program marked as its own (the application id in the
+  // header, bytes 68..71).
   auto foreignDb = [&] {
-    std::string other = dir_ + "/other.db";
-    std::string cmd = "sqlite3 " + other + " 'CREATE TABLE t(x); INSERT INTO t VALUES(1);'";
-    EXPECT_EQ(std::system(cmd.c_str()), 0);
-    return readAll(other);
+    {
+      auto hive = Hive::open(file_);
+      hive->setValue("K", "v", ValueType::Dword, reg::dwordData(1));
+    }
+    std::string bytes = readAll(file_);
+    const char other[4] = {0x12, 0x34, 0x56, 0x78};
+    bytes.replace(68, 4, other, 4);
+    return bytes;
   };
   struct Case {
     const char* what;
@@ -278,4 +284,18 @@ TEST_F(HiveTest, DamagedOrForeignFileIsKeptAsideAndAFreshHiveMade) {
     EXPECT_TRUE(Hive::open(file_)->getValue("Fresh", "").has_value()) << c.what;
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << c.what;
   }
+}
+
+TEST_F(HiveTest, UnusableLocationKeepsTheProgramGoingInMemory) {
+  // The hive's folder cannot be made: a plain file stands where it should be.
+  fs::create_directories(dir_);
+  std::ofstream(dir_ + "/pruv") << "a file, not a folder";
+  testing::internal::CaptureStderr();
+  auto hive = Hive::open(file_);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(hive->isPersistent());
+  EXPECT_NE(err.find("will not be kept"), std::string::npos) << err;
+  EXPECT_TRUE(hive->setValue("K", "v", ValueType::Dword, reg::dwordData(5)));
+  EXPECT_EQ(hive->getValue("K", "v")->data, reg::dwordData(5));
+  EXPECT_EQ(readAll(dir_ + "/pruv"), "a file, not a folder");
 }

@@ -198,3 +198,21 @@ TEST(Localizer, EmptyOrMissingTableGivesEmptyTexts) {
   EXPECT_EQ(loc->getCurrent()->engName(), u"German");
   EXPECT_EQ(str(loc->getText(1)), u"Un");
 }
+
+// The built-in table through the program's own reader: the 33 languages in table order, and
+// every language has a text for every id.
+TEST(Localizer, BuiltInTableHasEveryLanguageForEveryText) {
+  auto loc = Localizer::createFromResource();
+  const char16_t* const tags[] = {u"eng", u"bel", u"zhs", u"zht", u"deu", u"ell", u"spa", u"fra",
+                                  u"ita", u"jpn", u"kor", u"nld", u"per", u"rus", u"ukr", u"ara",
+                                  u"ind", u"bul", u"cze", u"dan", u"est", u"hrv", u"hun", u"pol",
+                                  u"bra", u"ron", u"slk", u"srp", u"fin", u"swe", u"tur", u"vec",
+                                  u"vie"};
+  ASSERT_EQ(loc->getLanguageCount(), 33);
+  for (std::int32_t i = 0; i < 33; ++i) EXPECT_EQ(loc->getLanguage(i)->tagName(), tags[i]);
+  std::size_t texts = loc->getLanguage(0)->textCount();
+  EXPECT_GT(texts, 0u);
+  for (std::int32_t i = 0; i < 33; ++i) EXPECT_EQ(loc->getLanguage(i)->textCount(), texts);
+  loc->selectByName(u"English");
+  EXPECT_EQ(str(loc->getText(300000)), u"Pruv Sonvia");
+}
