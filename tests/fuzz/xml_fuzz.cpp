@@ -1,7 +1,8 @@
 // The XML reader on any input: UTF-8 bytes as files are read, and the same bytes taken directly
 // as UTF-16 code units so the reader sees every possible character, NUL included. Whatever was
-// read must write, decode and read again without fault, and writing is stable: a document the
-// writer produced, read and written once more, comes out the same.
+// read must write, decode and read again without fault. A tree whose names and texts are of the
+// dialect's shape (what the program itself builds) must also read back exactly as written;
+// other trees (a name holding "<", text holding markup) may read back as something else.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -34,6 +35,37 @@ void exercise(s::xml::Node& root) {
   scratch->release();
 }
 
+bool plainName(std::u16string_view name) {
+  if (name.empty() || name[0] == u'!') return false;
+  return name.find_first_of(u" \t\r\n=\"<>/") == std::u16string_view::npos;
+}
+
+// True when every element and attribute name is plain and no text starts with white space or
+// holds a "<" (a text read from content never does).
+bool ofTheDialectsShape(const s::xml::Node& root) {
+  std::vector<const s::xml::Node*> pending{&root};
+  while (!pending.empty()) {
+    const s::xml::Node* n = pending.back();
+    pending.pop_back();
+    if (!plainName(n->nameView())) return false;
+    const s::xml::Attributes* attributes = n->attributes();
+    for (std::int32_t i = 0; i < attributes->count(); ++i) {
+      const s::xml::AttrRecord* r = attributes->at(i);
+      std::u16string_view name(r->name, static_cast<std::size_t>(r->nameLength));
+      std::u16string_view value(r->value, static_cast<std::size_t>(r->valueLength));
+      if (name.empty()) {
+        if (!value.empty() && (value.find(u'<') != value.npos ||
+                               value.find_first_of(u" \t\r\n") == 0))
+          return false;
+      } else if (!plainName(name)) {
+        return false;
+      }
+    }
+    for (std::int32_t i = 0; i < n->childCount(); ++i) pending.push_back(n->childAt(i));
+  }
+  return true;
+}
+
 std::u16string reread(const std::u16string& text) {
   s::xml::Node* again = s::xml::Node::create();
   again->parse(text.data(), text.data() + text.size());
@@ -48,7 +80,7 @@ void check(s::xml::Node& root) {
   std::u16string first;
   root.writeTo(first);
   std::u16string second = reread(first);
-  if (reread(second) != second) std::abort();
+  if (ofTheDialectsShape(root) && second != first) std::abort();
 }
 
 }  // namespace
