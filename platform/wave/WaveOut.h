@@ -1,0 +1,61 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "platform/wave/Format.h"
+#include "platform/wave/OutputState.h"
+#include "platform/wave/Header.h"
+#include "platform/wave/Result.h"
+
+namespace platform::wave {
+
+// An open output device. Buffers are prepared, written and come back through the completion
+// callback in the order they were written, on a thread that belongs to the device. Every operation
+// returns promptly: the device thread never blocks inside a driver, and a device that cannot be
+// opened or stops answering is reported instead of waited on.
+class WaveOut {
+ public:
+  // Opens a device by name: a name from DeviceList, "null", "file:PATH", "file-fast:PATH" or any
+  // ALSA PCM name. Returns null, with the reason in `error`, when the format or the device is
+  // unusable. `callback` may be null.
+  static std::unique_ptr<WaveOut> open(std::string_view device, const Format& format, DoneCallback callback,
+                                       void* instance, std::string& error);
+  // Opens entry `index` of DeviceList.
+  static std::unique_ptr<WaveOut> open(std::size_t index, const Format& format, DoneCallback callback,
+                                       void* instance, std::string& error);
+  ~WaveOut();
+  WaveOut(const WaveOut&) = delete;
+  WaveOut& operator=(const WaveOut&) = delete;
+
+  Result prepare(Header& header);
+  Result unprepare(Header& header);
+  // Queues the buffer behind those already written; clears kHeaderDone and sets kHeaderInQueue.
+  Result write(Header& header);
+  // Returns every queued buffer as done (callbacks included) before returning; the pause state stays.
+  // Called from the completion callback, it takes effect as soon as that callback returns.
+  Result reset();
+  Result pause();
+  Result restart();
+  // Returns the buffers still queued as done, then releases the device. Also done by the destructor.
+  Result close();
+
+  const std::string& deviceName() const { return device_; }
+  const Format& format() const { return format_; }
+  // Why the device broke down after it was opened (a vanished sound card, a full disk), or empty.
+  // A broken device goes on completing buffers at once, so a player never hangs on it.
+  std::string error() const;
+
+ private:
+  WaveOut(std::shared_ptr<OutputState> state, std::string device, const Format& format);
+  bool onDeviceThread() const;
+
+  std::shared_ptr<OutputState> state_;
+  std::thread thread_;
+  std::string device_;
+  Format format_;
+};
+
+}  // namespace platform::wave
