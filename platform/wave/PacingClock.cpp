@@ -54,7 +54,7 @@ void PacingClock::restart() {
 }
 
 void PacingClock::drop() {
-  accepted_ = playedAt(Clock::now());
+  // What was dropped counts as played, so the next bytes start a fresh stretch.
   stretchStartBytes_ = accepted_;
   stretchStart_ = paused_ ? pausedAt_ : Clock::now();
 }

@@ -1,6 +1,7 @@
 #include "platform/wave/WaveOut.h"
 
 #include <chrono>
+#include <system_error>
 
 #include "platform/wave/DeviceList.h"
 
@@ -29,7 +30,13 @@ std::unique_ptr<WaveOut> WaveOut::open(std::string_view device, const Format& fo
   state->format = format;
   state->callback = callback;
   state->instance = instance;
-  std::thread thread(runOutput, state);
+  std::thread thread;
+  try {
+    thread = std::thread(runOutput, state);
+  } catch (const std::system_error& failure) {
+    error = "cannot open " + std::string(device) + ": no thread for the device (" + failure.what() + ")";
+    return nullptr;
+  }
   Lock lock(state->mutex);
   if (!state->answer.wait_for(lock, kOpenLimit, [&] { return state->opened || state->finished; })) {
     state->abandoned = true;

@@ -66,9 +66,9 @@ TEST(WaveOut, NullDevicePlaysOneSecondInAboutOneSecond) {
 TEST(WaveOut, NullDeviceDoesNotRushABufferWrittenAfterAGap) {
   Completions completions;
   Format format{1, 8000, 8};
+  Buffers first(pattern(800), {800}), second(pattern(800), {800});
   auto out = openOk("null", format, &completions);
   ASSERT_TRUE(out);
-  Buffers first(pattern(800), {800}), second(pattern(800), {800});
   first.writeAll(*out);
   ASSERT_TRUE(completions.waitFor(1));
   std::this_thread::sleep_for(std::chrono::milliseconds(150));
@@ -161,9 +161,9 @@ TEST(WaveOut, PacedFileTakesRealTimeAndUnpacedFileDoesNot) {
 
 TEST(WaveOut, CompletesBuffersInWriteOrderWithDoneSetAndUserKept) {
   Completions completions;
+  Buffers buffers(pattern(20000), {4, 0, 8192, 3, 100, 0, 4000, 7701});
   auto out = openOk("null", Format{2, 44100, 16}, &completions);
   ASSERT_TRUE(out);
-  Buffers buffers(pattern(20000), {4, 0, 8192, 3, 100, 0, 4000, 7701});
   buffers.writeAll(*out);
   ASSERT_TRUE(completions.waitFor(buffers.headers.size()));
   std::lock_guard lock(completions.mutex);
@@ -179,10 +179,13 @@ TEST(WaveOut, CompletesBuffersInWriteOrderWithDoneSetAndUserKept) {
 TEST(WaveOut, ResetReturnsEveryQueuedBufferBeforeItReturns) {
   Completions completions;
   Format format{2, 44100, 16};
+  Buffers buffers(pattern(12 * 8192), sizesSummingTo(12 * 8192, 8192));  // about 0.56 s of sound
+  Buffers more(pattern(4410), {4410});
   auto out = openOk("null", format, &completions);
   ASSERT_TRUE(out);
-  Buffers buffers(pattern(12 * 8192), sizesSummingTo(12 * 8192, 8192));  // about 0.56 s of sound
   buffers.writeAll(*out);
+  // Reset in mid-play, when the device has taken more bytes than it has played.
+  ASSERT_TRUE(completions.waitFor(1));
   auto start = Clock::now();
   ASSERT_EQ(out->reset(), Result::Ok);
   EXPECT_LT(secondsSince(start), 0.2);
@@ -196,7 +199,6 @@ TEST(WaveOut, ResetReturnsEveryQueuedBufferBeforeItReturns) {
     }
   }
   // The device goes on working, from a fresh start.
-  Buffers more(pattern(4410), {4410});
   start = Clock::now();
   more.writeAll(*out);
   ASSERT_TRUE(completions.waitFor(13));
@@ -206,9 +208,9 @@ TEST(WaveOut, ResetReturnsEveryQueuedBufferBeforeItReturns) {
 TEST(WaveOut, PauseHoldsTheQueueAndRestartPlaysTheRest) {
   Completions completions;
   Format format{1, 8000, 8};
+  Buffers buffers(pattern(1600), {400, 400, 400, 400});  // four buffers of 50 ms
   auto out = openOk("null", format, &completions);
   ASSERT_TRUE(out);
-  Buffers buffers(pattern(1600), {400, 400, 400, 400});  // four buffers of 50 ms
   auto start = Clock::now();
   buffers.writeAll(*out);
   ASSERT_TRUE(completions.waitFor(1));
@@ -226,9 +228,9 @@ TEST(WaveOut, CloseReturnsBuffersInFlightAndRefusesLaterWrites) {
   TempDir dir;
   for (std::string device : {std::string("null"), "file:" + dir.file("inflight.wav")}) {
     Completions completions;
+    Buffers buffers(pattern(12 * 8192), sizesSummingTo(12 * 8192, 8192));
     auto out = openOk(device, Format{2, 44100, 16}, &completions);
     ASSERT_TRUE(out);
-    Buffers buffers(pattern(12 * 8192), sizesSummingTo(12 * 8192, 8192));
     buffers.writeAll(*out);
     auto start = Clock::now();
     EXPECT_EQ(out->close(), Result::Ok) << device;
@@ -250,10 +252,10 @@ TEST(WaveOut, CloseReturnsBuffersInFlightAndRefusesLaterWrites) {
 
 TEST(WaveOut, RefusesMisusedBuffers) {
   Completions completions;
-  auto out = openOk("null", Format{1, 8000, 8}, &completions);
-  ASSERT_TRUE(out);
   std::vector<std::uint8_t> data(800);
   Header header;
+  auto out = openOk("null", Format{1, 8000, 8}, &completions);
+  ASSERT_TRUE(out);
   header.data = data.data();
   header.length = 800;
   EXPECT_EQ(out->write(header), Result::NotPrepared);
@@ -286,11 +288,11 @@ struct SelfClosing {
 
 TEST(WaveOut, CloseFromItsOwnCallbackIsRefusedInsteadOfDeadlocking) {
   SelfClosing self;
+  Buffers buffers(pattern(80), {40, 40});
   std::string error;
   auto out = WaveOut::open("null", Format{1, 8000, 8}, SelfClosing::callback, &self, error);
   ASSERT_TRUE(out) << error;
   self.out = out.get();
-  Buffers buffers(pattern(80), {40, 40});
   buffers.writeAll(*out);
   auto deadline = Clock::now() + std::chrono::seconds(2);
   while (self.resetResult.load() == -1 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
