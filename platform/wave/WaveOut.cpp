@@ -71,7 +71,17 @@ std::unique_ptr<WaveOut> WaveOut::open(std::size_t index, const Format& format, 
 WaveOut::WaveOut(std::shared_ptr<OutputState> state, std::string device, const Format& format)
     : state_(std::move(state)), device_(std::move(device)), format_(format) {}
 
-WaveOut::~WaveOut() { close(); }
+WaveOut::~WaveOut() {
+  if (close() != Result::WrongThread) return;
+  // Destroyed from its own callback: the thread cannot be joined from inside itself, so it is told
+  // to end without touching the caller's buffers again and left to finish on its own.
+  Lock lock(state_->mutex);
+  state_->closeRequested = true;
+  state_->abandoned = true;
+  state_->wake.notify_one();
+  lock.unlock();
+  thread_.detach();
+}
 
 bool WaveOut::onDeviceThread() const {
   Lock lock(state_->mutex);

@@ -39,7 +39,8 @@ class WaveOut {
   Result reset();
   Result pause();
   Result restart();
-  // Returns the buffers still queued as done, then releases the device. Also done by the destructor.
+  // Returns the buffers still queued as done, then releases the device. Also done by the destructor,
+  // which may run inside the device's own callback (close() itself may not).
   Result close();
 
   const std::string& deviceName() const { return device_; }

@@ -62,7 +62,7 @@ std::vector<std::string> names() {
 
 }  // namespace
 
-TEST(AlsaOutput, ListsDefaultFirstThenOtherWorkingPlaybackDevicesThenNull) {
+TEST(WaveAlsa, ListsDefaultFirstThenOtherWorkingPlaybackDevicesThenNull) {
   TempDir dir;
   AlsaConfig config(dir, workingConfig(dir));
   EXPECT_EQ(names(), (std::vector<std::string>{"default", "sonvia_second", "sonvia_sink", "null"}));
@@ -80,10 +80,10 @@ struct AlsaCase {
   friend void PrintTo(const AlsaCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class AlsaSamples : public testing::TestWithParam<AlsaCase> {};
+class WaveAlsaSamples : public testing::TestWithParam<AlsaCase> {};
 
 // Buffers that split frames in two must still reach ALSA as whole, unshifted frames.
-TEST_P(AlsaSamples, ArriveIntactInAlsasFilePlugin) {
+TEST_P(WaveAlsaSamples, ArriveIntactInAlsasFilePlugin) {
   const AlsaCase& c = GetParam();
   TempDir dir;
   AlsaConfig config(dir, workingConfig(dir));
@@ -108,14 +108,14 @@ TEST_P(AlsaSamples, ArriveIntactInAlsasFilePlugin) {
   EXPECT_TRUE(captured == buffers.stream);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, AlsaSamples,
+INSTANTIATE_TEST_SUITE_P(Formats, WaveAlsaSamples,
                          testing::Values(AlsaCase{"Stereo16Bit", Format{2, 44100, 16}, {8192, 6, 8190, 4096, 0, 1, 3}},
                                          AlsaCase{"Mono16Bit", Format{1, 48000, 16}, {8192, 8192, 1, 8191}},
                                          AlsaCase{"Stereo8Bit", Format{2, 22050, 8}, {8192, 8191, 1}},
                                          AlsaCase{"Mono8Bit", Format{1, 8000, 8}, {8192, 4000, 3, 1}}),
                          [](const testing::TestParamInfo<AlsaCase>& info) { return std::string(info.param.name); });
 
-TEST(AlsaOutput, WithoutAnyWorkingAlsaDeviceNullComesFirstAndTheReasonIsKept) {
+TEST(WaveAlsa, WithoutAnyWorkingAlsaDeviceNullComesFirstAndTheReasonIsKept) {
   TempDir dir;
   AlsaConfig config(dir,
                     "pcm.sonvia_broken { type hw card 7 hint { show on description \"Broken\" } }\n"
@@ -143,9 +143,9 @@ struct ChoiceCase {
   friend void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << c.chosen; }
 };
 
-class ChosenDevice : public testing::TestWithParam<ChoiceCase> {};
+class WaveDeviceChoice : public testing::TestWithParam<ChoiceCase> {};
 
-TEST_P(ChosenDevice, ComesFirstWithoutDuplicates) {
+TEST_P(WaveDeviceChoice, ComesFirstWithoutDuplicates) {
   const ChoiceCase& c = GetParam();
   TempDir dir;
   AlsaConfig config(dir, workingConfig(dir), c.chosen);
@@ -159,7 +159,7 @@ TEST_P(ChosenDevice, ComesFirstWithoutDuplicates) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Choices, ChosenDevice,
+    Choices, WaveDeviceChoice,
     testing::Values(ChoiceCase{"AlsaName", "sonvia_sink", {"sonvia_sink", "Test sink"}, 4},
                     ChoiceCase{"ProductName", "Second capture", {"sonvia_second", "Second capture"}, 4},
                     ChoiceCase{"Null", "null", {"null", "No sound (null output)"}, 4},

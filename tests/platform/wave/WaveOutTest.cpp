@@ -301,6 +301,33 @@ TEST(WaveOut, CloseFromItsOwnCallbackIsRefusedInsteadOfDeadlocking) {
   EXPECT_EQ(out->close(), Result::Ok);
 }
 
+namespace {
+struct SelfDestroying {
+  std::unique_ptr<WaveOut> out;
+  std::atomic<bool> destroyed{false};
+  static void callback(Header&, void* instance) {
+    auto* self = static_cast<SelfDestroying*>(instance);
+    if (self->destroyed.load()) return;
+    self->out.reset();
+    self->destroyed = true;
+  }
+};
+}  // namespace
+
+TEST(WaveOut, MayBeDestroyedFromItsOwnCallback) {
+  SelfDestroying self;
+  Buffers buffers(pattern(80), {40, 40});
+  std::string error;
+  self.out = WaveOut::open("null", Format{1, 8000, 8}, SelfDestroying::callback, &self, error);
+  ASSERT_TRUE(self.out) << error;
+  buffers.writeAll(*self.out);
+  auto deadline = Clock::now() + std::chrono::seconds(2);
+  while (!self.destroyed.load() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_TRUE(self.destroyed.load());
+  // The device thread winds down by itself, without calling back again.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+}
+
 struct OpenFailure {
   const char* name;
   const char* device;
