@@ -97,8 +97,9 @@ class OutputThread {
     lock.lock();
     if (!failure.empty() && s_.failure.empty()) s_.failure = failure;
     bool progress = false;
-    while (s_.head && s_.head != s_.cursor && s_.head->endOffset <= played_ && !s_.abandoned &&
-           s_.resetsRequested == s_.resetsDone) {
+    // Abandonment is checked first: from then on the caller may free the buffers at any moment.
+    while (!s_.abandoned && s_.resetsRequested == s_.resetsDone && s_.head && s_.head != s_.cursor &&
+           s_.head->endOffset <= played_) {
       Header* header = s_.head;
       s_.head = header->next;
       if (!s_.head) s_.tail = nullptr;
