@@ -28,7 +28,8 @@ struct Header {
 };
 
 // Completion callback: called once per written buffer, in the order of writing, on the device's own
-// thread, after kHeaderDone is set. It may write further buffers; it must not close the device.
+// thread, after kHeaderDone is set. It may write, reset, pause or restart, and may even destroy the
+// WaveOut; only close() is refused there, because a thread cannot wait for its own end.
 using DoneCallback = void (*)(Header& header, void* instance);
 
 }  // namespace platform::wave

@@ -45,6 +45,8 @@ class OutputThread {
       progress = complete(lock) || progress;
       if (progress || s_.closeRequested || s_.resetsRequested != s_.resetsDone || s_.pauseWanted != paused_)
         continue;
+      // A buffer written while the lock was let go is fed at once.
+      if (!paused_ && s_.cursor && !wantsSpace) continue;
       if (!s_.head) {
         s_.wake.wait(lock);
         continue;
