@@ -12,7 +12,7 @@ namespace {
 using Lock = std::unique_lock<std::mutex>;
 
 // A sound server that takes longer than this to open a stream is treated as absent.
-constexpr auto kOpenLimit = std::chrono::seconds(5);
+constexpr auto kOpenLimit = std::chrono::seconds(3);
 // The device thread answers within its longest sleep; this only guards against a driver that hangs.
 constexpr auto kAnswerLimit = std::chrono::seconds(2);
 

@@ -1,5 +1,10 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
+#include <thread>
 
 #include "platform/wave/DeviceList.h"
 #include "platform/wave/WaveOut.h"
@@ -133,6 +138,31 @@ TEST(WaveAlsa, WithoutAnyWorkingAlsaDeviceNullComesFirstAndTheReasonIsKept) {
   EXPECT_NE(error.find("cannot open ALSA device \"default\""), std::string::npos) << error;
   EXPECT_FALSE(WaveOut::open("sonvia_broken", Format{}, nullptr, nullptr, error));
   EXPECT_NE(error.find("sonvia_broken"), std::string::npos) << error;
+}
+
+// ALSA's file plugin opens its file when the PCM is opened; on a FIFO without a reader that open
+// never returns, which stands in for a sound server that accepts a connection and then hangs.
+TEST(WaveAlsa, ADeviceThatHangsInOpenIsGivenUpInsteadOfWaitedOn) {
+  TempDir dir;
+  std::string fifo = dir.file("hang.fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto start = Clock::now();
+  AlsaConfig config(dir, fileCapture("!default", fifo, "Hanging device") + "pcm.sonvia_sink { type null }\n");
+  EXPECT_LT(secondsSince(start), 5.0);
+  EXPECT_EQ(names(), std::vector<std::string>{"null"});
+  EXPECT_NE(DeviceList::problem().find("did not answer"), std::string::npos) << DeviceList::problem();
+
+  std::string error;
+  start = Clock::now();
+  EXPECT_FALSE(WaveOut::open("default", Format{}, nullptr, nullptr, error));
+  EXPECT_LT(secondsSince(start), 5.0);
+  EXPECT_NE(error.find("did not answer"), std::string::npos) << error;
+
+  // Let the abandoned opens finish so that their threads end before the folder goes.
+  int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  close(reader);
 }
 
 struct ChoiceCase {
