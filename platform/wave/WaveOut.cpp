@@ -16,6 +16,21 @@ constexpr auto kOpenLimit = std::chrono::seconds(3);
 // The device thread answers within its longest sleep; this only guards against a driver that hangs.
 constexpr auto kAnswerLimit = std::chrono::seconds(2);
 
+// Gives every queued buffer back to its owner, without a callback: used only when the device thread
+// is stuck or is the caller, and no callback can come from it in time.
+void releaseQueue(OutputState& state) {
+  for (Header* header = state.head; header;) {
+    Header* next = header->next;
+    header->next = nullptr;
+    std::uint32_t flags = header->flags.load(std::memory_order_relaxed);
+    header->flags.store((flags & ~std::uint32_t{kHeaderInQueue}) | kHeaderDone, std::memory_order_release);
+    header = next;
+  }
+  state.head = state.tail = state.cursor = nullptr;
+  state.cursorOffset = 0;
+  state.abandoned = true;
+}
+
 }  // namespace
 
 std::unique_ptr<WaveOut> WaveOut::open(std::string_view device, const Format& format, DoneCallback callback,
@@ -77,7 +92,7 @@ WaveOut::~WaveOut() {
   // to end without touching the caller's buffers again and left to finish on its own.
   Lock lock(state_->mutex);
   state_->closeRequested = true;
-  state_->abandoned = true;
+  releaseQueue(*state_);
   state_->wake.notify_one();
   lock.unlock();
   thread_.detach();
@@ -158,8 +173,9 @@ Result WaveOut::close() {
   state_->closeRequested = true;
   state_->wake.notify_one();
   if (!state_->answer.wait_for(lock, kAnswerLimit, [&] { return state_->finished; })) {
-    // The thread holds its own reference to the state and ends by itself once the driver lets go.
-    state_->abandoned = true;
+    // The thread holds its own reference to the state and ends by itself once the driver lets go;
+    // it only ever reads its own copy of the bytes, so the buffers can go back to their owner now.
+    releaseQueue(*state_);
     lock.unlock();
     thread_.detach();
     return Result::TimedOut;

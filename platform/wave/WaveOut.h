@@ -40,7 +40,9 @@ class WaveOut {
   Result pause();
   Result restart();
   // Returns the buffers still queued as done, then releases the device. Also done by the destructor,
-  // which may run inside the device's own callback (close() itself may not).
+  // which may run inside the device's own callback (close() itself may not). When the device is
+  // stuck in its driver, close() gives it up after two seconds: the buffers are marked done without
+  // callbacks and TimedOut is returned.
   Result close();
 
   const std::string& deviceName() const { return device_; }

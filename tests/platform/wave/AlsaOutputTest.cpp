@@ -165,6 +165,40 @@ TEST(WaveAlsa, ADeviceThatHangsInOpenIsGivenUpInsteadOfWaitedOn) {
   close(reader);
 }
 
+// With a reader that never reads, the file plugin's writes block once the pipe is full: the device
+// thread is stuck inside ALSA, as with a driver that hangs.
+TEST(WaveAlsa, ADeviceStuckInItsDriverIsClosedWithinBoundedTime) {
+  TempDir dir;
+  std::string fifo = dir.file("stuck.fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  AlsaConfig config(dir, fileCapture("sonvia_stuck", fifo, "Stuck device") + "pcm.sonvia_sink { type null }\n");
+  Buffers buffers(pattern(32 * 8192), sizesSummingTo(32 * 8192, 8192));  // four times what a pipe holds
+  Completions completions;
+  std::string error;
+  auto out = WaveOut::open("sonvia_stuck", Format{2, 44100, 16}, Completions::callback, &completions, error);
+  ASSERT_TRUE(out) << error;
+  buffers.writeAll(*out);
+  EXPECT_FALSE(completions.waitFor(buffers.headers.size(), std::chrono::milliseconds(300)));
+
+  auto start = Clock::now();
+  EXPECT_EQ(out->close(), Result::TimedOut);
+  EXPECT_LT(secondsSince(start), 3.0);
+  for (auto& header : buffers.headers) EXPECT_FALSE(header->has(kHeaderInQueue));
+
+  // Drain the pipe until the abandoned thread has closed its end, so that it never writes to a pipe
+  // without a reader.
+  char sink[65536];
+  auto deadline = Clock::now() + std::chrono::seconds(5);
+  while (Clock::now() < deadline) {
+    ssize_t n = read(reader, sink, sizeof sink);
+    if (n == 0) break;
+    if (n < 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  close(reader);
+}
+
 struct ChoiceCase {
   const char* name;
   const char* chosen;
