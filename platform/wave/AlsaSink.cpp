@@ -62,8 +62,13 @@ void AlsaSink::fail(const std::string& what, int error) {
   failure_ = "ALSA device \"" + name_ + "\": " + what;
   if (error < 0) failure_ += std::string(": ") + snd_strerror(error);
   // Whatever was still queued will never play; count it as played so that nothing waits for it.
+  // From here on the device goes silent but keeps the song's pace, like the null device: racing
+  // through the rest of a play list in seconds would be worse than silence.
   played_ = accepted_;
   carryBytes_ = 0;
+  fallbackBase_ = accepted_;
+  fallback_ = std::make_unique<PacingClock>(static_cast<std::uint64_t>(format_.bytesPerSecond()), true);
+  if (paused_) fallback_->pause();
 }
 
 void AlsaSink::noteProgress() { lastProgress_ = std::chrono::steady_clock::now(); }
@@ -100,8 +105,13 @@ long AlsaSink::writeFrames(const std::uint8_t* data, unsigned long frames) {
 }
 
 std::size_t AlsaSink::write(const std::uint8_t* data, std::size_t bytes, bool final) {
+  if (fallback_) {
+    fallback_->accept(bytes);
+    accepted_ += bytes;
+    return bytes;
+  }
   std::size_t taken = 0;
-  if (failure_.empty() && carryBytes_ > 0 && bytes > 0) {
+  if (carryBytes_ > 0 && bytes > 0) {
     std::size_t missing = std::min(blockAlign_ - carryBytes_, bytes);
     std::memcpy(carry_ + carryBytes_, data, missing);
     if (carryBytes_ + missing < blockAlign_) {
@@ -123,7 +133,11 @@ std::size_t AlsaSink::write(const std::uint8_t* data, std::size_t bytes, bool fi
       taken = bytes;
     }
   }
-  if (!failure_.empty()) taken = bytes;
+  if (fallback_) {
+    // Broke down during this write: what ALSA took before is lost with the rest.
+    fallback_->accept(bytes);
+    taken = bytes;
+  }
   accepted_ += taken;
   if (taken > 0) noteProgress();
   // Below the start threshold a PCM waits for more; with nothing more to come it must start now.
@@ -136,7 +150,7 @@ std::size_t AlsaSink::write(const std::uint8_t* data, std::size_t bytes, bool fi
 }
 
 std::uint64_t AlsaSink::played() {
-  if (!failure_.empty()) return played_ = accepted_;
+  if (fallback_) return played_ = fallbackBase_ + fallback_->played();
   snd_pcm_state_t state = snd_pcm_state(pcm_);
   if (state == SND_PCM_STATE_XRUN) {
     recover(-EPIPE);
@@ -163,7 +177,7 @@ std::uint64_t AlsaSink::played() {
 
 std::chrono::microseconds AlsaSink::waitHint(std::uint64_t target, bool wantsSpace) {
   using std::chrono::microseconds;
-  if (!failure_.empty()) return microseconds(0);
+  if (fallback_) return fallback_->timeUntil(target > fallbackBase_ ? target - fallbackBase_ : 0);
   if (paused_) {
     noteProgress();
     return std::chrono::milliseconds(100);
@@ -186,6 +200,7 @@ std::chrono::microseconds AlsaSink::waitHint(std::uint64_t target, bool wantsSpa
 void AlsaSink::pause() {
   if (paused_) return;
   paused_ = true;
+  if (fallback_) fallback_->pause();
   if (canPause_ && failure_.empty() && snd_pcm_state(pcm_) == SND_PCM_STATE_RUNNING)
     hardwarePaused_ = snd_pcm_pause(pcm_, 1) == 0;
   // Without hardware pause the PCM simply runs dry and is prepared again on restart.
@@ -194,6 +209,7 @@ void AlsaSink::pause() {
 void AlsaSink::restart() {
   if (!paused_) return;
   paused_ = false;
+  if (fallback_) fallback_->restart();
   if (hardwarePaused_) {
     int rc = snd_pcm_pause(pcm_, 0);
     hardwarePaused_ = false;
@@ -206,7 +222,10 @@ void AlsaSink::drop() {
   carryBytes_ = 0;
   played_ = accepted_;
   hardwarePaused_ = false;
-  if (!failure_.empty()) return;
+  if (fallback_) {
+    fallback_->drop();
+    return;
+  }
   snd_pcm_drop(pcm_);
   int rc = snd_pcm_prepare(pcm_);
   if (rc < 0) fail("cannot prepare after reset", rc);

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "platform/wave/PacingClock.h"
 #include "platform/wave/Sink.h"
 
 typedef struct _snd_pcm snd_pcm_t;
@@ -46,6 +47,8 @@ class AlsaSink : public Sink {
   std::size_t carryBytes_ = 0;
   std::chrono::steady_clock::time_point lastProgress_;
   std::string failure_;
+  std::unique_ptr<PacingClock> fallback_;
+  std::uint64_t fallbackBase_ = 0;
 };
 
 }  // namespace platform::wave

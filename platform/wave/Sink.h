@@ -30,7 +30,7 @@ class Sink {
   virtual void restart() = 0;
   // Forgets what has not played yet; afterwards played() equals the bytes accepted.
   virtual void drop() = 0;
-  // Non-empty once the sink has broken down; a broken sink consumes everything at once.
+  // Non-empty once the sink has broken down; a broken sink goes on consuming silently, at its pace.
   virtual std::string failure() const { return {}; }
 
   // Opens the sink for a device name: "null", "file:PATH", "file-fast:PATH" or an ALSA PCM name.

@@ -48,7 +48,8 @@ class WaveOut {
   const std::string& deviceName() const { return device_; }
   const Format& format() const { return format_; }
   // Why the device broke down after it was opened (a vanished sound card, a full disk), or empty.
-  // A broken device goes on completing buffers at once, so a player never hangs on it.
+  // A broken device goes on completing buffers, silently and at real-time pace, so a player never
+  // hangs on it.
   std::string error() const;
 
  private:

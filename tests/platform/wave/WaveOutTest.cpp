@@ -22,32 +22,6 @@ std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 std::uint32_t le16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
 
-// Feeds `stream` through a ring of 12 buffers of 8192 bytes, reusing a buffer once it is done:
-// the way the player drives a device.
-void playThroughRing(WaveOut& out, const std::vector<std::uint8_t>& stream, Completions& completions) {
-  constexpr std::size_t kRing = 12, kChunk = 8192;
-  std::vector<std::vector<std::uint8_t>> blocks(kRing, std::vector<std::uint8_t>(kChunk));
-  std::vector<Header> ring(kRing);
-  std::size_t written = 0;
-  for (std::size_t at = 0, i = 0; at < stream.size(); at += kChunk, ++i) {
-    Header& h = ring[i % kRing];
-    auto deadline = Clock::now() + std::chrono::seconds(5);
-    while (h.has(kHeaderInQueue) && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    ASSERT_FALSE(h.has(kHeaderInQueue)) << "buffer " << i << " never came back";
-    if (h.has(kHeaderDone)) {
-      ASSERT_EQ(out.unprepare(h), Result::Ok);
-    }
-    std::size_t n = std::min(kChunk, stream.size() - at);
-    std::memcpy(blocks[i % kRing].data(), stream.data() + at, n);
-    h.data = blocks[i % kRing].data();
-    h.length = static_cast<std::uint32_t>(n);
-    ASSERT_EQ(out.prepare(h), Result::Ok);
-    ASSERT_EQ(out.write(h), Result::Ok);
-    ++written;
-  }
-  ASSERT_TRUE(completions.waitFor(written));
-}
-
 }  // namespace
 
 TEST(WaveOut, NullDevicePlaysOneSecondInAboutOneSecond) {
@@ -295,7 +269,8 @@ TEST(WaveOut, CloseFromItsOwnCallbackIsRefusedInsteadOfDeadlocking) {
   self.out = out.get();
   buffers.writeAll(*out);
   auto deadline = Clock::now() + std::chrono::seconds(2);
-  while (self.resetResult.load() == -1 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  while (self.resetResult.load() == -1 && Clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(self.closeResult.load(), static_cast<int>(Result::WrongThread));
   EXPECT_EQ(self.resetResult.load(), static_cast<int>(Result::Ok));
   EXPECT_EQ(out->close(), Result::Ok);

@@ -11,6 +11,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
+#include <cstring>
 #include <vector>
 
 #include "platform/wave/WaveOut.h"
@@ -115,6 +117,34 @@ inline std::vector<std::size_t> sizesSummingTo(std::size_t total, std::size_t ch
 
 inline double secondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Feeds `stream` through a ring of 12 buffers of 8192 bytes, reusing a buffer once it is done:
+// the way the player drives a device.
+inline void playThroughRing(platform::wave::WaveOut& out, const std::vector<std::uint8_t>& stream,
+                            Completions& completions) {
+  constexpr std::size_t kRing = 12, kChunk = 8192;
+  std::vector<std::vector<std::uint8_t>> blocks(kRing, std::vector<std::uint8_t>(kChunk));
+  std::vector<platform::wave::Header> ring(kRing);
+  std::size_t written = 0;
+  for (std::size_t at = 0, i = 0; at < stream.size(); at += kChunk, ++i) {
+    platform::wave::Header& h = ring[i % kRing];
+    auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (h.has(platform::wave::kHeaderInQueue) && Clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_FALSE(h.has(platform::wave::kHeaderInQueue)) << "buffer " << i << " never came back";
+    if (h.has(platform::wave::kHeaderDone)) {
+      ASSERT_EQ(out.unprepare(h), platform::wave::Result::Ok);
+    }
+    std::size_t n = std::min(kChunk, stream.size() - at);
+    std::memcpy(blocks[i % kRing].data(), stream.data() + at, n);
+    h.data = blocks[i % kRing].data();
+    h.length = static_cast<std::uint32_t>(n);
+    ASSERT_EQ(out.prepare(h), platform::wave::Result::Ok);
+    ASSERT_EQ(out.write(h), platform::wave::Result::Ok);
+    ++written;
+  }
+  ASSERT_TRUE(completions.waitFor(written));
 }
 
 }  // namespace wavetest
