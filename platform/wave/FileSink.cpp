@@ -68,11 +68,13 @@ bool FileSink::writeHeader() {
   put16(header + 34, static_cast<std::uint32_t>(format_.bitsPerSample));
   std::memcpy(header + 36, "data", 4);
   put32(header + 40, data);
-  if (std::fseek(file_, 0, SEEK_SET) != 0 || std::fwrite(header, 1, kHeaderBytes, file_) != kHeaderBytes) {
+  if (std::fseek(file_, 0, SEEK_SET) != 0 || std::fwrite(header, 1, kHeaderBytes, file_) != kHeaderBytes ||
+      std::fseek(file_, 0, SEEK_END) != 0) {
     fail("write");
     return false;
   }
-  return std::fseek(file_, 0, SEEK_END) == 0;
+  headerDataBytes_ = dataBytes_;
+  return true;
 }
 
 void FileSink::fail(const char* what) {
@@ -88,6 +90,10 @@ std::size_t FileSink::write(const std::uint8_t* data, std::size_t bytes, bool) {
     dataBytes_ += stored;
     if (stored < room) fail("write");
     else if (room < bytes) failure_ = path_ + ": the WAVE file is full (4 GiB); the rest was not stored";
+    // The header is brought up to date every second of sound, so a file left behind by a crash or
+    // a kill still plays up to that point.
+    if (failure_.empty() && dataBytes_ - headerDataBytes_ >= static_cast<std::uint64_t>(format_.bytesPerSecond()))
+      writeHeader();
   }
   clock_.accept(bytes);
   return bytes;

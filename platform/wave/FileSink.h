@@ -35,6 +35,7 @@ class FileSink : public Sink {
   Format format_;
   PacingClock clock_;
   std::uint64_t dataBytes_ = 0;
+  std::uint64_t headerDataBytes_ = 0;  // the data size the header on disk states
   std::string failure_;
 };
 

@@ -109,6 +109,25 @@ INSTANTIATE_TEST_SUITE_P(Formats, WaveFileOutput,
                                   std::to_string(info.param.bits) + "Bit";
                          });
 
+TEST(WaveOut, WaveFileBeingWrittenIsValidUpToItsLastWholeSecond) {
+  TempDir dir;
+  std::string path = dir.file("growing.wav");
+  Buffers buffers(pattern(20000), sizesSummingTo(20000, 4096));  // 2.5 s of 8 kHz mono 8-bit
+  Completions completions;
+  auto out = openOk("file-fast:" + path, Format{1, 8000, 8}, &completions);
+  ASSERT_TRUE(out);
+  buffers.writeAll(*out);
+  ASSERT_TRUE(completions.waitFor(buffers.headers.size()));
+  // Read while the device is still open, as after a crash.
+  auto file = readFile(path);
+  ASSERT_GE(file.size(), 44u);
+  std::uint32_t stated = le32(file, 40);
+  EXPECT_GE(stated, 16000u);
+  ASSERT_LE(44 + stated, file.size());
+  EXPECT_EQ(le32(file, 4), 36 + stated);
+  EXPECT_TRUE(std::equal(file.begin() + 44, file.begin() + 44 + stated, buffers.stream.begin()));
+}
+
 TEST(WaveOut, PacedFileTakesRealTimeAndUnpacedFileDoesNot) {
   TempDir dir;
   Format format{2, 44100, 16};
