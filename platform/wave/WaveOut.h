@@ -14,8 +14,8 @@ namespace platform::wave {
 
 // An open output device. Buffers are prepared, written and come back through the completion
 // callback in the order they were written, on a thread that belongs to the device. Every operation
-// returns promptly: the device thread never blocks inside a driver, and a device that cannot be
-// opened or stops answering is reported instead of waited on.
+// returns within a bounded time: ALSA is driven in non-blocking mode, and a device that cannot be
+// opened, stops taking samples or hangs inside its driver is reported or given up, never waited on.
 class WaveOut {
  public:
   // Opens a device by name: a name from DeviceList, "null", "file:PATH", "file-fast:PATH" or any
@@ -37,6 +37,7 @@ class WaveOut {
   // Returns every queued buffer as done (callbacks included) before returning; the pause state stays.
   // Called from the completion callback, it takes effect as soon as that callback returns.
   Result reset();
+  // Holds playback where it is (the queue stays), until restart().
   Result pause();
   Result restart();
   // Returns the buffers still queued as done, then releases the device. Also done by the destructor,
