@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/wavefile/WaveFileWriter.h"
+
 namespace platform::wave {
 
 namespace {
@@ -11,16 +13,6 @@ namespace {
 constexpr std::uint32_t kHeaderBytes = 44;
 // RIFF sizes are 32-bit; the data chunk stops growing where the RIFF size would overflow.
 constexpr std::uint64_t kMaxDataBytes = 0xFFFFFFFFull - (kHeaderBytes - 8) - 1;
-
-void put16(std::uint8_t* at, std::uint32_t value) {
-  at[0] = static_cast<std::uint8_t>(value);
-  at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void put32(std::uint8_t* at, std::uint32_t value) {
-  put16(at, value & 0xFFFF);
-  put16(at + 2, value >> 16);
-}
 
 }  // namespace
 
@@ -54,21 +46,10 @@ FileSink::~FileSink() {
 }
 
 bool FileSink::writeHeader() {
-  auto data = static_cast<std::uint32_t>(dataBytes_);
-  std::uint8_t header[kHeaderBytes];
-  std::memcpy(header, "RIFF", 4);
-  put32(header + 4, kHeaderBytes - 8 + data + (data & 1));
-  std::memcpy(header + 8, "WAVEfmt ", 8);
-  put32(header + 16, 16);
-  put16(header + 20, 1);
-  put16(header + 22, static_cast<std::uint32_t>(format_.channels));
-  put32(header + 24, static_cast<std::uint32_t>(format_.sampleRate));
-  put32(header + 28, static_cast<std::uint32_t>(format_.bytesPerSecond()));
-  put16(header + 32, static_cast<std::uint32_t>(format_.blockAlign()));
-  put16(header + 34, static_cast<std::uint32_t>(format_.bitsPerSample));
-  std::memcpy(header + 36, "data", 4);
-  put32(header + 40, data);
-  if (std::fseek(file_, 0, SEEK_SET) != 0 || std::fwrite(header, 1, kHeaderBytes, file_) != kHeaderBytes ||
+  std::string header = wavefile::WaveFileWriter::header(
+      static_cast<std::uint32_t>(format_.sampleRate), static_cast<std::uint16_t>(format_.channels),
+      static_cast<std::uint16_t>(format_.bitsPerSample), static_cast<std::uint32_t>(dataBytes_));
+  if (std::fseek(file_, 0, SEEK_SET) != 0 || std::fwrite(header.data(), 1, header.size(), file_) != header.size() ||
       std::fseek(file_, 0, SEEK_END) != 0) {
     fail("write");
     return false;
