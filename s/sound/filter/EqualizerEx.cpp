@@ -83,11 +83,11 @@ void EqualizerEx::process(void* buffer, uint32_t byteCount, bool stereo, int32_t
     const int c = static_cast<int>(i % static_cast<uint32_t>(channels));
     int16_t s;
     std::memcpy(&s, bytes + 2 * i, 2);
-    float v = static_cast<float>(s < 0 ? s / 32768.0 : s / 32767.0);
+    double v = s < 0 ? s / 32768.0 : s / 32767.0;
     if (bandsOn_) {
       for (Band& b : bands_) {
         Biquad& q = b.channel[c];
-        const float y = q.b0 * v + q.b1 * q.x1 + q.b2 * q.x2 - q.a1 * q.y1 - q.a2 * q.y2;
+        const double y = q.b0 * v + q.b1 * q.x1 + q.b2 * q.x2 - q.a1 * q.y1 - q.a2 * q.y2;
         q.x2 = q.x1;
         q.x1 = v;
         q.y2 = q.y1;
@@ -95,7 +95,7 @@ void EqualizerEx::process(void* buffer, uint32_t byteCount, bool stereo, int32_t
         v = y;
       }
     }
-    const double y = static_cast<double>(v) * gain;
+    const double y = v * gain;
     const double scaled = y >= 0 ? y * 32767.0 : y * 32768.0;
     const int32_t out = scaled >= 32767.0 ? 32767 : scaled <= -32768.0 ? -32768 : static_cast<int32_t>(scaled);
     s = static_cast<int16_t>(out);

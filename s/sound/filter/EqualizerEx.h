@@ -18,7 +18,7 @@ class EqualizerEx final : public IFilter {
 
   struct Biquad {
     float b0, b1, b2, a1, a2;  // normalised by a0
-    float x1, x2, y1, y2;      // direct form I memory
+    double x1, x2, y1, y2;     // direct form I memory; double so ten flat bands stay exact
   };
   struct Band {
     float frequency;
