@@ -3,19 +3,16 @@
 
 #include "s/base/IObject.h"
 #include "s/sound/IFilter.h"
+#include "s/sound/filter/Equalizer.h"
+#include "s/sound/filter/EqualizerEx.h"
+#include "s/sound/filter/Octave.h"
+#include "s/sound/filter/StereoEnhancer.h"
+#include "s/sound/filter/VocalInstrument.h"
 #include "s/thread/IPoolable.h"
 
 namespace s::col::_array {
 class ArrayP;
 }
-
-namespace s::sound::filter {
-class Equalizer;
-class EqualizerEx;
-class Octave;
-class StereoEnhancer;
-class VocalInstrument;
-}  // namespace s::sound::filter
 
 namespace s::sound {
 

@@ -4,6 +4,7 @@ written from the filter formulas, standard library only. Used by the tests to ch
 sample for sample:
 
     reference_filters.py CHOICE IN.wav OUT.wav [--chunk BYTES]
+    reference_filters.py --all IN.wav OUTDIR [--chunk BYTES]   (OUTDIR/CHOICE.wav for each)
 
 CHOICE is an effect menu text without pitch ("Open Air", "Soft Breeze", "Vocal Main", ...,
 "High Only", "Studio Original"). Reads and writes 16-bit PCM WAVE files (mono or stereo)."""
@@ -137,6 +138,11 @@ def instrument_eq():
     return Equalizer(g, 0.0, g, 750, 7000)
 
 
+CHOICES = ['Studio Original', 'Soft Breeze', 'Open Air', 'Vocal Main', 'Instrument Main',
+           'Bass Boost', 'Bass Suppress', 'Bass Only', 'Middle Boost', 'Middle Suppress',
+           'Middle Only', 'High Boost', 'High Suppress', 'High Only']
+
+
 def chain_for(choice):
     eq_presets = {
         'Bass Boost': (2.0, 1.0, 1.0, 1500), 'Bass Suppress': (0.0, 1.0, 1.0, 1500),
@@ -176,6 +182,14 @@ def main(argv):
         data = w.readframes(w.getnframes())
     if width != 2:
         raise SystemExit('only 16-bit input')
+    if choice == '--all':
+        for each in CHOICES:
+            render(each, data, channels, rate, chunk, '%s/%s.wav' % (dst, each))
+    else:
+        render(choice, data, channels, rate, chunk, dst)
+
+
+def render(choice, data, channels, rate, chunk, dst):
     chain = chain_for(choice)
     out = bytearray()
     for start in range(0, len(data), chunk):
