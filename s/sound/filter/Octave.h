@@ -65,7 +65,10 @@ class Octave final : public IFilter {
   std::atomic<float> pitch_{0};
   float* work_ = nullptr;       // one channel's samples of the current block
   double* window_ = nullptr;    // Hann window
-  double* synthesisWindow_ = nullptr;  // window with the overlap-add scale folded in
+  // Single-precision copies for the two per-sample loops of a frame, which then vectorise: the
+  // analysis window, and the window with the overlap-add scale folded in.
+  float* analysisWindow_ = nullptr;
+  float* synthesisWindow_ = nullptr;
   float* cosSin_ = nullptr;     // cos and sin of 2 pi i / kTableSize, interleaved
   bool tablesReady_ = false;
   State* left_ = nullptr;
