@@ -181,7 +181,12 @@ bool Octave::prepare() {
 void Octave::process(void* buffer, uint32_t byteCount, bool stereo, int32_t sampleRate,
                      int32_t bitsPerSample) {
   if (!prepare() || sampleRate <= 0 || (bitsPerSample != 16 && bitsPerSample != 8)) return;
-  const double factor = pitchFactor();
+  // A factor beyond the number of bins moves everything off the top (or onto bin 0); bounding it
+  // keeps the phase arithmetic finite for any pitch value, however odd.
+  double factor = pitchFactor();
+  if (factor != factor) factor = 1;
+  if (factor < 1.0 / kBins) factor = 1.0 / kBins;
+  if (factor > kBins) factor = kBins;
   const double rate = sampleRate;
   const uint32_t bytesPerSample = static_cast<uint32_t>(bitsPerSample) / 8;
   const uint32_t channels = stereo ? 2 : 1;

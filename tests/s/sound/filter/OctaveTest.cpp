@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -134,13 +135,28 @@ TEST(OctaveTest, ResetFreesEverythingAndStartsFromSilence) {
 }
 
 TEST(OctaveTest, OddSettingsAndEmptyBlocksAreHarmless) {
-  OctavePtr o = shifter(0);
-  o->setPitch(1e9f);  // factor infinite: every bin lands beyond the top
-  std::vector<int16_t> pcm = filter_test::mixedSignal(5000, 2);
-  filter_test::runChunked(*o, pcm, true);
-  for (int16_t v : pcm) ASSERT_EQ(v, 0);
+  const std::vector<int16_t> in = filter_test::mixedSignal(5000, 2);
+  auto shifted = [&](float pitch) {
+    OctavePtr o = shifter(0);
+    o->setPitch(pitch);
+    std::vector<int16_t> pcm = in;
+    filter_test::runChunked(*o, pcm, true);
+    return pcm;
+  };
+  // Far above any menu value every bin but the lowest leaves the spectrum: what remains is weak.
+  EXPECT_LT(filter_test::peak(shifted(1e9f), 0, in.size()), 20000);
+  EXPECT_LT(filter_test::peak(shifted(5000.0f), 0, in.size()), 20000);
+  // Far below, everything folds onto the lowest bin and clamps; no pitch counts as none.
+  shifted(-1e9f);
+  EXPECT_EQ(shifted(std::numeric_limits<float>::quiet_NaN()), shifted(0.0f));
+
+  OctavePtr o = shifter(3);
+  std::vector<int16_t> pcm = in;
   o->process(pcm.data(), 0, true, 44100, 16);
   o->process(pcm.data(), 3, true, 44100, 16);     // less than one frame
   o->process(pcm.data(), 8192, true, 0, 16);      // no rate
   o->process(pcm.data(), 8192, true, 44100, 24);  // unsupported width
+  EXPECT_EQ(pcm, in);
+  EXPECT_TRUE(o->isPrepared());
+  EXPECT_EQ(o->rover(0), 0);  // no sample taken yet
 }
