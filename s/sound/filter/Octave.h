@@ -70,9 +70,10 @@ class Octave final : public IFilter {
   float* analysisWindow_ = nullptr;
   float* synthesisWindow_ = nullptr;
   float* cosSin_ = nullptr;     // cos and sin of 2 pi i / kTableSize, interleaved
-  bool tablesReady_ = false;
+  // Read by both the play process (through prepare) and the play thread.
+  std::atomic<bool> tablesReady_{false};
   State* left_ = nullptr;
-  bool rightReady_ = false;
+  std::atomic<bool> rightReady_{false};
   State* right_ = nullptr;
   Fft* fft_ = nullptr;
 };
