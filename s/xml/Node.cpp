@@ -17,6 +17,7 @@
 #include "s/xml/NumberText.h"
 #include "s/xml/Reader.h"
 #include "s/xml/TextCodec.h"
+#include "s/xml/Utf8Text.h"
 
 namespace s::xml {
 
@@ -83,7 +84,8 @@ const char16_t* Node::parse(const char16_t* text, const char16_t* end) {
 }
 
 void Node::parseUtf8(std::string_view bytes) {
-  std::u16string text = platform::text::utf8ToUtf16(bytes);
+  std::u16string text;
+  appendUtf8AsUtf16(text, bytes);
   parse(text.data(), text.data() + text.size());
 }
 
@@ -318,6 +320,24 @@ void Node::writeTo(std::u16string& out) const {
     out += u'>';
     if (text) out.append(text->value, static_cast<std::size_t>(text->valueLength));
   };
+  // Sized first: growing a megabyte-long line by doubling costs more than walking the tree twice.
+  std::size_t size = 0;
+  std::vector<const Node*> pending{this};
+  while (!pending.empty()) {
+    const Node* n = pending.back();
+    pending.pop_back();
+    size += 5 + 2 * static_cast<std::size_t>(n->nameLength_);
+    bool text = false;
+    for (std::int32_t i = 0; i < n->attributes_.count(); ++i) {
+      const AttrRecord* r = n->attributes_.at(i);
+      if (r->nameLength == 0 && text) continue;
+      if (r->nameLength == 0) text = true;
+      size += 4 + static_cast<std::size_t>(r->nameLength) + static_cast<std::size_t>(r->valueLength);
+    }
+    pending.insert(pending.end(), n->children_.begin(), n->children_.end());
+  }
+  out.reserve(out.size() + size);
+
   struct Frame {
     const Node* node;
     std::size_t next;
@@ -354,7 +374,8 @@ col::_array::ArrayU08* Node::writeUtf8(col::_array::ArrayU08* bytes, bool append
   if (!append) bytes->clear();
   std::u16string text;
   writeTo(text);
-  std::string utf8 = platform::text::utf16ToUtf8(text);
+  std::string utf8;
+  appendUtf16AsUtf8(utf8, text);
   bytes->appendRaw(utf8.data(), utf8.size());
   return bytes;
 }
@@ -392,7 +413,8 @@ namespace {
 bool writeDocument(const Node& node, file::FileOutputStream& file) {
   std::u16string text;
   node.writeTo(text);
-  std::string utf8 = platform::text::utf16ToUtf8(text);
+  std::string utf8;
+  appendUtf16AsUtf8(utf8, text);
   bool ok = true;
   for (std::size_t done = 0; ok && done < utf8.size();) {
     std::size_t n = utf8.size() - done;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "s/xml/NumberText.h"
+#include "s/xml/Utf8Text.h"
+#include "platform/text/Utf.h"
 
 using s::xml::TextContext;
 
@@ -105,4 +107,27 @@ TEST(XmlNumberText, FollowsTheCConversions) {
   s::xml::appendHex(out, 0x1A, 2);
   s::xml::appendHex(out, 0xBEEF, 8);
   EXPECT_EQ(out, u"0.500000|-0.666667|-9223372036854775808|1a0000beef");
+}
+
+// The document converters only skip work on ASCII runs; everything else must come out as the
+// platform's converter has it, damaged sequences included.
+TEST(XmlUtf8Text, AgreesWithThePlatformConverter) {
+  const std::string utf8Cases[] = {
+      "", "plain <a x=\"1\">", "Ünïcödé 日本語 😀 mixed", "bad \xC3 lead", "\xFF\xFE<a>",
+      "cut at end \xE6\x97", "\xF0\x9F\x98\x80\x41\xE2\x82", "\xEF\xBB\xBF<lang>",
+  };
+  for (const std::string& c : utf8Cases) {
+    std::u16string fast;
+    s::xml::appendUtf8AsUtf16(fast, c);
+    EXPECT_EQ(fast, platform::text::utf8ToUtf16(c)) << c;
+  }
+  const std::u16string utf16Cases[] = {
+      u"", u"plain", u"Ünïcödé 日本語 😀", std::u16string(u"lone \xD800 high"),
+      std::u16string(u"lone low \xDC00"), std::u16string(u"\xD83D"), u"a\u0080b\u07FFc\uFFFF",
+  };
+  for (const std::u16string& c : utf16Cases) {
+    std::string fast;
+    s::xml::appendUtf16AsUtf8(fast, c);
+    EXPECT_EQ(fast, platform::text::utf16ToUtf8(c));
+  }
 }
