@@ -287,6 +287,8 @@ bool Hive::keepBrokenFile(const std::string& why) {
   std::string kept = path_ + ".broken-" + stamp;
   for (int n = 2; fileExists(kept); ++n) kept = path_ + ".broken-" + stamp + "-" + std::to_string(n);
   if (std::rename(path_.c_str(), kept.c_str()) != 0) {
+    // Another process found the same damage a moment earlier and has moved the file already.
+    if (errno == ENOENT) return true;
     std::fprintf(stderr, "settings hive %s is damaged (%s) and cannot be moved aside: %s\n",
                  path_.c_str(), why.c_str(), std::strerror(errno));
     return false;
