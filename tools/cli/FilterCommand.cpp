@@ -29,12 +29,12 @@ int run(int argc, char** argv);
 const cli::Command kFilter = {
     "filter",
     "filter NAME IN.wav OUT.wav [--chunk BYTES] [--pitch N]\n"
-    "filter: NAME is an effect menu choice (\"Studio Original\", \"Soft Breeze\", \"Open Air\",\n"
-    "filter:   \"Vocal Main\", \"Instrument Main\", \"Bass Boost\", \"Bass Suppress\", \"Bass Only\",\n"
-    "filter:   \"Middle Boost\", \"Middle Suppress\", \"Middle Only\", \"High Boost\",\n"
-    "filter:   \"High Suppress\", \"High Only\") or one filter with its defaults (Equalizer,\n"
-    "filter:   EqualizerEx, StereoEnhancer, VocalInstrument, Octave); --pitch shifts by N\n"
-    "filter:   semitones (-12..12) after it; chunks of 8192 bytes unless --chunk says otherwise",
+    "    NAME is an effect menu choice (\"Studio Original\", \"Soft Breeze\", \"Open Air\",\n"
+    "      \"Vocal Main\", \"Instrument Main\", \"Bass Boost\", \"Bass Suppress\", \"Bass Only\",\n"
+    "      \"Middle Boost\", \"Middle Suppress\", \"Middle Only\", \"High Boost\",\n"
+    "      \"High Suppress\", \"High Only\") or one filter with its defaults (Equalizer,\n"
+    "      EqualizerEx, StereoEnhancer, VocalInstrument, Octave); --pitch shifts by N\n"
+    "      semitones (-12..12) after it; chunks of 8192 bytes unless --chunk says otherwise",
     &run};
 const cli::Registration kRegistration(kFilter);
 
