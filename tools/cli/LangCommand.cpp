@@ -20,9 +20,9 @@ int run(int argc, char** argv);
 const cli::Command kCommand{
     "lang",
     "lang list [--table FILE]            index, tagName, engName and trueName of each language\n"
-    "lang text ID [LANG] [--table FILE]  the text ID (a number or a key) in LANG (a tagName,\n"
-    "lang ...                            engName or index; default: the system language)\n"
-    "lang ...  --table FILE reads a language table file instead of the built-in one",
+    "lang text ID [LANG] [--table FILE]  the text ID (a number or a key) in LANG\n"
+    "    LANG: a tagName, engName or index; without it, the system language\n"
+    "    --table FILE reads a language table file instead of the built-in one",
     run};
 const cli::Registration kRegistration(kCommand);
 

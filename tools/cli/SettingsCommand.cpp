@@ -40,8 +40,8 @@ const cli::Command kCommand{
     "settings get PATH [NAME]            one value (no NAME: the key's default value)\n"
     "settings set PATH NAME TYPE VALUE   TYPE: dword, qword, string, expand, binary-hex\n"
     "settings remove PATH [NAME]         a value, or without NAME the key and all below it\n"
-    "settings ...  PATH: keys below HKEY_CURRENT_USER\\Software\\Pruv\\Pruv Sonvia\\SaveData\n"
-    "settings ...  joined by \\ or /; \"\" is SaveData itself",
+    "    PATH: keys below HKEY_CURRENT_USER\\Software\\Pruv\\Pruv Sonvia\\SaveData joined by \\ or /;\n"
+    "    \"\" is SaveData itself",
     run};
 const cli::Registration kRegistration(kCommand);
 
