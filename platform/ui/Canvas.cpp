@@ -330,6 +330,18 @@ Size Canvas::measureText(std::u16string_view utf16, const Font& font, unsigned f
   return measureText(std::string_view(platform::text::utf16ToUtf8(utf16)), font, flags, maxWidth);
 }
 
+int Canvas::unknownGlyphs(std::string_view utf8, const Font& font) {
+  if (utf8.empty()) return 0;
+  PangoLayout* layout = prepareLayout(ctx(cr_), text_->layout, text_->fonts, utf8, font, 0, -1);
+  return pango_layout_get_unknown_glyphs_count(layout);
+}
+
 int Canvas::lineHeight(const Font& font) { return measureText(std::string_view("test"), font).height; }
 
 }  // namespace platform::ui
+
+// Fontconfig keeps its configuration and pattern caches for the life of the process on purpose;
+// the leak checker of the test build is told not to count them. (Read only by sanitizer builds.)
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\nleak:libpangoft2-1.0.so\nleak:libpango-1.0.so\n";
+}

@@ -57,6 +57,8 @@ class Canvas {
   Size measureText(std::u16string_view utf16, const Font& font, unsigned flags = 0,
                    int maxWidth = -1);
   int lineHeight(const Font& font);
+  // Characters of the text that no installed font can show (drawn as boxes).
+  int unknownGlyphs(std::string_view utf8, const Font& font);
 
  private:
   struct Text;
