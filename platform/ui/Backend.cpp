@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/ui/GtkBackend.h"
 #include "platform/ui/HeadlessBackend.h"
 
 namespace platform::ui {
@@ -17,6 +18,7 @@ std::string chooseBackendName() {
 std::unique_ptr<Backend> createBackend(const std::string& name, std::string& error) {
   error.clear();
   if (name == "headless") return std::make_unique<HeadlessBackend>();
+  if (name == "gtk") return GtkBackend::create(error);
   error = "unknown user interface backend \"" + name + "\" (SONVIA_UI takes headless or gtk)";
   return nullptr;
 }

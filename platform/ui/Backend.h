@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -75,7 +76,7 @@ class Backend {
   virtual std::vector<Monitor> monitors() const = 0;
 
  protected:
-  BackendSink* sink_ = nullptr;
+  std::atomic<BackendSink*> sink_{nullptr};  // read by a backend's own event thread
 };
 
 // The backend named by SONVIA_UI ("headless" or "gtk"); without it, gtk when a display is
