@@ -47,17 +47,93 @@ class FontCache {
   std::vector<std::pair<Font, PangoFontDescription*>> entries_;
 };
 
-}  // namespace
-
-struct Canvas::Text {
-  PangoLayout* layout = nullptr;
-  FontCache fonts;
-  ~Text() {
-    if (layout) g_object_unref(layout);
+// Laid-out texts of this thread. Captions repeat from one paint to the next, and shaping them
+// again each time would cost more than all the rest of a repaint.
+class TextLayouts {
+ public:
+  TextLayouts() {
+    context_ = pango_font_map_create_context(pango_cairo_font_map_get_default());
+    pango_cairo_context_set_resolution(context_, 96);
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+    pango_cairo_context_set_font_options(context_, options);
+    cairo_font_options_destroy(options);
   }
+  ~TextLayouts() {
+    for (Entry& e : entries_) g_object_unref(e.layout);
+    g_object_unref(context_);
+  }
+
+  PangoLayout* get(std::string_view text, const Font& font, unsigned flags, int width) {
+    bool wrap = (flags & text::kWordWrap) != 0;
+    bool ellipsis = !wrap && (flags & text::kEndEllipsis) != 0;
+    int layoutWidth = (wrap || ellipsis) && width >= 0 ? width : -1;
+    unsigned shapeFlags = flags & (text::kWordWrap | text::kEndEllipsis | text::kCenter | text::kRight);
+    ++clock_;
+    for (Entry& e : entries_)
+      if (e.width == layoutWidth && e.flags == shapeFlags && e.text == text && e.font == font) {
+        e.lastUse = clock_;
+        return e.layout;
+      }
+    Entry* slot = nullptr;
+    if (entries_.size() < kCapacity) {
+      entries_.push_back({});
+      slot = &entries_.back();
+      slot->layout = pango_layout_new(context_);
+    } else {
+      slot = &*std::min_element(entries_.begin(), entries_.end(),
+                                [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
+    }
+    slot->text.assign(text);
+    slot->font = font;
+    slot->flags = shapeFlags;
+    slot->width = layoutWidth;
+    slot->lastUse = clock_;
+    PangoLayout* layout = slot->layout;
+    pango_layout_set_font_description(layout, fonts_.get(font));
+    PangoAttrList* attrs = pango_attr_list_new();
+    if (font.underline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (font.strikeOut) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
+    pango_layout_set_attributes(layout, attrs);
+    pango_attr_list_unref(attrs);
+    pango_layout_set_single_paragraph_mode(layout, !wrap);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_ellipsize(layout, ellipsis ? PANGO_ELLIPSIZE_END : PANGO_ELLIPSIZE_NONE);
+    pango_layout_set_width(layout, layoutWidth >= 0 ? layoutWidth * PANGO_SCALE : -1);
+    PangoAlignment align = PANGO_ALIGN_LEFT;
+    if (flags & text::kCenter) align = PANGO_ALIGN_CENTER;
+    if (flags & text::kRight) align = PANGO_ALIGN_RIGHT;
+    pango_layout_set_alignment(layout, align);
+    pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
+    return layout;
+  }
+
+ private:
+  static constexpr size_t kCapacity = 256;
+  struct Entry {
+    std::string text;
+    Font font;
+    unsigned flags = 0;
+    int width = -1;
+    std::uint64_t lastUse = 0;
+    PangoLayout* layout = nullptr;
+  };
+  PangoContext* context_ = nullptr;
+  FontCache fonts_;
+  std::vector<Entry> entries_;
+  std::uint64_t clock_ = 0;
 };
 
-Canvas::Canvas(Image& target) : target_(target), text_(std::make_unique<Text>()) {
+PangoLayout* layoutFor(std::string_view text, const Font& font, unsigned flags, int width) {
+  thread_local TextLayouts layouts;
+  return layouts.get(text, font, flags, width);
+}
+
+}  // namespace
+
+Canvas::Canvas(Image& target) : target_(target) {
   if (target_.valid()) {
     cr_ = cairo_create(static_cast<cairo_surface_t*>(target_.nativeSurface()));
   } else {
@@ -69,10 +145,7 @@ Canvas::Canvas(Image& target) : target_(target), text_(std::make_unique<Text>())
   resetClip();
 }
 
-Canvas::~Canvas() {
-  text_.reset();
-  cairo_destroy(ctx(cr_));
-}
+Canvas::~Canvas() { cairo_destroy(ctx(cr_)); }
 
 void Canvas::applyClip() {
   cairo_t* cr = ctx(cr_);
@@ -240,52 +313,11 @@ void Canvas::drawImageScaled(const Image& source, const Rect& sourceRect, const 
   cairo_restore(cr);
 }
 
-namespace {
-
-PangoLayout* prepareLayout(cairo_t* cr, PangoLayout*& layout, FontCache& fonts, std::string_view text,
-                           const Font& font, unsigned flags, int width) {
-  if (!layout) {
-    layout = pango_cairo_create_layout(cr);
-    PangoContext* pc = pango_layout_get_context(layout);
-    pango_cairo_context_set_resolution(pc, 96);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-    pango_cairo_context_set_font_options(pc, options);
-    cairo_font_options_destroy(options);
-    pango_layout_context_changed(layout);
-  }
-  pango_layout_set_font_description(layout, fonts.get(font));
-  if (font.underline || font.strikeOut) {
-    PangoAttrList* attrs = pango_attr_list_new();
-    if (font.underline) pango_attr_list_insert(attrs, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-    if (font.strikeOut) pango_attr_list_insert(attrs, pango_attr_strikethrough_new(TRUE));
-    pango_layout_set_attributes(layout, attrs);
-    pango_attr_list_unref(attrs);
-  } else {
-    pango_layout_set_attributes(layout, nullptr);
-  }
-  bool wrap = (flags & text::kWordWrap) != 0;
-  bool ellipsis = !wrap && (flags & text::kEndEllipsis) != 0;
-  pango_layout_set_single_paragraph_mode(layout, !wrap);
-  pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-  pango_layout_set_ellipsize(layout, ellipsis ? PANGO_ELLIPSIZE_END : PANGO_ELLIPSIZE_NONE);
-  pango_layout_set_width(layout, (wrap || ellipsis) && width >= 0 ? width * PANGO_SCALE : -1);
-  PangoAlignment align = PANGO_ALIGN_LEFT;
-  if (flags & text::kCenter) align = PANGO_ALIGN_CENTER;
-  if (flags & text::kRight) align = PANGO_ALIGN_RIGHT;
-  pango_layout_set_alignment(layout, align);
-  pango_layout_set_text(layout, text.data(), static_cast<int>(text.size()));
-  return layout;
-}
-
-}  // namespace
 
 void Canvas::drawText(std::string_view utf8, const Rect& r, const Font& font, Color c, unsigned flags) {
   if (utf8.empty()) return;
   cairo_t* cr = ctx(cr_);
-  PangoLayout* layout = prepareLayout(cr, text_->layout, text_->fonts, utf8, font, flags, r.width());
+  PangoLayout* layout = layoutFor(utf8, font, flags, r.width());
   PangoRectangle ink, logical;
   pango_layout_get_pixel_extents(layout, &ink, &logical);
   bool wrapped = pango_layout_get_width(layout) >= 0;
@@ -306,7 +338,6 @@ void Canvas::drawText(std::string_view utf8, const Rect& r, const Font& font, Co
   }
   setColor(cr, c);
   cairo_move_to(cr, x, y);
-  pango_cairo_update_layout(cr, layout);
   pango_cairo_show_layout(cr, layout);
   cairo_restore(cr);
 }
@@ -317,10 +348,9 @@ void Canvas::drawText(std::u16string_view utf16, const Rect& r, const Font& font
 }
 
 Size Canvas::measureText(std::string_view utf8, const Font& font, unsigned flags, int maxWidth) {
-  cairo_t* cr = ctx(cr_);
   // An empty text still has the height of a line, as the toolkit's size queries expect.
   std::string_view probe = utf8.empty() ? std::string_view(" ") : utf8;
-  PangoLayout* layout = prepareLayout(cr, text_->layout, text_->fonts, probe, font, flags, maxWidth);
+  PangoLayout* layout = layoutFor(probe, font, flags, maxWidth);
   PangoRectangle logical;
   pango_layout_get_pixel_extents(layout, nullptr, &logical);
   return {utf8.empty() ? 0 : logical.width, logical.height};
@@ -332,7 +362,7 @@ Size Canvas::measureText(std::u16string_view utf16, const Font& font, unsigned f
 
 int Canvas::unknownGlyphs(std::string_view utf8, const Font& font) {
   if (utf8.empty()) return 0;
-  PangoLayout* layout = prepareLayout(ctx(cr_), text_->layout, text_->fonts, utf8, font, 0, -1);
+  PangoLayout* layout = layoutFor(utf8, font, 0, -1);
   return pango_layout_get_unknown_glyphs_count(layout);
 }
 

@@ -61,13 +61,11 @@ class Canvas {
   int unknownGlyphs(std::string_view utf8, const Font& font);
 
  private:
-  struct Text;
   void applyClip();
   Image& target_;
   void* cr_ = nullptr;
   Point origin_;
   Region clip_;  // in image pixels
-  std::unique_ptr<Text> text_;
 };
 
 }  // namespace platform::ui

@@ -640,6 +640,13 @@ bool WindowSystem::invalidate(Handle w, const Rect& r, bool erase) {
   });
 }
 
+bool WindowSystem::invalidateTree(Handle w) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (visibleChain(*rec)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    return true;
+  });
+}
+
 bool WindowSystem::validate(Handle w) {
   return onOwner(w, false, [](const std::shared_ptr<WindowRecord>& rec) {
     rec->invalid.clear();

@@ -104,6 +104,8 @@ class WindowSystem : private BackendSink {
   // ---- painting
   bool invalidate(Handle w, bool erase = true);
   bool invalidate(Handle w, const Rect& r, bool erase = true);
+  // w and every window inside it, as after a change of skin.
+  bool invalidateTree(Handle w);
   bool validate(Handle w);
   // Paints now what is invalid in w's top-level window.
   bool update(Handle w);
