@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -32,6 +33,7 @@ struct GtkBackend::Native {
   Rect requested;  // the geometry we last asked for
   std::chrono::steady_clock::time_point requestedAt;
   Rect reported;   // the geometry last reported as changed by the system
+  std::vector<guint> keysDown;  // to tell auto-repeat from a fresh press
 };
 
 namespace {
@@ -179,6 +181,13 @@ gboolean onKey(GtkWidget*, GdkEventKey* ev, gpointer data) {
   e.keyCode = virtualKeyOf(ev->keyval);
   e.modifiers = modifiersOf(ev->state);
   e.timeMs = ev->time;
+  auto held = std::find(n->keysDown.begin(), n->keysDown.end(), ev->hardware_keycode);
+  if (down) {
+    e.repeat = held != n->keysDown.end();
+    if (!e.repeat) n->keysDown.push_back(ev->hardware_keycode);
+  } else if (held != n->keysDown.end()) {
+    n->keysDown.erase(held);
+  }
   if (e.keyCode != 0) deliverFrom(n, e);
   guint32 ch = gdk_keyval_to_unicode(ev->keyval);
   if (down && ch >= 0x20 && ch != 0x7F && !(e.modifiers & (key::kControl | key::kAlt))) {
@@ -193,6 +202,7 @@ gboolean onKey(GtkWidget*, GdkEventKey* ev, gpointer data) {
 
 gboolean onFocus(GtkWidget*, GdkEventFocus* ev, gpointer data) {
   auto* n = static_cast<GtkBackend::Native*>(data);
+  n->keysDown.clear();  // releases while elsewhere never reach us
   deliverFrom(n, eventFor(n, ev->in ? InputEvent::Kind::kActivated : InputEvent::Kind::kDeactivated));
   return FALSE;
 }
@@ -248,10 +258,9 @@ struct GtkCall {
 gboolean runCall(gpointer data) {
   auto* call = static_cast<GtkCall*>(data);
   call->work();
-  {
-    std::lock_guard lock(call->mutex);
-    call->done = true;
-  }
+  // Notified under the lock: the waiter owns `call` and may destroy it as soon as it sees done.
+  std::lock_guard lock(call->mutex);
+  call->done = true;
   call->cv.notify_all();
   return G_SOURCE_REMOVE;
 }

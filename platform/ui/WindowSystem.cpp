@@ -951,11 +951,11 @@ void WindowSystem::deliver(InputEvent event) {
   if (auto rec = find(event.window)) rec->queue->postInput(std::move(event));
 }
 
-Handle WindowSystem::hitTestIn(const std::shared_ptr<WindowRecord>& rec, Point p, bool& transparent) {
+Handle WindowSystem::hitTestIn(const std::shared_ptr<WindowRecord>& rec, Point p) {
   for (auto it = rec->children.rbegin(); it != rec->children.rend(); ++it) {
     auto c = find(*it);
     if (!c || !c->visible || !c->enabled || !c->bounds.contains(p)) continue;
-    Handle found = hitTestIn(c, {p.x - c->bounds.left, p.y - c->bounds.top}, transparent);
+    Handle found = hitTestIn(c, {p.x - c->bounds.left, p.y - c->bounds.top});
     if (found != kNoWindow) return found;
   }
   LResult answer = callProc(rec, msg::kHitTest, 0, packPoint(p));
@@ -964,9 +964,8 @@ Handle WindowSystem::hitTestIn(const std::shared_ptr<WindowRecord>& rec, Point p
 }
 
 Handle WindowSystem::hitTest(const std::shared_ptr<WindowRecord>& top, Point p) {
-  bool transparent = false;
   if (!Rect{0, 0, top->bounds.width(), top->bounds.height()}.contains(p)) return kNoWindow;
-  return hitTestIn(top, p, transparent);
+  return hitTestIn(top, p);
 }
 
 void WindowSystem::handleInput(const InputEvent& e) {

@@ -167,7 +167,7 @@ class WindowSystem : private BackendSink {
   bool paintPending();
   void handleInput(const InputEvent& e);
   Handle hitTest(const std::shared_ptr<WindowRecord>& top, Point p);
-  Handle hitTestIn(const std::shared_ptr<WindowRecord>& rec, Point pInRec, bool& transparentAbove);
+  Handle hitTestIn(const std::shared_ptr<WindowRecord>& rec, Point pInRec);
   bool fireTimer(Message& out, std::optional<std::chrono::steady_clock::time_point>& nextDue);
   bool nextMessage(Message& out, bool wait);
   struct ThreadState;
