@@ -7,89 +7,24 @@
 #include "platform/text/Utf.h"
 #include "platform/ui/Canvas.h"
 #include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/Compositor.h"
+#include "platform/ui/InputRouter.h"
 #include "platform/ui/MessageQueue.h"
+#include "platform/ui/UiThreadState.h"
+#include "platform/ui/WindowRecord.h"
 
 namespace platform::ui {
 
 using Clock = std::chrono::steady_clock;
-
-// Everything about one window. Only the thread that owns the window touches the fields after
-// creation; other threads reach them by calls marshalled to that thread.
-struct WindowRecord {
-  Handle handle = kNoWindow;
-  Handle parent = kNoWindow;
-  std::shared_ptr<MessageQueue> queue;
-  WindowProc proc;
-  Rect bounds;
-  bool visible = false;
-  bool enabled = true;
-  bool acceptFiles = false;
-  std::vector<Handle> children;  // bottom of the z-order first
-  std::u16string title;
-  Color background = 0;
-  Region invalid;
-  bool erase = false;
-  // top-level windows only
-  bool topLevel = false;
-  bool needsPaint = false;
-  Image surface;
-  std::optional<Region> shape;
-  int opacity = 100;
-  bool keepOnTop = false;
-  WindowState state = WindowState::kNormal;
-};
-
-// What one UI thread knows about its input.
-struct WindowSystem::ThreadState {
-  Handle capture = kNoWindow;
-  Handle focus = kNoWindow;
-  Handle hover = kNoWindow;
-  WParam buttons = 0;
-  Point pointer;  // last pointer position on the screen
-  std::uint32_t pointerTime = 0;
-  struct Press {
-    Handle window = kNoWindow;
-    int button = -1;
-    std::uint32_t time = 0;
-    Point point;
-  } lastPress;
-  struct Drag {
-    Handle window = kNoWindow;
-    Point anchor;  // pointer position inside the window when the drag began
-  } drag;
-  struct Timer {
-    Handle window;
-    unsigned id;
-    unsigned interval;
-    Clock::time_point due;
-  };
-  std::vector<Timer> timers;
-  bool quit = false;
-  int quitCode = 0;
-};
 
 namespace {
 
 std::atomic<Handle> nextHandle{1};
 std::atomic<std::uint64_t> nextSerial{1};
 
-constexpr std::uint32_t kDoubleClickMs = 500;
-constexpr int kDoubleClickSlop = 4;
-
 std::uint32_t nowMs() {
   return static_cast<std::uint32_t>(
       std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
-}
-
-WParam keysOf(WParam buttons, unsigned modifiers) {
-  WParam keys = buttons;
-  if (modifiers & key::kShift) keys |= mk::kShift;
-  if (modifiers & key::kControl) keys |= mk::kControl;
-  return keys;
-}
-
-WParam buttonFlag(int button) {
-  return button == 0 ? mk::kLButton : button == 1 ? mk::kRButton : mk::kMButton;
 }
 
 }  // namespace
@@ -126,8 +61,8 @@ WindowSystem::~WindowSystem() {
   backend_->attach(nullptr);
 }
 
-WindowSystem::ThreadState& WindowSystem::state() const {
-  thread_local std::unordered_map<std::uint64_t, ThreadState> states;
+UiThreadState& WindowSystem::state() const {
+  thread_local std::unordered_map<std::uint64_t, UiThreadState> states;
   return states[serial_];
 }
 
@@ -216,12 +151,12 @@ void WindowSystem::destroyTree(const std::shared_ptr<WindowRecord>& rec) {
   callProc(rec, msg::kDestroy, 0, 0);
   for (Handle child : std::vector<Handle>(rec->children))
     if (auto c = find(child)) destroyTree(c);
-  ThreadState& ts = state();
+  UiThreadState& ts = state();
   if (ts.capture == rec->handle) ts.capture = kNoWindow;
   if (ts.focus == rec->handle) ts.focus = kNoWindow;
   if (ts.hover == rec->handle) ts.hover = kNoWindow;
   if (ts.drag.window == rec->handle) ts.drag = {};
-  std::erase_if(ts.timers, [&](const ThreadState::Timer& t) { return t.window == rec->handle; });
+  std::erase_if(ts.timers, [&](const UiThreadState::Timer& t) { return t.window == rec->handle; });
   {
     std::lock_guard lock(mutex_);
     windows_.erase(rec->handle);
@@ -380,7 +315,7 @@ bool WindowSystem::enable(Handle w, bool enabled) {
     if (rec->enabled == enabled) return true;
     rec->enabled = enabled;
     if (!enabled) {
-      ThreadState& ts = state();
+      UiThreadState& ts = state();
       if (ts.capture == w) releaseCapture();
       if (ts.focus == w) setFocus(kNoWindow);
     }
@@ -537,7 +472,7 @@ Handle WindowSystem::activeWindow() const { return active_.load(); }
 bool WindowSystem::beginMoveDrag(Handle top) {
   return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
     if (!rec->topLevel) return false;
-    ThreadState& ts = state();
+    UiThreadState& ts = state();
     if (!backend_->clientMovesWindows()) {
       backend_->beginMoveDrag(top, 0, ts.pointer, ts.pointerTime);
       return true;
@@ -658,78 +593,15 @@ bool WindowSystem::validate(Handle w) {
 bool WindowSystem::update(Handle w) {
   return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
     auto top = rec->topLevel ? rec : find(topLevelOf(w));
-    if (top && top->needsPaint) paintTop(top);
+    if (top && top->needsPaint) Compositor(*this).paintTop(top);
     return true;
   });
-}
-
-void WindowSystem::paintTree(const std::shared_ptr<WindowRecord>& rec, Canvas& canvas, Point offset,
-                             const Region& allowed, Region& painted) {
-  std::vector<std::shared_ptr<WindowRecord>> kids;
-  for (Handle child : rec->children)
-    if (auto c = find(child); c && c->visible) kids.push_back(c);
-  if (!rec->invalid.empty()) {
-    // A window never paints over its children.
-    Region own = allowed;
-    for (const auto& c : kids) own.subtract(c->bounds.offset(offset.x, offset.y));
-    Region area = rec->invalid;
-    area.offset(offset.x, offset.y);
-    area.intersect(own);
-    bool erase = rec->erase;
-    rec->invalid.clear();
-    rec->erase = false;
-    if (!area.empty()) {
-      Region local = area;
-      local.offset(-offset.x, -offset.y);
-      canvas.setOrigin(offset);
-      canvas.setClip(local);
-      if (erase) callProc(rec, msg::kEraseBackground, 0, reinterpret_cast<LParam>(&canvas));
-      canvas.setClip(local);
-      PaintEvent event{canvas, local};
-      callProc(rec, msg::kPaint, 0, reinterpret_cast<LParam>(&event));
-      painted.unite(area);
-    }
-  }
-  // Top of the z-order first: what a child covers is taken away from the siblings below it.
-  Region remaining = allowed;
-  for (auto it = kids.rbegin(); it != kids.rend(); ++it) {
-    const auto& c = *it;
-    if (!exists(c->handle)) continue;
-    Rect r = c->bounds.offset(offset.x, offset.y);
-    Region childArea = remaining;
-    childArea.intersect(r);
-    if (!childArea.empty()) paintTree(c, canvas, {r.left, r.top}, childArea, painted);
-    remaining.subtract(r);
-  }
-}
-
-void WindowSystem::paintTop(const std::shared_ptr<WindowRecord>& top) {
-  top->needsPaint = false;
-  if (!top->visible || !top->surface.valid()) return;
-  Canvas canvas(top->surface);
-  Region painted;
-  Rect all{0, 0, top->surface.width(), top->surface.height()};
-  paintTree(top, canvas, {0, 0}, Region(all), painted);
-  if (!painted.empty() && exists(top->handle))
-    backend_->present(top->handle, top->surface, painted.bounds());
-}
-
-bool WindowSystem::paintPending() {
-  std::vector<std::shared_ptr<WindowRecord>> tops;
-  {
-    std::lock_guard lock(mutex_);
-    for (auto& [h, rec] : windows_)
-      if (rec->topLevel && rec->queue->isCurrent() && rec->needsPaint) tops.push_back(rec);
-  }
-  for (auto& top : tops)
-    if (exists(top->handle)) paintTop(top);
-  return !tops.empty();
 }
 
 Image WindowSystem::snapshot(Handle top) {
   return onOwner(top, Image{}, [&](const std::shared_ptr<WindowRecord>& rec) {
     if (!rec->topLevel) return Image{};
-    if (rec->needsPaint) paintTop(rec);
+    if (rec->needsPaint) Compositor(*this).paintTop(rec);
     Image copy = rec->surface;
     if (rec->shape) {
       Region outside(copy.bounds());
@@ -744,7 +616,7 @@ Image WindowSystem::snapshot(Handle top) {
 
 Handle WindowSystem::setCapture(Handle w) {
   return onOwner(w, kNoWindow, [&](const std::shared_ptr<WindowRecord>&) {
-    ThreadState& ts = state();
+    UiThreadState& ts = state();
     Handle old = ts.capture;
     ts.capture = w;
     if (old != kNoWindow && old != w)
@@ -754,7 +626,7 @@ Handle WindowSystem::setCapture(Handle w) {
 }
 
 bool WindowSystem::releaseCapture() {
-  ThreadState& ts = state();
+  UiThreadState& ts = state();
   Handle old = ts.capture;
   ts.capture = kNoWindow;
   if (ts.drag.window == old) ts.drag = {};
@@ -767,7 +639,7 @@ Handle WindowSystem::captureWindow() const { return state().capture; }
 
 Handle WindowSystem::setFocus(Handle w) {
   auto apply = [&]() {
-    ThreadState& ts = state();
+    UiThreadState& ts = state();
     Handle old = ts.focus;
     if (old == w) return old;
     ts.focus = w;
@@ -802,16 +674,16 @@ bool WindowSystem::post(Handle w, std::uint32_t code, WParam wp, LParam lp) {
 }
 
 void WindowSystem::postQuit(int exitCode) {
-  ThreadState& ts = state();
+  UiThreadState& ts = state();
   ts.quit = true;
   ts.quitCode = exitCode;
   MessageQueue::current()->wake();
 }
 
 bool WindowSystem::fireTimer(Message& out, std::optional<Clock::time_point>& nextDue) {
-  ThreadState& ts = state();
+  UiThreadState& ts = state();
   auto now = Clock::now();
-  ThreadState::Timer* due = nullptr;
+  UiThreadState::Timer* due = nullptr;
   for (auto& t : ts.timers)
     if (t.due <= now && (!due || t.due < due->due)) due = &t;
   if (due) {
@@ -827,7 +699,7 @@ bool WindowSystem::fireTimer(Message& out, std::optional<Clock::time_point>& nex
 
 bool WindowSystem::nextMessage(Message& out, bool wait) {
   auto queue = MessageQueue::current();
-  ThreadState& ts = state();
+  UiThreadState& ts = state();
   for (;;) {
     queue->serveCalls();
     if (ts.quit) {
@@ -839,7 +711,7 @@ bool WindowSystem::nextMessage(Message& out, bool wait) {
     bool gotMessage = false;
     while (queue->take(item)) {
       if (item.input) {
-        handleInput(*item.input);
+        InputRouter(*this).handle(*item.input);
         queue->serveCalls();
         continue;
       }
@@ -851,7 +723,7 @@ bool WindowSystem::nextMessage(Message& out, bool wait) {
     if (gotMessage) return true;
     std::optional<Clock::time_point> nextDue;
     if (fireTimer(out, nextDue)) return true;
-    if (paintPending()) continue;
+    if (Compositor(*this).paintPending()) continue;
     if (!wait) return false;
     queue->wait(nextDue);
   }
@@ -922,7 +794,7 @@ LResult WindowSystem::defaultProc(const Message& m) {
 
 bool WindowSystem::setTimer(Handle w, unsigned id, unsigned milliseconds) {
   return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) {
-    ThreadState& ts = state();
+    UiThreadState& ts = state();
     auto due = Clock::now() + std::chrono::milliseconds(milliseconds);
     for (auto& t : ts.timers)
       if (t.window == w && t.id == id) {
@@ -938,9 +810,9 @@ bool WindowSystem::setTimer(Handle w, unsigned id, unsigned milliseconds) {
 
 bool WindowSystem::killTimer(Handle w, unsigned id) {
   return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) {
-    ThreadState& ts = state();
+    UiThreadState& ts = state();
     auto before = ts.timers.size();
-    std::erase_if(ts.timers, [&](const ThreadState::Timer& t) { return t.window == w && t.id == id; });
+    std::erase_if(ts.timers, [&](const UiThreadState::Timer& t) { return t.window == w && t.id == id; });
     return ts.timers.size() != before;
   });
 }
@@ -949,157 +821,6 @@ bool WindowSystem::killTimer(Handle w, unsigned id) {
 
 void WindowSystem::deliver(InputEvent event) {
   if (auto rec = find(event.window)) rec->queue->postInput(std::move(event));
-}
-
-Handle WindowSystem::hitTestIn(const std::shared_ptr<WindowRecord>& rec, Point p) {
-  for (auto it = rec->children.rbegin(); it != rec->children.rend(); ++it) {
-    auto c = find(*it);
-    if (!c || !c->visible || !c->enabled || !c->bounds.contains(p)) continue;
-    Handle found = hitTestIn(c, {p.x - c->bounds.left, p.y - c->bounds.top});
-    if (found != kNoWindow) return found;
-  }
-  LResult answer = callProc(rec, msg::kHitTest, 0, packPoint(p));
-  if (answer == hit::kTransparent) return kNoWindow;
-  return rec->handle;
-}
-
-Handle WindowSystem::hitTest(const std::shared_ptr<WindowRecord>& top, Point p) {
-  if (!Rect{0, 0, top->bounds.width(), top->bounds.height()}.contains(p)) return kNoWindow;
-  return hitTestIn(top, p);
-}
-
-void WindowSystem::handleInput(const InputEvent& e) {
-  auto top = find(e.window);
-  if (!top || !top->topLevel) return;
-  ThreadState& ts = state();
-  using Kind = InputEvent::Kind;
-  auto toLocal = [&](Handle target) {
-    auto rec = find(target);
-    Rect r = rec ? rectInTop(*rec) : Rect{};
-    return Point{e.point.x - r.left, e.point.y - r.top};
-  };
-  auto pointerTarget = [&]() {
-    if (ts.capture != kNoWindow && topLevelOf(ts.capture) == e.window) return ts.capture;
-    return hitTest(top, e.point);
-  };
-  auto track = [&](Handle target) {
-    if (target == ts.hover) return;
-    if (auto old = find(ts.hover)) callProc(old, msg::kMouseLeave, 0, 0);
-    ts.hover = target;
-  };
-  switch (e.kind) {
-    case Kind::kMouseMove:
-    case Kind::kButtonDown:
-    case Kind::kButtonUp: {
-      ts.pointer = e.screen;
-      ts.pointerTime = e.timeMs;
-      if (e.kind == Kind::kButtonDown) ts.buttons |= buttonFlag(e.button);
-      if (e.kind == Kind::kButtonUp) ts.buttons &= ~buttonFlag(e.button);
-      if (ts.drag.window == e.window) {
-        if (e.kind == Kind::kMouseMove) {
-          Rect b = top->bounds;
-          applyBounds(top, Rect::fromSize(e.screen.x - ts.drag.anchor.x, e.screen.y - ts.drag.anchor.y,
-                                          b.width(), b.height()));
-        } else if (e.kind == Kind::kButtonUp) {
-          ts.drag = {};
-          releaseCapture();
-        }
-        return;
-      }
-      Handle target = pointerTarget();
-      track(target);
-      auto rec = find(target);
-      if (!rec) return;
-      WParam keys = keysOf(ts.buttons, e.modifiers);
-      LParam at = packPoint(toLocal(target));
-      if (e.kind == Kind::kMouseMove) {
-        callProc(rec, msg::kMouseMove, keys, at);
-        return;
-      }
-      static constexpr std::uint32_t downCodes[3] = {msg::kLButtonDown, msg::kRButtonDown, msg::kMButtonDown};
-      static constexpr std::uint32_t upCodes[3] = {msg::kLButtonUp, msg::kRButtonUp, msg::kMButtonUp};
-      static constexpr std::uint32_t doubleCodes[3] = {msg::kLButtonDoubleClick, msg::kRButtonDoubleClick,
-                                                       msg::kMButtonDoubleClick};
-      int b = std::clamp(e.button, 0, 2);
-      if (e.kind == Kind::kButtonUp) {
-        callProc(rec, upCodes[b], keys, at);
-        return;
-      }
-      if (activeWindow() != e.window) activate(e.window);
-      auto& last = ts.lastPress;
-      bool isDouble = last.window == target && last.button == b &&
-                      e.timeMs - last.time <= kDoubleClickMs &&
-                      std::abs(e.screen.x - last.point.x) <= kDoubleClickSlop &&
-                      std::abs(e.screen.y - last.point.y) <= kDoubleClickSlop;
-      // A third press starts a new pair rather than making a second double click.
-      last = isDouble ? ThreadState::Press{} : ThreadState::Press{target, b, e.timeMs, e.screen};
-      if (exists(target)) callProc(rec, isDouble ? doubleCodes[b] : downCodes[b], keys, at);
-      return;
-    }
-    case Kind::kWheel: {
-      ts.pointer = e.screen;
-      if (auto rec = find(pointerTarget()))
-        callProc(rec, msg::kMouseWheel, packWheel(e.wheel, keysOf(ts.buttons, e.modifiers)),
-                 packPoint(e.screen));
-      return;
-    }
-    case Kind::kPointerLeft:
-      if (ts.capture == kNoWindow) track(kNoWindow);
-      return;
-    case Kind::kKeyDown:
-    case Kind::kKeyUp:
-    case Kind::kChar: {
-      Handle target = ts.focus != kNoWindow && topLevelOf(ts.focus) == e.window ? ts.focus : e.window;
-      auto rec = find(target);
-      if (!rec) return;
-      if (e.kind == Kind::kChar) {
-        callProc(rec, msg::kChar, static_cast<WParam>(e.character), static_cast<LParam>(e.modifiers));
-      } else {
-        LParam flags = static_cast<LParam>(e.modifiers) | (e.repeat ? key::kRepeat : 0);
-        callProc(rec, e.kind == Kind::kKeyDown ? msg::kKeyDown : msg::kKeyUp, e.keyCode, flags);
-      }
-      return;
-    }
-    case Kind::kDrop: {
-      // The deepest window under the point that takes files, else its nearest ancestor that does.
-      auto rec = find(hitTest(top, e.point));
-      while (rec && !rec->acceptFiles) rec = find(rec->parent);
-      if (!rec) return;
-      DroppedFiles dropped{toLocal(rec->handle), e.paths};
-      callProc(rec, msg::kDropFiles, 0, reinterpret_cast<LParam>(&dropped));
-      return;
-    }
-    case Kind::kActivated:
-      if (active_.exchange(e.window) != e.window) callProc(top, msg::kActivate, 1, 0);
-      return;
-    case Kind::kDeactivated: {
-      Handle expected = e.window;
-      if (active_.compare_exchange_strong(expected, kNoWindow)) callProc(top, msg::kActivate, 0, 0);
-      if (ts.capture != kNoWindow && topLevelOf(ts.capture) == e.window) releaseCapture();
-      return;
-    }
-    case Kind::kMovedBySystem:
-    case Kind::kResizedBySystem: {
-      // The display already moved the window; we only catch up and tell the procedure.
-      Rect old = top->bounds;
-      if (e.bounds == old) return;
-      top->bounds = e.bounds;
-      if (e.bounds.width() != old.width() || e.bounds.height() != old.height()) {
-        top->surface = Image(std::max(1, e.bounds.width()), std::max(1, e.bounds.height()));
-        invalidateInTop(top, Region(Rect{0, 0, e.bounds.width(), e.bounds.height()}));
-        callProc(top, msg::kSize, 0, packSize({e.bounds.width(), e.bounds.height()}));
-      }
-      if (e.bounds.left != old.left || e.bounds.top != old.top)
-        callProc(top, msg::kMove, 0, packPoint({e.bounds.left, e.bounds.top}));
-      return;
-    }
-    case Kind::kCloseRequested:
-      callProc(top, msg::kClose, 0, 0);
-      return;
-    case Kind::kExposed:
-      invalidateInTop(top, Region(Rect{0, 0, top->bounds.width(), top->bounds.height()}));
-      return;
-  }
 }
 
 void WindowSystem::inject(InputEvent e) {

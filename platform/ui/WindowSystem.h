@@ -18,6 +18,7 @@
 namespace platform::ui {
 
 class MessageQueue;
+struct UiThreadState;
 struct WindowRecord;
 
 struct WindowSpec {
@@ -161,17 +162,11 @@ class WindowSystem : private BackendSink {
   void invalidateInTop(const std::shared_ptr<WindowRecord>& top, const Region& area);
   void invalidateSubtree(const std::shared_ptr<WindowRecord>& rec, const Region& area, Point offset);
   void applyBounds(const std::shared_ptr<WindowRecord>& rec, Rect r);
-  void paintTop(const std::shared_ptr<WindowRecord>& top);
-  void paintTree(const std::shared_ptr<WindowRecord>& rec, class Canvas& canvas, Point offset,
-                 const Region& allowed, Region& painted);
-  bool paintPending();
-  void handleInput(const InputEvent& e);
-  Handle hitTest(const std::shared_ptr<WindowRecord>& top, Point p);
-  Handle hitTestIn(const std::shared_ptr<WindowRecord>& rec, Point pInRec);
   bool fireTimer(Message& out, std::optional<std::chrono::steady_clock::time_point>& nextDue);
   bool nextMessage(Message& out, bool wait);
-  struct ThreadState;
-  ThreadState& state() const;
+  UiThreadState& state() const;
+  friend class InputRouter;
+  friend class Compositor;
 
   std::unique_ptr<Backend> backend_;
   std::string startError_;

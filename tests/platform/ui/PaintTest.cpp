@@ -64,7 +64,7 @@ TEST_F(PaintTest, InvalidAreasAccumulateIntoOnePaintPerWindowPerPass) {
   ws.processPending();
   EXPECT_EQ(topPaints, 1) << "validated after painting";
 
-  // Part of the invalid area lies under the child: the parent is only asked for the rest.
+  // Some of the invalid area lies under the child: the parent is only asked for the rest.
   ws.invalidate(top, Rect::fromSize(50, 0, 30, 10));
   ws.processPending();
   EXPECT_TRUE(invalid == Region(Rect::fromSize(50, 0, 10, 10)));
