@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -279,6 +280,12 @@ void deliverFrom(GtkBackend::Native* n, InputEvent e) { n->backend->forward(std:
 }  // namespace
 
 std::unique_ptr<GtkBackend> GtkBackend::create(std::string& error) {
+  // GTK keeps process-wide state bound to the thread that started it: one backend per process.
+  static std::atomic<bool> running{false};
+  if (running.exchange(true)) {
+    error = "the GTK user interface is already running in this process";
+    return nullptr;
+  }
   std::unique_ptr<GtkBackend> backend(new GtkBackend);
   std::promise<std::string> started;
   auto result = started.get_future();
@@ -303,6 +310,7 @@ std::unique_ptr<GtkBackend> GtkBackend::create(std::string& error) {
   error = result.get();
   if (!error.empty()) {
     backend->thread_.join();
+    running = false;
     return nullptr;
   }
   return backend;
