@@ -137,9 +137,10 @@ Canvas::Canvas(Image& target) : target_(target) {
   if (target_.valid()) {
     cr_ = cairo_create(static_cast<cairo_surface_t*>(target_.nativeSurface()));
   } else {
-    // Drawing on an empty image does nothing, but measuring text still works.
-    static cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
-    cr_ = cairo_create(scratch);
+    // Drawing on an empty image goes nowhere, but measuring text still works. One scratch
+    // pixel per thread, so that such canvases on several threads do not share it.
+    thread_local Image scratch(1, 1);
+    cr_ = cairo_create(static_cast<cairo_surface_t*>(scratch.nativeSurface()));
   }
   cairo_set_antialias(ctx(cr_), CAIRO_ANTIALIAS_NONE);
   resetClip();
