@@ -57,6 +57,19 @@ class XServer {
     button_(display_, 1, False, 0);
     sync_(display_, False);
   }
+  void press(int x, int y) {
+    motion_(display_, -1, x, y, 0);
+    button_(display_, 1, True, 0);
+    sync_(display_, False);
+  }
+  void moveTo(int x, int y) {
+    motion_(display_, -1, x, y, 0);
+    sync_(display_, False);
+  }
+  void release() {
+    button_(display_, 1, False, 0);
+    sync_(display_, False);
+  }
   void type(KeySym sym) {
     KeyCode code = keysymToKeycode_(display_, sym);
     key_(display_, code, True, 0);
@@ -93,7 +106,7 @@ constexpr Color kFace = rgb(200, 40, 40);
 constexpr Color kIdle = rgb(30, 60, 200);
 constexpr Color kPressed = rgb(30, 180, 60);
 
-TEST(GtkBackendTest, RealWindowPaintsTakesAClickAndTypedKeysAndFollowsItsShape) {
+TEST(GtkBackendTest, RealWindowPaintsTakesClicksKeysAndDragsAndFollowsItsShape) {
   const char* display = std::getenv("DISPLAY");
   ASSERT_TRUE(display && *display)
       << "the GTK end-to-end test needs an X display; run it through ./test.sh, which starts "
@@ -174,6 +187,26 @@ TEST(GtkBackendTest, RealWindowPaintsTakesAClickAndTypedKeysAndFollowsItsShape) 
   Point moved = ws.clientToScreen(button, {30, 20});
   EXPECT_EQ(moved, (Point{370, 250}));
   EXPECT_TRUE(pumpUntil(ws, [&] { return x.pixel(moved.x, moved.y) == kPressed; }));
+
+  // Easy drag: a press on the window's face moves the window with the pointer.
+  ws.setProc(top, [&](const Message& m) -> LResult {
+    if (m.code == msg::kLButtonDown) ws.beginMoveDrag(top);
+    return ws.defaultProc(m);
+  });
+  Point grip = ws.clientToScreen(top, {30, 90});
+  x.press(grip.x, grip.y);
+  ASSERT_TRUE(pumpUntil(ws, [&] { return ws.captureWindow() == top; })) << "the press did not start a drag";
+  for (int step = 1; step <= 4; ++step) {
+    x.moveTo(grip.x + 10 * step, grip.y + 5 * step);
+    pumpUntil(ws, [&] { return ws.boundsOf(top).left == 300 + 10 * step; });
+  }
+  x.release();
+  EXPECT_TRUE(pumpUntil(ws, [&] { return ws.captureWindow() == kNoWindow; }));
+  EXPECT_EQ(ws.boundsOf(top), Rect::fromSize(340, 220, 160, 100));
+  Point dragged = ws.clientToScreen(button, {30, 20});
+  EXPECT_TRUE(pumpUntil(ws, [&] { return x.pixel(dragged.x, dragged.y) == kPressed; }))
+      << "the window did not follow the pointer on the screen";
+  moved = dragged;
 
   ws.setKeepOnTop(top, true);
   ws.setOpacity(top, 90);
