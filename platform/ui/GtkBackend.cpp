@@ -216,7 +216,11 @@ gboolean onDelete(GtkWidget*, GdkEvent*, gpointer data) {
 
 gboolean onConfigure(GtkWidget*, GdkEventConfigure* ev, gpointer data) {
   auto* n = static_cast<GtkBackend::Native*>(data);
-  Rect now = Rect::fromSize(ev->x, ev->y, ev->width, ev->height);
+  // The event's position is relative to the parent, which a reparenting window manager's frame
+  // makes useless; the screen origin of our window is what we keep.
+  int x = ev->x, y = ev->y;
+  if (GdkWindow* gw = gtk_widget_get_window(n->window)) gdk_window_get_origin(gw, &x, &y);
+  Rect now = Rect::fromSize(x, y, ev->width, ev->height);
   // Echoes of our own requests are not news; anything else the system did to the window is,
   // such as a compositor-driven move on Wayland.
   bool ours = now == n->requested || Clock::now() - n->requestedAt < std::chrono::milliseconds(300);
