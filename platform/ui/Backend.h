@@ -20,6 +20,10 @@ struct Monitor {
 
 enum class WindowState { kNormal, kMinimized, kMaximized };
 
+// Pointer shapes a window can ask for while the pointer is over it.
+enum class Cursor { kArrow, kHand, kText, kWait, kSizeAll, kSizeWestEast, kSizeNorthSouth,
+                    kSizeNorthWestSouthEast, kSizeNorthEastSouthWest };
+
 // Input and window-manager events as a backend reports them, for one top-level window.
 struct InputEvent {
   enum class Kind {
@@ -66,6 +70,7 @@ class Backend {
   virtual void setKeepOnTop(Handle window, bool on) = 0;
   virtual void setState(Handle window, WindowState state) = 0;
   virtual void activate(Handle window) = 0;
+  virtual void setCursor(Handle window, Cursor cursor) = 0;
   // Shows the window's composed image; `dirty` is the part that changed. Called on the window's
   // own thread; the backend copies what it needs before returning.
   virtual void present(Handle window, const Image& image, const Rect& dirty) = 0;

@@ -528,6 +528,29 @@ void GtkBackend::activate(Handle window) {
   });
 }
 
+void GtkBackend::setCursor(Handle window, Cursor cursor) {
+  runOnGtk([&] {
+    Native* n = native(window);
+    GdkWindow* gw = n ? gtk_widget_get_window(n->window) : nullptr;
+    if (!gw) return;
+    const char* name = "default";
+    switch (cursor) {
+      case Cursor::kArrow: name = "default"; break;
+      case Cursor::kHand: name = "pointer"; break;
+      case Cursor::kText: name = "text"; break;
+      case Cursor::kWait: name = "wait"; break;
+      case Cursor::kSizeAll: name = "move"; break;
+      case Cursor::kSizeWestEast: name = "ew-resize"; break;
+      case Cursor::kSizeNorthSouth: name = "ns-resize"; break;
+      case Cursor::kSizeNorthWestSouthEast: name = "nwse-resize"; break;
+      case Cursor::kSizeNorthEastSouthWest: name = "nesw-resize"; break;
+    }
+    GdkCursor* c = gdk_cursor_new_from_name(gdk_window_get_display(gw), name);
+    gdk_window_set_cursor(gw, c);
+    if (c) g_object_unref(c);
+  });
+}
+
 void GtkBackend::present(Handle window, const Image& image, const Rect& dirty) {
   std::shared_ptr<GtkFrame> frame;
   {

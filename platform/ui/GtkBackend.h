@@ -30,6 +30,7 @@ class GtkBackend : public Backend {
   void setKeepOnTop(Handle window, bool on) override;
   void setState(Handle window, WindowState state) override;
   void activate(Handle window) override;
+  void setCursor(Handle window, Cursor cursor) override;
   void present(Handle window, const Image& image, const Rect& dirty) override;
   bool clientMovesWindows() const override { return x11_; }
   void beginMoveDrag(Handle window, int button, Point screen, std::uint32_t timeMs) override;

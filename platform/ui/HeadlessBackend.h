@@ -22,6 +22,7 @@ class HeadlessBackend : public Backend {
   void setKeepOnTop(Handle, bool) override {}
   void setState(Handle, WindowState) override {}
   void activate(Handle) override {}
+  void setCursor(Handle, Cursor) override {}
   void present(Handle, const Image&, const Rect&) override {}
   bool clientMovesWindows() const override { return true; }
   void beginMoveDrag(Handle, int, Point, std::uint32_t) override {}

@@ -37,6 +37,7 @@ struct WindowRecord {
   int opacity = 100;
   bool keepOnTop = false;
   WindowState state = WindowState::kNormal;
+  Cursor cursor = Cursor::kArrow;
 };
 
 }  // namespace platform::ui

@@ -469,6 +469,22 @@ bool WindowSystem::activate(Handle top) {
 
 Handle WindowSystem::activeWindow() const { return active_.load(); }
 
+bool WindowSystem::setCursor(Handle w, Cursor cursor) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) {
+    auto top = find(topLevelOf(w));
+    if (!top) return false;
+    if (top->cursor != cursor) {
+      top->cursor = cursor;
+      backend_->setCursor(top->handle, cursor);
+    }
+    return true;
+  });
+}
+
+Cursor WindowSystem::cursorOf(Handle top) const {
+  return onOwner(top, Cursor::kArrow, [](const std::shared_ptr<WindowRecord>& rec) { return rec->cursor; });
+}
+
 bool WindowSystem::beginMoveDrag(Handle top) {
   return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
     if (!rec->topLevel) return false;
@@ -654,6 +670,8 @@ Handle WindowSystem::setFocus(Handle w) {
 }
 
 Handle WindowSystem::focusWindow() const { return state().focus; }
+
+Point WindowSystem::pointerPosition() const { return state().pointer; }
 
 // ---------------------------------------------------------------- messages
 

@@ -89,6 +89,10 @@ class WindowSystem : private BackendSink {
   WindowState stateOf(Handle top) const;
   bool activate(Handle top);
   Handle activeWindow() const;
+  // The pointer shape over the window's top-level window; a window asks for it as the pointer
+  // enters or moves over it.
+  bool setCursor(Handle w, Cursor cursor);
+  Cursor cursorOf(Handle top) const;
   // Moves the window with the pointer until the button is released (easy drag). Where the
   // display lets us place windows, we move it ourselves so that kWindowPosChanging can limit
   // every step; elsewhere (Wayland) the compositor does the move.
@@ -120,6 +124,8 @@ class WindowSystem : private BackendSink {
   Handle captureWindow() const;
   Handle setFocus(Handle w);  // returns the previous focus window
   Handle focusWindow() const;
+  // Where this thread last saw the pointer, in screen coordinates.
+  Point pointerPosition() const;
 
   // ---- messages
   LResult send(Handle w, std::uint32_t code, WParam wp = 0, LParam lp = 0);

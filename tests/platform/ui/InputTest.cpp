@@ -150,6 +150,13 @@ TEST_F(InputTest, DroppedFilesReachTheNearestWindowThatTakesThem) {
   EXPECT_EQ(at, (Point{25, 30}));
 }
 
+TEST_F(InputTest, CursorBelongsToTheTopLevelWindow) {
+  EXPECT_EQ(ws.cursorOf(top), Cursor::kArrow);
+  EXPECT_TRUE(ws.setCursor(button, Cursor::kSizeNorthWestSouthEast));
+  EXPECT_EQ(ws.cursorOf(top), Cursor::kSizeNorthWestSouthEast);
+  EXPECT_FALSE(ws.setCursor(999999, Cursor::kHand));
+}
+
 TEST_F(InputTest, MoveDragCarriesTheWindowWithThePointerWithinLimits) {
   ws.setProc(top, [&](const Message& m) -> LResult {
     if (m.code == msg::kLButtonDown) ws.beginMoveDrag(top);
@@ -161,6 +168,7 @@ TEST_F(InputTest, MoveDragCarriesTheWindowWithThePointerWithinLimits) {
   });
   ws.injectMouse(top, Kind::kButtonDown, {150, 5});
   ws.processPending();
+  EXPECT_EQ(ws.pointerPosition(), (Point{250, 105}));
   InputEvent move;
   move.kind = Kind::kMouseMove;
   move.window = top;
