@@ -208,8 +208,8 @@ TEST(GtkBackendTest, RealWindowPaintsTakesClicksKeysAndDragsAndFollowsItsShape) 
       << "the window did not follow the pointer on the screen";
   moved = dragged;
 
-  ws.setCursor(button, Cursor::kSizeNorthWestSouthEast);
-  EXPECT_EQ(ws.cursorOf(top), Cursor::kSizeNorthWestSouthEast);
+  ws.setCursor(button, platform::ui::Cursor::kSizeNorthWestSouthEast);
+  EXPECT_EQ(ws.cursorOf(top), platform::ui::Cursor::kSizeNorthWestSouthEast);
   ws.setKeepOnTop(top, true);
   ws.setOpacity(top, 90);
   ws.setTitle(top, u"Пруф Sonvia");
