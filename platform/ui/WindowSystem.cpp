@@ -6,8 +6,8 @@
 
 #include "platform/text/Utf.h"
 #include "platform/ui/Canvas.h"
-#include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Compositor.h"
+#include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/InputRouter.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/UiThreadState.h"
@@ -44,6 +44,7 @@ WindowSystem& WindowSystem::instance() {
 
 WindowSystem::WindowSystem(std::unique_ptr<Backend> backend)
     : backend_(std::move(backend)), serial_(nextSerial++) {
+  if (!backend_) backend_ = std::make_unique<HeadlessBackend>();
   backend_->attach(this);
 }
 
