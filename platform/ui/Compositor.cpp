@@ -47,12 +47,17 @@ void Compositor::paintTree(const std::shared_ptr<WindowRecord>& rec, Canvas& can
 }
 
 void Compositor::paintTop(const std::shared_ptr<WindowRecord>& top) {
+  if (top->painting) return;
   top->needsPaint = false;
   if (!top->visible || !top->surface.valid()) return;
-  Canvas canvas(top->surface);
   Region painted;
-  Rect all{0, 0, top->surface.width(), top->surface.height()};
-  paintTree(top, canvas, {0, 0}, Region(all), painted);
+  {
+    top->painting = true;
+    Canvas canvas(top->surface);
+    Rect all{0, 0, top->surface.width(), top->surface.height()};
+    paintTree(top, canvas, {0, 0}, Region(all), painted);
+    top->painting = false;
+  }
   if (!painted.empty() && ws_.exists(top->handle))
     ws_.backend_->present(top->handle, top->surface, painted.bounds());
 }

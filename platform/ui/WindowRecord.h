@@ -32,6 +32,7 @@ struct WindowRecord {
   // top-level windows only
   bool topLevel = false;
   bool needsPaint = false;
+  bool painting = false;  // a paint pass runs; an update asked for meanwhile waits for the next
   Image surface;
   std::optional<Region> shape;
   int opacity = 100;

@@ -96,7 +96,10 @@ TEST_F(PaintTest, InvalidatingWhilePaintingIsPaintedInTheNextPass) {
     if (m.code == msg::kPaint) {
       auto* p = reinterpret_cast<PaintEvent*>(m.lParam);
       p->canvas.fillRect({0, 0, 40, 40}, paints == 0 ? kRed : kGreen);
-      if (++paints == 1) ws.invalidate(top);  // an animation asking for its next frame
+      if (++paints == 1) {
+        ws.invalidate(top);  // an animation asking for its next frame
+        ws.update(top);      // cannot paint inside the pass that runs
+      }
       return 0;
     }
     return ws.defaultProc(m);
