@@ -150,6 +150,34 @@ TEST_F(InputTest, DroppedFilesReachTheNearestWindowThatTakesThem) {
   EXPECT_EQ(at, (Point{25, 30}));
 }
 
+TEST_F(InputTest, WhatTheDisplayDidToTheWindowIsTakenOver) {
+  InputEvent e;
+  e.window = top;
+  e.kind = Kind::kDeactivated;
+  ws.inject(e);
+  e.kind = Kind::kActivated;
+  ws.inject(e);
+  e.kind = Kind::kResizedBySystem;
+  e.bounds = Rect::fromSize(10, 20, 300, 200);
+  ws.inject(e);
+  ws.processPending();
+  auto activations = log.of(top, msg::kActivate);
+  ASSERT_EQ(activations.size(), 1u) << "not active before, so only the activation is news";
+  EXPECT_EQ(activations[0].wParam, 1u);
+  EXPECT_EQ(ws.boundsOf(top), Rect::fromSize(10, 20, 300, 200));
+  ASSERT_EQ(log.count(top, msg::kSize), 1);
+  EXPECT_EQ(unpackSize(log.of(top, msg::kSize)[0].lParam), (Size{300, 200}));
+  EXPECT_EQ(log.count(top, msg::kMove), 1);
+  EXPECT_EQ(ws.snapshot(top).width(), 300);
+
+  e.kind = Kind::kCloseRequested;
+  ws.inject(e);
+  ws.processPending();
+  EXPECT_EQ(log.count(top, msg::kClose), 1);
+  EXPECT_FALSE(ws.exists(top)) << "without a procedure of its own that says no, closing destroys";
+  EXPECT_EQ(ws.activeWindow(), kNoWindow);
+}
+
 TEST_F(InputTest, CursorBelongsToTheTopLevelWindow) {
   EXPECT_EQ(ws.cursorOf(top), Cursor::kArrow);
   EXPECT_TRUE(ws.setCursor(button, Cursor::kSizeNorthWestSouthEast));
