@@ -84,6 +84,7 @@ class StrBuffer final : public base::IObject,
   bool startsWithIgnoreCase(std::u16string_view prefix) const;
   bool endsWith(std::u16string_view suffix) const;
   bool endsWithIgnoreCase(std::u16string_view suffix) const;
+  using IObject::compare;
   int compare(std::u16string_view text) const;
   int compareIgnoreCase(std::u16string_view text) const;
 
