@@ -65,8 +65,7 @@ void Wave::readHeader() {
   if (!input_) return;
   const int64_t size = fileSize_ >= 0 ? fileSize_ : input_->getSize();
   header_.read(*input_.get(), startOffset_, size);
-  // A damaged header leaves an empty data chunk, so nothing of the file is played as noise.
-  input_->seek(header_.error().empty() ? header_.dataOffset() : startOffset_);
+  input_->seek(header_.dataOffset());
   headerRead_ = true;
 }
 
@@ -74,6 +73,8 @@ bool Wave::read(void* dst, uint32_t capacity, uint32_t* count) {
   Guard guard(lock_);
   if (!input_) return false;
   if (!headerRead_) readHeader();
+  // Nothing of a file whose header can't be played is handed out as noise.
+  if (!header_.error().empty()) return false;
   const int64_t remaining =
       header_.dataOffset() + header_.dataSize() - input_->getPosition();
   if (remaining <= 0 || capacity == 0) return false;
