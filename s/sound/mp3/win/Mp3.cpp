@@ -1,6 +1,7 @@
 #include "s/sound/mp3/win/Mp3.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -255,9 +256,19 @@ void Mp3::seekPercent(float percent, int64_t* bytePosition) {
   outputBuffer_.clear();
 }
 
+namespace {
+std::atomic<Mp3::RecordMaker> recordMaker{nullptr};
+}
+
+void Mp3::setRecordMaker(RecordMaker make) { recordMaker.store(make); }
+
 IInfo* Mp3::createInfo(std::u16string_view path) {
-  (void)path;
-  return nullptr;
+  const RecordMaker make = recordMaker.load();
+  IInfo* info = make ? make() : nullptr;
+  if (!info) return nullptr;
+  info->load(path);
+  fillInfo(info);
+  return info;
 }
 
 void Mp3::fillInfo(IInfo* info) {

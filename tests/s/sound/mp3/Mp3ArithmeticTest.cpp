@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "s/sound/mp3/win/Mp3.h"
+#include "s/sound/wav/Info.h"
 #include "tests/s/sound/mp3/Mp3Bytes.h"
 
 namespace {
@@ -150,6 +151,59 @@ TEST(Mp3ArithmeticTest, AReleasedSourceComesBackFresh) {
   EXPECT_EQ(mp3->getAudioBytes(), -1);
   EXPECT_EQ(mp3->getInputStream(), nullptr);
   EXPECT_EQ(mp3->outputBitsPerSample(), 16);
+  mp3->release();
+}
+
+}  // namespace
+
+namespace {
+
+s::sound::IInfo* makeWaveRecord() { return s::sound::wav::Info::create(); }
+
+TEST(Mp3ArithmeticTest, TheRecordIsMadeByTheRegisteredMakerAndFilledFromTheSource) {
+  std::vector<uint8_t> bytes;
+  for (int i = 0; i < 50; ++i) append(bytes, frame({2, 1, 8, 0, 0, 3}, 208));
+  Mp3* mp3 = mp3Over(bytes);
+  Mp3::setRecordMaker(nullptr);
+  EXPECT_EQ(mp3->createInfo(u"/m/a.mp3"), nullptr);
+
+  Mp3::setRecordMaker(&makeWaveRecord);
+  s::sound::IInfo* info = mp3->createInfo(u"/m/a.mp3");
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->getPath(), u"/m/a.mp3");
+  EXPECT_EQ(info->getSampleRate(), 22050);
+  EXPECT_FALSE(info->isStereo());
+  EXPECT_EQ(info->getPlayTimeMs(), 50 * 576 * 1000 / 22050);
+  info->release();
+  Mp3::setRecordMaker(nullptr);
+  mp3->release();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Mp3ArithmeticTest, FrameLookalikesInsideAnId3v2TagAreNotTheFirstFrame) {
+  // Picture data in a tag can hold two frame headers in a row by chance.
+  std::vector<uint8_t> body;
+  append(body, frame({3, 1, 9, 1, 0, 0}, 384));
+  append(body, frame({3, 1, 9, 1, 0, 0}, 384));
+  std::vector<uint8_t> bytes = id3v2(body.size() + 50);
+  std::copy(body.begin(), body.end(), bytes.begin() + 20);
+  const int64_t tagEnd = static_cast<int64_t>(bytes.size());
+  for (int i = 0; i < 10; ++i) append(bytes, frame(k128At44100, 417));
+
+  Mp3* mp3 = mp3Over(bytes);
+  EXPECT_EQ(mp3->firstFrame().position, tagEnd);
+  EXPECT_EQ(mp3->getSampleRate(), 44100);
+  EXPECT_EQ(mp3->getFrameCount(), 10);
+  mp3->release();
+
+  // A tag whose size runs past the end of the file is scanned through instead.
+  bytes[6] = 0x7F;
+  mp3 = mp3Over(bytes);
+  EXPECT_TRUE(mp3->hasFirstFrame());
+  EXPECT_EQ(mp3->firstFrame().position, 20);
   mp3->release();
 }
 
