@@ -172,7 +172,6 @@ void Mp3::keepForLater(const uint8_t* pcm, uint32_t length) {
 
 bool Mp3::read(void* dst, uint32_t capacity, uint32_t* count) {
   if (count) *count = 0;
-  if (!input_) return false;
   Guard guard(lock_);
   if (!input_) return false;
   readHeader();
