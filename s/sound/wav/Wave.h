@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "s/sound/IEncodedAudio.h"
 #include "s/sound/InputHolder.h"
@@ -10,7 +11,9 @@
 
 namespace s::sound::wav {
 
-// The source of a WAVE file: hands out the PCM bytes of its data chunk unchanged.
+// The source of a WAVE file: hands out the PCM bytes of its data chunk unchanged when they are
+// 8- or 16-bit samples; 24- and 32-bit integer and 32-bit floating-point samples are turned into
+// 16-bit ones, and sizes and positions are then counted in those.
 class Wave final : public IEncodedAudio {
  public:
   static Wave* create() { return thread::PoolOf<Wave>::acquire(); }
@@ -50,7 +53,12 @@ class Wave final : public IEncodedAudio {
 
  private:
   thread::ObjLocker lock_;
+  // PCM bytes as delivered: after conversion when there is one.
+  int64_t outputDataSize() const;
+  bool readConverted(uint8_t* dst, uint32_t capacity, uint32_t* count);
+
   WaveHeader header_;
+  std::vector<uint8_t> scratch_;
   bool headerRead_ = false;
   int64_t fileSize_ = -1;
   int64_t startOffset_ = 0;

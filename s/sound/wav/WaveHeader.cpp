@@ -40,6 +40,7 @@ void WaveHeader::clear() {
   bitsPerSample_ = 16;
   dataOffset_ = 44;
   dataSize_ = 0;
+  isFloat_ = false;
   error_.clear();
 }
 
@@ -49,30 +50,34 @@ bool WaveHeader::fail(std::string reason) {
   sampleRate_ = 44100;
   bitsPerSample_ = 16;
   dataSize_ = 0;
+  isFloat_ = false;
   error_ = std::move(reason);
   return false;
 }
 
 std::string WaveHeader::unsupportedReason(uint16_t tag) const {
+  static const std::string kPlayable =
+      " (8-, 16-, 24- and 32-bit integer PCM and 32-bit floating point can be played)";
   switch (tag) {
     case kFormatPcm:
+      if (bitsPerSample_ != 8 && bitsPerSample_ != 16 && bitsPerSample_ != 24 &&
+          bitsPerSample_ != 32)
+        return "unsupported WAVE format: " + std::to_string(bitsPerSample_) + "-bit PCM" + kPlayable;
       break;
     case kFormatFloat:
-      return "unsupported WAVE format: " + std::to_string(bitsPerSample_) +
-             "-bit floating point (only 8- and 16-bit integer PCM can be played)";
+      if (bitsPerSample_ != 32)
+        return "unsupported WAVE format: " + std::to_string(bitsPerSample_) +
+               "-bit floating point" + kPlayable;
+      break;
     case 2:
-      return "unsupported WAVE format: ADPCM (only 8- and 16-bit integer PCM can be played)";
+      return "unsupported WAVE format: ADPCM" + kPlayable;
     case 6:
-      return "unsupported WAVE format: A-law (only 8- and 16-bit integer PCM can be played)";
+      return "unsupported WAVE format: A-law" + kPlayable;
     case 7:
-      return "unsupported WAVE format: mu-law (only 8- and 16-bit integer PCM can be played)";
+      return "unsupported WAVE format: mu-law" + kPlayable;
     default:
-      return "unsupported WAVE format tag " + std::to_string(tag) +
-             " (only 8- and 16-bit integer PCM can be played)";
+      return "unsupported WAVE format tag " + std::to_string(tag) + kPlayable;
   }
-  if (bitsPerSample_ != 8 && bitsPerSample_ != 16)
-    return "unsupported WAVE format: " + std::to_string(bitsPerSample_) +
-           "-bit PCM (only 8- and 16-bit integer PCM can be played)";
   if (channels_ != 1 && channels_ != 2)
     return "unsupported WAVE format: " + std::to_string(channels_) +
            " channels (only mono and stereo can be played)";
@@ -122,6 +127,7 @@ bool WaveHeader::read(io::IInputStream& in, int64_t start, int64_t fileSize) {
   if (!haveFormat) return fail("damaged WAVE file: no format chunk");
   if (!haveData) return fail("damaged WAVE file: no data chunk");
   if (std::string reason = unsupportedReason(tag); !reason.empty()) return fail(reason);
+  isFloat_ = tag == kFormatFloat;
   // A file cut short (or still being written) claims more data than it holds.
   if (fileSize >= 0) dataSize_ = std::max<int64_t>(0, std::min(dataSize_, fileSize - dataOffset_));
   return true;

@@ -9,7 +9,8 @@ namespace s::sound::wav {
 
 // The format and data location of a RIFF WAVE file, found by walking its chunks, so that a
 // LIST chunk before "data" or an extended "fmt " chunk is read as well as the canonical 44-byte
-// layout. Only what the engine can play passes: 8- or 16-bit integer PCM, mono or stereo.
+// layout. Mono or stereo integer PCM of 8 to 32 bits and 32-bit floating point pass; the engine
+// plays 8 and 16 bits, the source turns the others into 16.
 class WaveHeader final : public base::IObject {
  public:
   static constexpr uint16_t kFormatPcm = 1;
@@ -29,6 +30,10 @@ class WaveHeader final : public base::IObject {
   uint16_t channels() const { return channels_; }
   uint32_t sampleRate() const { return sampleRate_; }
   uint16_t bitsPerSample() const { return bitsPerSample_; }
+  // The samples are 32-bit floating point.
+  bool isFloat() const { return isFloat_; }
+  // The samples must be turned into 16-bit ones for the engine.
+  bool needsConversion() const { return isFloat_ || bitsPerSample_ > 16; }
   // Absolute stream position of the first PCM byte.
   int64_t dataOffset() const { return dataOffset_; }
   int64_t dataSize() const { return dataSize_; }
@@ -53,6 +58,7 @@ class WaveHeader final : public base::IObject {
   uint16_t bitsPerSample_ = 16;
   int64_t dataOffset_ = 44;
   int64_t dataSize_ = 0;
+  bool isFloat_ = false;
   std::string error_;
 };
 

@@ -196,9 +196,9 @@ TEST(WaveTest, UnplayableFormatsAreRefusedWithTheirReason) {
     std::vector<uint8_t> bytes;
     const char* reason;
   } cases[] = {
-      {"24-bit", waveFile(kCanonical, pcm, 24), "24-bit PCM"},
-      {"float", waveFile({"float", 16, 3, false, false}, pcm, 32), "floating point"},
-      {"extensible float", waveFile({"ext", 40, 0xFFFE, false, false}, pcm, 32, 2, 3), "floating point"},
+      {"12-bit", waveFile(kCanonical, pcm, 12), "12-bit PCM"},
+      {"64-bit float", waveFile({"float", 16, 3, false, false}, pcm, 64), "64-bit floating point"},
+      {"extensible ADPCM", waveFile({"ext", 40, 0xFFFE, false, false}, pcm, 16, 2, 2), "ADPCM"},
       {"six channels", waveFile(kCanonical, pcm, 16, 6), "6 channels"},
       {"mu-law", waveFile({"mulaw", 16, 7, false, false}, pcm, 8), "mu-law"},
       {"not RIFF", notRiff, "no RIFF/WAVE header"},
@@ -219,6 +219,51 @@ TEST(WaveTest, UnplayableFormatsAreRefusedWithTheirReason) {
     uint8_t buffer[8];
     uint32_t count = 0;
     EXPECT_FALSE(wave->read(buffer, 8, &count));
+    wave->release();
+  }
+}
+
+TEST(WaveTest, WideAndFloatSamplesArriveAsSixteenBitOnes) {
+  const int16_t expected[] = {0, 1, -1, 0x1234, -0x1235, 32767, -32768, 16384};
+  // The same values in each wide format, with what lies below 16 bits rounding to nearest.
+  std::vector<uint8_t> pcm24, pcm32, pcmFloat;
+  const int32_t low24[] = {0x7F, 0x40, -0x80, 0x12, -0x7F, 0x7F, 0, 0};
+  for (std::size_t i = 0; i < 8; ++i) {
+    const int32_t v24 = expected[i] * 256 + low24[i];
+    for (int b = 0; b < 3; ++b) pcm24.push_back(static_cast<uint8_t>(v24 >> (8 * b)));
+    const int32_t v32 = static_cast<int32_t>(expected[i] * 65536 + (i == 1 ? 0x7FFF : 0));
+    for (int b = 0; b < 4; ++b) pcm32.push_back(static_cast<uint8_t>(v32 >> (8 * b)));
+    const float f = i == 5 ? 1.5f : expected[i] / 32768.0f;  // above full scale: clipped
+    uint8_t raw[4];
+    std::memcpy(raw, &f, 4);
+    pcmFloat.insert(pcmFloat.end(), raw, raw + 4);
+  }
+  std::vector<uint8_t> want;
+  for (int16_t v : expected) {
+    want.push_back(static_cast<uint8_t>(v & 0xFF));
+    want.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+  }
+  const struct {
+    const char* name;
+    std::vector<uint8_t> file;
+  } cases[] = {
+      {"24-bit", waveFile(kCanonical, pcm24, 24)},
+      {"32-bit", waveFile({"ext", 40, 0xFFFE, false, true}, pcm32, 32)},
+      {"float", waveFile({"float", 18, 3, true, false}, pcmFloat, 32)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Wave* wave = waveOver(c.file);
+    EXPECT_EQ(wave->formatError(), "");
+    EXPECT_EQ(wave->getBitsPerSample(), 16);
+    EXPECT_EQ(wave->outputBitsPerSample(), 16);
+    EXPECT_EQ(wave->getDataSize(), 16);
+    EXPECT_EQ(wave->getDurationMs(), 4 * 1000 / 22050);
+    EXPECT_EQ(drain(wave, 6), want);
+    int64_t position = 0;
+    wave->seekPercent(50, &position);
+    EXPECT_EQ(position, 8);
+    EXPECT_EQ(drain(wave), std::vector<uint8_t>(want.begin() + 8, want.end()));
     wave->release();
   }
 }
