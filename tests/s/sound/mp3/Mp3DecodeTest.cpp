@@ -2,7 +2,9 @@
 // on its own.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -194,6 +196,36 @@ TEST(Mp3DecodeTest, LeftoversOfOneReadComeFirstInTheNext) {
     source->seekPercent(0, nullptr);
     EXPECT_TRUE(drain(source, request) == whole);
   }
+  source->release();
+}
+
+}  // namespace
+
+namespace {
+
+// The engine reads on its fill thread while the play process seeks from another.
+TEST(Mp3DecodeTest, SeeksFromAnotherThreadInterleaveWithReadsSafely) {
+  SeekFile file;
+  ASSERT_FALSE(file.bytes.empty());
+  Mp3* source = openMp3(file.path);
+  ASSERT_NE(source, nullptr);
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    std::vector<uint8_t> chunk(8192);
+    uint32_t count = 0;
+    while (!done.load()) {
+      count = 0;
+      source->read(chunk.data(), 8192, &count);
+      EXPECT_LE(count, 8192u);
+    }
+  });
+  for (int i = 0; i < 200; ++i) {
+    int64_t position = -1;
+    source->seekPercent(static_cast<float>(i % 101), &position);
+    EXPECT_EQ(position % 4608, 0);
+  }
+  done.store(true);
+  reader.join();
   source->release();
 }
 
