@@ -13,11 +13,18 @@ std::u16string under(std::u16string_view folder, std::u16string_view text) {
   return PathWin::normalize(PathWin::join(folder, text));
 }
 
+// Play lists pass the path of their file as the base; a folder is taken as it is.
+std::u16string_view folderOf(std::u16string_view base) {
+  if (base.empty() || PathWin::isFolder(base)) return base;
+  return PathWin::folder(base);
+}
+
 }  // namespace
 
 std::u16string RecordPath::forSaving(std::u16string_view path, std::u16string_view baseFolder) {
-  if (!baseFolder.empty() && !path.empty() && path.front() != u'.') {
-    std::u16string relative = PathWin::relativeInside(baseFolder, path);
+  const std::u16string_view folder = folderOf(baseFolder);
+  if (!folder.empty() && !path.empty() && path.front() != u'.') {
+    std::u16string relative = PathWin::relativeInside(folder, path);
     if (!relative.empty()) return relative;
   }
   return std::u16string(path);
@@ -32,11 +39,13 @@ bool RecordPath::isRelative(std::u16string_view text) {
 std::u16string RecordPath::resolve(std::u16string_view text, std::u16string_view baseFolder,
                                    std::u16string_view secondBase) {
   if (!isRelative(text) || text.empty()) return std::u16string(text);
-  if (!secondBase.empty()) {
-    std::u16string candidate = under(secondBase, text);
+  if (const std::u16string_view second = folderOf(secondBase); !second.empty()) {
+    std::u16string candidate = under(second, text);
     if (PathWin::isFile(candidate)) return candidate;
   }
-  if (!baseFolder.empty() && PathWin::isFolder(baseFolder)) return under(baseFolder, text);
+  if (const std::u16string_view first = folderOf(baseFolder);
+      !first.empty() && PathWin::isFolder(first))
+    return under(first, text);
   return std::u16string(text);
 }
 

@@ -32,6 +32,8 @@ TEST(RecordPathTest, PathsInsideTheBaseFolderAreSavedRelative) {
   EXPECT_EQ(RecordPath::forSaving(u"/m/listing/a.mp3", u"/m/list"), u"/m/listing/a.mp3");
   EXPECT_EQ(RecordPath::forSaving(u"/m/list/a.mp3", u""), u"/m/list/a.mp3");
   EXPECT_EQ(RecordPath::forSaving(u"./a.mp3", u"/m"), u"./a.mp3");
+  // The path of a play list file that does not exist (yet) stands for its folder.
+  EXPECT_EQ(RecordPath::forSaving(u"/nowhere/list/x/a.mp3", u"/nowhere/list/songs.mpl"), u"x/a.mp3");
 }
 
 TEST(RecordPathTest, RelativeTextsResolveAgainstTheFoldersThatHoldThem) {
@@ -46,6 +48,9 @@ TEST(RecordPathTest, RelativeTextsResolveAgainstTheFoldersThatHoldThem) {
   // Not there: the first base folder is taken whether or not the file exists.
   EXPECT_EQ(RecordPath::resolve(u"there.wav", a, b), a + u"/there.wav");
   EXPECT_EQ(RecordPath::resolve(u"sub\\gone.wav", a, b), a + u"/sub/gone.wav");
+  // Play list file paths stand for their folders.
+  EXPECT_EQ(RecordPath::resolve(u"here.wav", a + u"/old.mpl", b + u"/new.mpl"), b + u"/here.wav");
+  EXPECT_EQ(RecordPath::resolve(u"there.wav", a + u"/old.mpl", b + u"/new.mpl"), a + u"/there.wav");
   // No usable folder: the text as it stands.
   EXPECT_EQ(RecordPath::resolve(u"gone.wav", a + u"/missing", u""), u"gone.wav");
   // Absolute texts are never touched, Windows ones included.
