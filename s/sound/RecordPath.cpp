@@ -13,10 +13,12 @@ std::u16string under(std::u16string_view folder, std::u16string_view text) {
   return PathWin::normalize(PathWin::join(folder, text));
 }
 
-// Play lists pass the path of their file as the base; a folder is taken as it is.
+// Play lists pass the path of their file (which need not exist yet) as the base; a folder is
+// taken as it is.
 std::u16string_view folderOf(std::u16string_view base) {
   if (base.empty() || PathWin::isFolder(base)) return base;
-  return PathWin::folder(base);
+  const bool file = PathWin::isFile(base) || !PathWin::extension(base).empty();
+  return file ? PathWin::folder(base) : base;
 }
 
 }  // namespace
