@@ -11,6 +11,9 @@ class StrBuffer;
 namespace s::system::codepage {
 class CodePage;
 }
+namespace s::map {
+class IMappedData;
+}
 
 namespace s::sound {
 
@@ -92,6 +95,14 @@ class IInfo : public base::IObject, public thread::IPoolable {
   virtual void setStereo(bool stereo) = 0;
   virtual int32_t getSampleRate() = 0;
   virtual void setSampleRate(int32_t rate) = 0;
+  // Writes the record's keys into the entry at `entry` of a play list store. `baseFolder` is the
+  // play list's folder or file: a song inside it is written with a relative path.
+  virtual void save(map::IMappedData* store, const char16_t* entry,
+                    std::u16string_view baseFolder) = 0;
+  // Reads the record from the entry; a relative path is looked for beside `secondBase` first,
+  // then taken relative to `baseFolder`.
+  virtual void restore(map::IMappedData* store, const char16_t* entry,
+                       std::u16string_view baseFolder, std::u16string_view secondBase) = 0;
   // "wav" or "mp3".
   virtual std::u16string_view getFileType() = 0;
   virtual bool hasVolumeBoost() = 0;

@@ -28,6 +28,12 @@ class InfoBase : public IInfo {
   void setStereo(bool stereo) override { stereo_ = stereo; }
   int32_t getSampleRate() override { return sampleRate_; }
   void setSampleRate(int32_t rate) override { sampleRate_ = rate; }
+  // The keys every record writes, in their order; a record with a bit rate writes it after the
+  // play time. The MP3 record adds its tag keys after these.
+  void save(map::IMappedData* store, const char16_t* entry,
+            std::u16string_view baseFolder) override;
+  void restore(map::IMappedData* store, const char16_t* entry, std::u16string_view baseFolder,
+               std::u16string_view secondBase) override;
   bool hasVolumeBoost() override { return volumeBoost_ != kNoVolumeBoost; }
   int32_t getVolumeBoost() override { return volumeBoost_; }
   void setVolumeBoost(int32_t percent) override {
