@@ -1,0 +1,203 @@
+#include "s/sound/mp3/win/Info.h"
+
+#include "s/file/win/PathWin.h"
+#include "s/sound/mp3/TagReader.h"
+#include "s/sound/mp3/TagWriter.h"
+#include "s/system/codepage/CodePageList.h"
+#include "s/thread/EasyPooler.h"
+
+namespace s::sound::mp3::win {
+
+namespace {
+
+using system::codepage::CodePageList;
+
+const system::codepage::CodePage* programDefault() { return CodePageList::getDefault(); }
+
+}  // namespace
+
+Info* Info::create() { return thread::PoolOf<Info>::acquire(); }
+
+void Info::release() { thread::PoolOf<Info>::release(this); }
+
+Info::Info() {
+  for (bool& option : options_) option = true;
+}
+
+Info::~Info() = default;
+
+void Info::reset() {
+  clear();
+  songNumber_ = -1;
+  effectiveCodePage_ = nullptr;
+  codePageForced_ = false;
+  codePage_ = nullptr;
+  writeCodePage_ = nullptr;
+  for (Tag& tag : tags_) {
+    tag.text.reset();
+    tag.bytes.clear();
+    tag.used = nullptr;
+    tag.chosen = nullptr;
+    tag.forced = false;
+    tag.encoding = -1;
+  }
+  for (bool& option : options_) option = true;
+  playTimeMs_ = 0;
+  bitRateKbps_ = 192;
+  stereo_ = true;
+  sampleRate_ = 44100;
+  volumeBoost_ = kNoBoost;
+  saveError_.clear();
+}
+
+// The tag file is closed as soon as the tags are read: a play list holds thousands of records,
+// and a descriptor kept open for each would run the process out of descriptors. Everything the
+// record needs later is in the kept bytes; saveTags opens the file again.
+void Info::clear() { path_.clear(); }
+
+void Info::setPath(std::u16string_view path) { path_.assign(path); }
+
+std::u16string_view Info::getBaseName() const { return file::win::PathWin::baseName(path_.view()); }
+
+std::u16string_view Info::getFileName() const { return file::win::PathWin::fileName(path_.view()); }
+
+bool Info::load(std::u16string_view path) {
+  clear();
+  setPath(path);
+  if (!file::win::PathWin::isFile(path)) return false;
+  TagReader reader;
+  if (!reader.open(path)) return false;
+  for (int field = 0; field < kTagCount; ++field)
+    if (readsTag(field)) readTag(reader, field);
+  return true;
+}
+
+void Info::readTag(const TagReader& reader, int field) {
+  Tag& tag = tags_[field];
+  tag.text.clear();
+  RawTagText raw = reader.read(field);
+  if (!raw.present) return;
+  tag.bytes.copyFromRaw(raw.bytes.data(), raw.bytes.size());
+  tag.encoding = raw.encoding;
+
+  if (tag.chosen) codePage_ = tag.chosen;
+  else tag.chosen = programDefault();
+  if (!tag.used) tag.used = programDefault();
+  if (!codePage_) codePage_ = programDefault();
+  if (!effectiveCodePage_) effectiveCodePage_ = programDefault();
+
+  const CodePage* codePage = nullptr;
+  switch (raw.encoding) {
+    case 1:
+      codePage = CodePageList::utf16();
+      break;
+    case 2:
+      codePage = CodePageList::utf16BE();
+      break;
+    case 3:
+      codePage = CodePageList::utf8();
+      break;
+    default:
+      if (codePageForced_) codePage = codePage_;
+      else if (tag.forced) codePage = tag.chosen;
+      else if (codePage_ && !codePage_->isUnicode()) codePage = codePage_;
+      else codePage = programDefault();
+      break;
+  }
+  tag.used = codePage;
+  effectiveCodePage_ = codePage;
+  decodeBytes(tag.bytes, codePage, tag.text);
+}
+
+void Info::decodeBytes(const col::_array::ArrayU08& bytes, const CodePage* codePage,
+                       StrBuffer& out) {
+  out.clear();
+  if (!codePage || bytes.size() <= 1) return;
+  // The last byte is (part of) the terminator. In UTF-16 a whole unit must go, or the odd byte
+  // left over would show as a replacement character.
+  std::size_t size = bytes.size() - 1;
+  if (codePage->getNumber() == CodePage::kUtf16 || codePage->getNumber() == CodePage::kUtf16BE)
+    size &= ~std::size_t{1};
+  codePage->decode(std::string_view(reinterpret_cast<const char*>(bytes.bytes()), size), out);
+  // What is left of a two-byte terminator decoded in an 8-bit code page is no part of the text.
+  std::size_t length = out.length();
+  while (length > 0 && out.charAt(length - 1) == 0) --length;
+  out.setLength(length);
+}
+
+const Info::CodePage* Info::getEffectiveCodePage() {
+  if (!effectiveCodePage_) effectiveCodePage_ = programDefault();
+  return effectiveCodePage_;
+}
+
+void Info::setCodePage(const CodePage* codePage, bool forced) {
+  codePageForced_ = forced;
+  if (codePage == codePage_) return;
+  codePage_ = codePage;
+  for (Tag& tag : tags_)
+    if (tag.bytes.size() > 0) decodeBytes(tag.bytes, codePage, tag.text);
+  effectiveCodePage_ = codePage;
+}
+
+const Info::CodePage* Info::getTagCodePage(int field) {
+  if (!tags_[field].used) tags_[field].used = programDefault();
+  return tags_[field].used;
+}
+
+void Info::setTagCodePage(int field, const CodePage* codePage, bool forced) {
+  Tag& tag = tags_[field];
+  tag.forced = forced;
+  if (codePage == tag.chosen) return;
+  tag.chosen = codePage;
+  if (tag.bytes.size() > 0) decodeBytes(tag.bytes, codePage, tag.text);
+  tag.used = codePage;
+}
+
+Info::StrBuffer* Info::previewTag(int field, const CodePage* codePage, int width) const {
+  StrBuffer* preview = StrBuffer::create();
+  decodeBytes(tags_[field].bytes, codePage, *preview);
+  int count = 0;
+  for (std::size_t i = 0; i < preview->length(); ++i) {
+    count += preview->charAt(i) > 0xFF ? 2 : 1;
+    // Cut only when something is left out; a text that just fits is shown whole.
+    if (count >= width && i + 1 < preview->length()) {
+      preview->setLength(i + 1);
+      preview->append(u"...");
+      break;
+    }
+  }
+  return preview;
+}
+
+bool Info::saveTags(std::u16string_view path) {
+  saveError_.clear();
+  clear();
+  setPath(path);
+  if (!file::win::PathWin::isFile(path)) {
+    saveError_ = "no such file";
+    return false;
+  }
+  TagWriter::Texts texts;
+  for (int field = 0; field < kTagCount; ++field)
+    if (writesTag(field)) texts.text[field] = tags_[field].text.view();
+  const CodePage* codePage = writeCodePage_ ? writeCodePage_ : programDefault();
+  if (!codePage) codePage = CodePageList::utf16();
+  TagWriter writer;
+  if (writer.write(path, texts, *codePage)) return true;
+  saveError_ = writer.lastError();
+  return false;
+}
+
+void Info::restoreTag(int field, std::u16string_view text, const uint8_t* bytes, std::size_t size,
+                      bool forced, const CodePage* codePage) {
+  Tag& tag = tags_[field];
+  tag.text.assign(text);
+  if (bytes) tag.bytes.copyFromRaw(bytes, size);
+  tag.forced = forced;
+  if (codePage) {
+    tag.chosen = codePage;
+    tag.used = codePage;
+  }
+}
+
+}  // namespace s::sound::mp3::win
