@@ -1,5 +1,6 @@
 #include "s/sound/mp3/win/Info.h"
 
+#include "platform/text/Utf.h"
 #include "s/file/win/PathWin.h"
 #include "s/sound/mp3/TagReader.h"
 #include "s/sound/mp3/TagWriter.h"
@@ -174,7 +175,7 @@ bool Info::saveTags(std::u16string_view path) {
   clear();
   setPath(path);
   if (!file::win::PathWin::isFile(path)) {
-    saveError_ = "no such file";
+    saveError_ = "cannot open " + platform::text::utf16ToUtf8(path) + ": no such file";
     return false;
   }
   TagWriter::Texts texts;
