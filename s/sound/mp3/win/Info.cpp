@@ -135,8 +135,13 @@ void Info::setCodePage(const CodePage* codePage, bool forced) {
   codePageForced_ = forced;
   if (codePage == codePage_) return;
   codePage_ = codePage;
-  for (Tag& tag : tags_)
-    if (tag.bytes.size() > 0) decodeBytes(tag.bytes, codePage, tag.text);
+  // The tags' own code pages follow, so that what a tag reports is what its text was decoded
+  // with (the menus mark it, and the bytes are decoded with it again later).
+  for (Tag& tag : tags_) {
+    if (tag.bytes.size() == 0) continue;
+    decodeBytes(tag.bytes, codePage, tag.text);
+    tag.used = codePage;
+  }
   effectiveCodePage_ = codePage;
 }
 

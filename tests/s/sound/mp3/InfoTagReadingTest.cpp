@@ -58,6 +58,7 @@ TEST_F(InfoTagReading, LocalCodePageBytesMarkedLatin1ReadCorrectlyOnceTheirCodeP
   info.setCodePage(CodePageList::byNumber(932), true);
   EXPECT_EQ(info.getTitle().view(), u"日本語");
   EXPECT_EQ(info.getTag(TagFields::kAlbum).view(), u"Album");
+  EXPECT_EQ(info.getTagCodePage(TagFields::kTitle)->getNumber(), 932u);
 
   info.setTagCodePage(TagFields::kArtist, CodePageList::byNumber(1251), true);
   EXPECT_EQ(info.getTag(TagFields::kArtist).view(), u"Привет");
