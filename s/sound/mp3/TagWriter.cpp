@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -93,6 +94,9 @@ struct Layout {
   off_t audioStart = 0;
   off_t audioEnd = 0;
   bool hasId3v1 = false;
+  // The leading tag claims more than the file holds, or cannot be parsed: whatever it covers
+  // might be audio, and replacing it could lose that audio.
+  bool damagedTag = false;
 };
 
 bool findLayout(int fd, off_t size, Layout& layout) {
@@ -101,7 +105,21 @@ bool findLayout(int fd, off_t size, Layout& layout) {
   if (size >= kId3v2HeaderSize) {
     if (!readFully(fd, header, sizeof header, 0)) return false;
     signed long tagSize = id3_tag_query(header, sizeof header);
-    if (tagSize > 0) layout.audioStart = std::min<off_t>(tagSize, size);
+    if (tagSize > 0) {
+      if (tagSize > size) {
+        layout.damagedTag = true;
+        return true;
+      }
+      std::vector<id3_byte_t> tag(static_cast<size_t>(tagSize));
+      if (!readFully(fd, tag.data(), tag.size(), 0)) return false;
+      id3_tag* parsed = id3_tag_parse(tag.data(), tag.size());
+      if (!parsed) {
+        layout.damagedTag = true;
+        return true;
+      }
+      id3_tag_delete(parsed);
+      layout.audioStart = tagSize;
+    }
   }
   if (size - layout.audioStart >= kId3v1Size) {
     char tag[3];
@@ -252,6 +270,11 @@ bool TagWriter::write(std::u16string_view path, const Texts& texts, const CodePa
   if (!findLayout(original.get(), st.st_size, layout)) {
     id3_file_close(tagFile);
     return fail("cannot read " + shown + ": " + reason());
+  }
+  if (layout.damagedTag) {
+    id3_file_close(tagFile);
+    return fail("the ID3v2 tag of " + shown + " is damaged; it is left alone so that no audio "
+                "is lost");
   }
   // A plain tag at the start of the file, readable by every player: no unsynchronisation,
   // compression or CRC.

@@ -170,6 +170,22 @@ TEST_F(InfoSaveTags, ReadOnlyAndMissingFilesFailClearlyAndStayUntouched) {
   EXPECT_FALSE(writer.saveTags(wide(dir_.path())));
 }
 
+TEST_F(InfoSaveTags, ADamagedTagIsNotReplacedForItMightCoverAudio) {
+  std::string path = tagged("damaged.mp3", "");
+  std::string data = readFile(path);
+  // A tag header claiming 1 MiB in front of a file of a few kilobytes.
+  std::string damaged = std::string("ID3\x03\x00\x00\x00\x40\x00\x00", 10) + data;
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << damaged;
+  }
+  Info writer;
+  writer.setTitle(u"New");
+  EXPECT_FALSE(writer.saveTags(wide(path)));
+  EXPECT_NE(writer.lastSaveError().find("damaged"), std::string::npos) << writer.lastSaveError();
+  EXPECT_EQ(readFile(path), damaged);
+}
+
 TEST_F(InfoSaveTags, ASymbolicLinkKeepsPointingAtTheUpdatedFile) {
   std::string target = tagged("target.mp3", "-t Old");
   std::string link = dir_.file("link.mp3");
