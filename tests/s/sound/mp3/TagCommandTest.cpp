@@ -100,6 +100,19 @@ TEST_F(TagCommand, SetRefusesReadOnlyFilesAndWrongArguments) {
   EXPECT_NE(said.find("unchanged"), std::string::npos) << said;
   EXPECT_EQ(readFile(path), before);
 
+  // A write that fails half-way (the file size limit stops the new file) changes nothing and
+  // leaves no temporary file behind.
+  std::string full = dir_.file("full.mp3");
+  ASSERT_TRUE(makeMp3(full));
+  ASSERT_TRUE(run("id3v2 -t Kept " + full));
+  before = readFile(full);
+  said = output("sh -c \"trap '' XFSZ; ulimit -f 4; LC_ALL=C.UTF-8 " SONVIA_CLI_PATH
+                " tag set " + full + " title Changed; echo status=\\$?\" 2>&1");
+  EXPECT_NE(said.find("status=1"), std::string::npos) << said;
+  EXPECT_NE(said.find("cannot write"), std::string::npos) << said;
+  EXPECT_EQ(readFile(full), before);
+  EXPECT_EQ(output("ls -A " + dir_.path()), "full.mp3\nro.mp3\n");
+
   cli("tag set " + dir_.file("missing.mp3") + " title x", &status);
   EXPECT_EQ(status, 1);
   for (const std::string& wrong :
