@@ -81,12 +81,28 @@ class Info final : public base::IObject, public thread::IPoolable {
   // from a file.
   int getTagEncoding(int field) const { return tags_[field].encoding; }
 
-  bool hasTitle() const { return hasTag(TagFields::kTitle); }
-  const StrBuffer& getTitle() const { return getTag(TagFields::kTitle); }
-  void setTitle(std::u16string_view text) { setTag(TagFields::kTitle, text); }
-  StrBuffer* previewTitle(const CodePage* codePage, int width) const {
-    return previewTag(TagFields::kTitle, codePage, width);
+  // The same operations under each tag's own name (hasTitle, getTitle, ..., previewComment).
+#define SONVIA_INFO_TAG_GROUP(Name, field)                                                    \
+  bool has##Name() const { return hasTag(field); }                                            \
+  const StrBuffer& get##Name() const { return getTag(field); }                                \
+  bool supports##Name() const { return supportsTag(field); }                                  \
+  void set##Name(std::u16string_view text) { setTag(field, text); }                           \
+  const CodePage* get##Name##CodePage() { return getTagCodePage(field); }                     \
+  const CodePage* get##Name##CodePageChoice() const { return getTagCodePageChoice(field); }   \
+  void set##Name##CodePage(const CodePage* codePage, bool forced) {                           \
+    setTagCodePage(field, codePage, forced);                                                  \
+  }                                                                                           \
+  StrBuffer* preview##Name(const CodePage* codePage, int width) const {                       \
+    return previewTag(field, codePage, width);                                                \
   }
+  SONVIA_INFO_TAG_GROUP(Title, TagFields::kTitle)
+  SONVIA_INFO_TAG_GROUP(Artist, TagFields::kArtist)
+  SONVIA_INFO_TAG_GROUP(Album, TagFields::kAlbum)
+  SONVIA_INFO_TAG_GROUP(Year, TagFields::kYear)
+  SONVIA_INFO_TAG_GROUP(Track, TagFields::kTrack)
+  SONVIA_INFO_TAG_GROUP(Genre, TagFields::kGenre)
+  SONVIA_INFO_TAG_GROUP(Comment, TagFields::kComment)
+#undef SONVIA_INFO_TAG_GROUP
 
   // Closes the tag file and drops the path.
   void clear();

@@ -60,10 +60,11 @@ TEST_F(InfoTagReading, LocalCodePageBytesMarkedLatin1ReadCorrectlyOnceTheirCodeP
   EXPECT_EQ(info.getTag(TagFields::kAlbum).view(), u"Album");
   EXPECT_EQ(info.getTagCodePage(TagFields::kTitle)->getNumber(), 932u);
 
-  info.setTagCodePage(TagFields::kArtist, CodePageList::byNumber(1251), true);
-  EXPECT_EQ(info.getTag(TagFields::kArtist).view(), u"Привет");
-  EXPECT_EQ(info.getTagCodePage(TagFields::kArtist)->getNumber(), 1251u);
-  EXPECT_EQ(info.getTagCodePageChoice(TagFields::kArtist)->getNumber(), 1251u);
+  info.setArtistCodePage(CodePageList::byNumber(1251), true);
+  EXPECT_EQ(info.getArtist().view(), u"Привет");
+  EXPECT_EQ(info.getArtistCodePage()->getNumber(), 1251u);
+  EXPECT_EQ(info.getArtistCodePageChoice()->getNumber(), 1251u);
+  EXPECT_EQ(info.getTitleCodePage()->getNumber(), 932u);  // other tags keep theirs
   EXPECT_TRUE(info.isTagForced(TagFields::kArtist));
 }
 
