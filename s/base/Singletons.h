@@ -15,15 +15,22 @@ class Singletons {
   static void runAll();
 };
 
+template <class T>
+struct SingletonSlot {
+  static inline std::once_flag once;
+  static inline T* instance = nullptr;
+};
+
 // The one instance of T, created on first use by `make()` and destroyed at exit with `delete`.
+// Keyed on T alone, so every call site shares the instance whatever `make` it passes.
 template <class T, class Make>
 T& lazySingleton(Make make) {
-  static T* instance = [&] {
+  std::call_once(SingletonSlot<T>::once, [&] {
     T* created = make();
     Singletons::atExit([](void* p) { delete static_cast<T*>(p); }, created);
-    return created;
-  }();
-  return *instance;
+    SingletonSlot<T>::instance = created;
+  });
+  return *SingletonSlot<T>::instance;
 }
 
 }  // namespace s::base

@@ -18,29 +18,29 @@ const Command* findCommand(const char* name) {
   return nullptr;
 }
 
+namespace {
+
+// Prints a command's usage lines; `prefix` goes before each form but not before explanations.
+void printLines(std::FILE* to, const char* text, const char* prefix) {
+  while (*text) {
+    const char* end = std::strchr(text, '\n');
+    size_t n = end ? static_cast<size_t>(end - text) : std::strlen(text);
+    std::fprintf(to, "  %s%.*s\n", *text == ' ' ? "" : prefix, static_cast<int>(n), text);
+    text += n + (end ? 1 : 0);
+  }
+}
+
+}  // namespace
+
 void printUsage(std::FILE* to) {
   std::fprintf(to, "usage: sonvia-cli COMMAND [ARGS...]\n\ncommands:\n");
-  for (const Command* c : commands()) {
-    const char* line = c->usage;
-    while (*line) {
-      const char* end = std::strchr(line, '\n');
-      size_t n = end ? static_cast<size_t>(end - line) : std::strlen(line);
-      std::fprintf(to, "  %.*s\n", static_cast<int>(n), line);
-      line += n + (end ? 1 : 0);
-    }
-  }
+  for (const Command* c : commands()) printLines(to, c->usage, "");
 }
 
 int usageError(const Command& command, const char* message) {
   if (message && *message) std::fprintf(stderr, "sonvia-cli %s: %s\n", command.name, message);
   std::fprintf(stderr, "usage:\n");
-  const char* line = command.usage;
-  while (*line) {
-    const char* end = std::strchr(line, '\n');
-    size_t n = end ? static_cast<size_t>(end - line) : std::strlen(line);
-    std::fprintf(stderr, "  sonvia-cli %.*s\n", static_cast<int>(n), line);
-    line += n + (end ? 1 : 0);
-  }
+  printLines(stderr, command.usage, "sonvia-cli ");
   return 2;
 }
 

@@ -7,7 +7,9 @@ namespace cli {
 // command touches no other file.
 struct Command {
   const char* name;
-  const char* usage;  // one or more lines, each starting with the command's name
+  // One line per form, each starting with the command's name; lines that start with a space
+  // explain the forms above them.
+  const char* usage;
   int (*run)(int argc, char** argv);  // arguments after the command name; returns the exit status
 };
 

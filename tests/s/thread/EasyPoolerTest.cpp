@@ -171,4 +171,21 @@ TEST(Singletons, TornDownAtExitInReverseOrderOfCreation) {
       testing::ExitedWithCode(0), "third second first");
 }
 
+TEST(Singletons, LazySingletonIsBuiltOnceEvenWhenFirstUsedFromManyThreads) {
+  static std::atomic<int> built{0};
+  struct Store {
+    Store() { ++built; }
+  };
+  auto get = [] { return &s::base::lazySingleton<Store>([] { return new Store; }); };
+  EXPECT_EQ(built, 0);  // nothing is built before the first use
+  std::vector<std::thread> threads;
+  std::vector<Store*> seen(8);
+  for (int i = 0; i < 8; ++i) threads.emplace_back([&, i] { seen[i] = get(); });
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(built, 1);
+  for (Store* s : seen) EXPECT_EQ(s, seen[0]);
+  // Another call site with another maker gets the same instance.
+  EXPECT_EQ(&s::base::lazySingleton<Store>([]() -> Store* { return nullptr; }), seen[0]);
+}
+
 }  // namespace
