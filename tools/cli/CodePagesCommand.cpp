@@ -15,8 +15,10 @@ int run(int argc, char** argv);
 
 const cli::Command kCommand{
     "codepages",
-    "codepages             list the code pages for tag texts (number, tab, name)\n"
-    "codepages --default   the default code page (from the locale's language)",
+    "codepages\n"
+    "    the code pages for tag texts, one a line: number, tab, name\n"
+    "codepages --default\n"
+    "    the default code page (the legacy code page of the locale's language)",
     &run};
 const cli::Registration kRegistration(kCommand);
 

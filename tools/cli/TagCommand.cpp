@@ -23,10 +23,11 @@ int run(int argc, char** argv);
 
 const cli::Command kCommand{
     "tag",
-    "tag show FILE [--codepage NAME] [--tag-codepage TAG=NAME]...   the tags as JSON\n"
-    "tag set FILE TAG TEXT [--codepage NAME]   write one tag (title, artist, album, year, track, "
-    "genre, comment) in code page NAME (default: the locale's), as UTF-16 when NAME cannot hold "
-    "TEXT",
+    "tag show FILE [--codepage NAME] [--tag-codepage TAG=NAME]...\n"
+    "    the tags of an MP3 file as JSON: text, encoding, code page and bytes of each\n"
+    "tag set FILE TAG TEXT [--codepage NAME]\n"
+    "    write one tag (title, artist, album, year, track, genre, comment) in code page NAME\n"
+    "    (default: the locale's); a text NAME cannot hold is written as UTF-16",
     &run};
 const cli::Registration kRegistration(kCommand);
 
