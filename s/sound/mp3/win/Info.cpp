@@ -77,7 +77,13 @@ void Info::readTag(const TagReader& reader, int field) {
   Tag& tag = tags_[field];
   tag.text.clear();
   RawTagText raw = reader.read(field);
-  if (!raw.present) return;
+  if (!raw.present) {
+    // Bytes of an earlier load would come back as text at the next code page choice although
+    // the file no longer has the tag.
+    tag.bytes.clear();
+    tag.encoding = -1;
+    return;
+  }
   tag.bytes.copyFromRaw(raw.bytes.data(), raw.bytes.size());
   tag.encoding = raw.encoding;
 

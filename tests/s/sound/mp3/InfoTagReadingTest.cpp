@@ -166,6 +166,16 @@ TEST_F(InfoTagReading, UntaggedMissingAndDeselectedTags) {
 
   std::string tagged = fresh("tagged.mp3");
   ASSERT_TRUE(run("id3v2 -t Title -a Artist " + tagged));
+  // Loading the same record again after the title was removed from the file: no old bytes
+  // linger to come back at the next code page choice.
+  ASSERT_TRUE(load(info, tagged));
+  EXPECT_EQ(info.getTitle().view(), u"Title");
+  ASSERT_TRUE(run("id3v2 -r TIT2 " + tagged));
+  ASSERT_TRUE(load(info, tagged));
+  info.setCodePage(CodePageList::byNumber(932), true);
+  EXPECT_FALSE(info.hasTitle());
+  EXPECT_EQ(info.getTagBytes(TagFields::kTitle).size(), 0u);
+  ASSERT_TRUE(run("id3v2 -t Title " + tagged));
   info.setTagOption(Info::kReadAll, false);
   for (int field = 0; field < TagFields::kCount; ++field)
     info.setTagOption(Info::kReadAll + 1 + field, field == TagFields::kArtist);
