@@ -132,6 +132,36 @@ std::string resolveName(uint32_t codePage) {
   return name;
 }
 
+// Opening a converter costs far more than converting a tag, and a play list decodes thousands of
+// tags; each thread keeps its converters (they are not safe to share between threads).
+class ConverterCache {
+ public:
+  ~ConverterCache() {
+    for (auto& entry : converters_) iconv_close(entry.second);
+  }
+  // A converter in its initial shift state, or (iconv_t)-1.
+  iconv_t get(uint32_t codePage, bool toUtf16, const std::string& name) {
+    uint64_t key = static_cast<uint64_t>(codePage) << 1 | (toUtf16 ? 1 : 0);
+    auto found = converters_.find(key);
+    if (found == converters_.end()) {
+      iconv_t cd = toUtf16 ? iconv_open("UTF-16LE", name.c_str())
+                           : iconv_open(name.c_str(), "UTF-16LE");
+      if (cd == reinterpret_cast<iconv_t>(-1)) return cd;
+      found = converters_.emplace(key, cd).first;
+    }
+    iconv(found->second, nullptr, nullptr, nullptr, nullptr);
+    return found->second;
+  }
+
+ private:
+  std::unordered_map<uint64_t, iconv_t> converters_;
+};
+
+iconv_t cachedConverter(uint32_t codePage, bool toUtf16, const std::string& name) {
+  thread_local ConverterCache cache;
+  return cache.get(codePage, toUtf16, name);
+}
+
 void decodeUtf16(std::string_view bytes, bool bigEndian, std::u16string& out) {
   for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
     auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
@@ -165,8 +195,8 @@ bool decode(uint32_t codePage, std::string_view bytes, std::u16string& out) {
   }
   std::string name = resolveName(codePage);
   if (name.empty()) return false;
-  Converter conv("UTF-16LE", name.c_str());
-  if (!conv.ok()) return false;
+  iconv_t cd = cachedConverter(codePage, true, name);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   std::string decoded;
   char buffer[4096];
   char* in = const_cast<char*>(bytes.data());
@@ -174,7 +204,7 @@ bool decode(uint32_t codePage, std::string_view bytes, std::u16string& out) {
   while (inLeft > 0) {
     char* o = buffer;
     size_t oLeft = sizeof buffer;
-    size_t r = iconv(conv.get(), &in, &inLeft, &o, &oLeft);
+    size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
     decoded.append(buffer, static_cast<size_t>(o - buffer));
     if (r == static_cast<size_t>(-1)) {
       if (errno == E2BIG) continue;
@@ -182,12 +212,12 @@ bool decode(uint32_t codePage, std::string_view bytes, std::u16string& out) {
       decoded.append("\xFD\xFF", 2);
       ++in;
       --inLeft;
-      iconv(conv.get(), nullptr, nullptr, nullptr, nullptr);
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
   char* o = buffer;
   size_t oLeft = sizeof buffer;
-  iconv(conv.get(), nullptr, nullptr, &o, &oLeft);  // flush shift states (ISO-2022-JP, HZ)
+  iconv(cd, nullptr, nullptr, &o, &oLeft);  // flush shift states (ISO-2022-JP, HZ)
   decoded.append(buffer, static_cast<size_t>(o - buffer));
   decodeUtf16(decoded, false, out);
   return true;
@@ -217,8 +247,8 @@ bool encode(uint32_t codePage, std::u16string_view text, std::string& out) {
   }
   std::string name = resolveName(codePage);
   if (name.empty()) return false;
-  Converter conv(name.c_str(), "UTF-16LE");
-  if (!conv.ok()) return false;
+  iconv_t cd = cachedConverter(codePage, false, name);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   std::string in16;
   for (char16_t c : text) {
     in16.push_back(static_cast<char>(c & 0xFF));
@@ -231,13 +261,13 @@ bool encode(uint32_t codePage, std::u16string_view text, std::string& out) {
   while (inLeft > 0) {
     char* o = buffer;
     size_t oLeft = sizeof buffer;
-    size_t r = iconv(conv.get(), &in, &inLeft, &o, &oLeft);
+    size_t r = iconv(cd, &in, &inLeft, &o, &oLeft);
     encoded.append(buffer, static_cast<size_t>(o - buffer));
     if (r == static_cast<size_t>(-1) && errno != E2BIG) return false;
   }
   char* o = buffer;
   size_t oLeft = sizeof buffer;
-  iconv(conv.get(), nullptr, nullptr, &o, &oLeft);
+  iconv(cd, nullptr, nullptr, &o, &oLeft);
   encoded.append(buffer, static_cast<size_t>(o - buffer));
   // Some converters quietly substitute a look-alike (a fullwidth tilde for a wave dash) and count
   // it as "irreversible" instead of failing; a text that does not come back unchanged was not
