@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/text/Utf.h"
 
@@ -81,6 +84,29 @@ TEST(CodePageConv, UnknownCodePagesAreNotSupported) {
   EXPECT_TRUE(out.empty());
   EXPECT_TRUE(platform::text::iconvName(12345).empty());
   EXPECT_EQ(platform::text::iconvName(932), "CP932");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CodePageConv, ThreadsConvertAtTheSameTimeWithoutMixingTheirStates) {
+  // ISO-2022-JP keeps a shift state in its converter; a shared converter would mix them up.
+  std::vector<std::thread> threads;
+  std::atomic<int> wrong{0};
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&wrong, t] {
+      for (int i = 0; i < 200; ++i) {
+        std::u16string text;
+        bool ok = decode(t % 2 ? 50220 : 932, t % 2 ? "\x1b$BF|K\\\x1b(B" : "\x93\xfa\x96\x7b", text);
+        std::string bytes;
+        ok = ok && encode(50220, u"日本", bytes) && bytes == "\x1b$BF|K\\\x1b(B";
+        if (!ok || text != u"日本") ++wrong;
+      }
+    });
+  }
+  for (auto& thread : threads) thread.join();
+  EXPECT_EQ(wrong.load(), 0);
 }
 
 }  // namespace
