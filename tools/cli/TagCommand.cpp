@@ -9,6 +9,7 @@
 #include "s/file/win/PathWin.h"
 #include "s/sound/mp3/TagCodePageChoice.h"
 #include "s/sound/mp3/TagJson.h"
+#include "s/sound/mp3/TagReader.h"
 #include "s/sound/mp3/win/Info.h"
 #include "s/system/codepage/CodePageList.h"
 #include "tools/cli/Command.h"
@@ -46,7 +47,10 @@ int show(int argc, char** argv) {
   std::u16string path = pathArgument(argv[0]);
   PooledInfo record;
   if (!record.info->load(path)) {
-    std::fprintf(stderr, "sonvia-cli tag: cannot read the tags of %s\n", argv[0]);
+    s::sound::mp3::TagReader reader;
+    std::string reason = reader.open(path) ? "not a file" : reader.lastError();
+    std::fprintf(stderr, "sonvia-cli tag: cannot read the tags of %s: %s\n", argv[0],
+                 reason.c_str());
     return 1;
   }
   for (int i = 1; i < argc; i += 2) {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/text/Utf.h"
+#include "s/sound/mp3/TagPrecheck.h"
 
 namespace s::sound::mp3 {
 
@@ -105,6 +106,10 @@ bool TagReader::open(std::u16string_view path) {
 
 bool TagReader::openDescriptor(int fd) {
   close();
+  if (!TagPrecheck::fileIsSafe(fd, &error_)) {
+    ::close(fd);
+    return false;
+  }
   // libid3tag takes the descriptor over and closes it with the tag file; when it fails it hands
   // the descriptor back untouched.
   file_ = id3_file_fdopen(fd, ID3_FILE_MODE_READONLY);

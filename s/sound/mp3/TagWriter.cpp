@@ -14,6 +14,7 @@
 
 #include "platform/text/Utf.h"
 #include "s/file/win/PathWin.h"
+#include "s/sound/mp3/TagPrecheck.h"
 
 namespace s::sound::mp3 {
 
@@ -245,6 +246,9 @@ bool TagWriter::write(std::u16string_view path, const Texts& texts, const CodePa
   Descriptor original(::open(target.c_str(), O_RDWR | O_CLOEXEC));
   if (original.get() < 0) return fail("cannot open " + shown + " for writing: " + reason());
 
+  std::string unsafe;
+  if (!TagPrecheck::fileIsSafe(original.get(), &unsafe))
+    return fail("the tag of " + shown + " is damaged (" + unsafe + "); it is left alone");
   int tagFd = ::dup(original.get());
   id3_file* tagFile = tagFd < 0 ? nullptr : id3_file_fdopen(tagFd, ID3_FILE_MODE_READONLY);
   if (!tagFile) {
