@@ -1,0 +1,904 @@
+#include "platform/ui/WindowSystem.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/text/Utf.h"
+#include "platform/ui/Canvas.h"
+#include "platform/ui/Compositor.h"
+#include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/InputRouter.h"
+#include "platform/ui/MessageQueue.h"
+#include "platform/ui/UiThreadState.h"
+#include "platform/ui/WindowRecord.h"
+
+namespace platform::ui {
+
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+std::atomic<Handle> nextHandle{1};
+std::atomic<std::uint64_t> nextSerial{1};
+
+std::uint32_t nowMs() {
+  return static_cast<std::uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
+}
+
+}  // namespace
+
+WindowSystem& WindowSystem::instance() {
+  static WindowSystem* system = [] {
+    std::string error;
+    std::unique_ptr<Backend> backend = createBackend(chooseBackendName(), error);
+    if (!backend) backend = std::make_unique<HeadlessBackend>();
+    auto* s = new WindowSystem(std::move(backend));
+    s->startError_ = error;
+    if (!error.empty()) std::fprintf(stderr, "sonvia: %s; running without a display\n", error.c_str());
+    return s;
+  }();
+  return *system;
+}
+
+WindowSystem::WindowSystem(std::unique_ptr<Backend> backend)
+    : backend_(std::move(backend)), serial_(nextSerial++) {
+  if (!backend_) backend_ = std::make_unique<HeadlessBackend>();
+  backend_->attach(this);
+}
+
+WindowSystem::~WindowSystem() {
+  // Windows still open now are dropped without telling their procedures: whatever those refer
+  // to may be gone already.
+  std::vector<Handle> tops;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto& [h, rec] : windows_)
+      if (rec->topLevel) tops.push_back(h);
+    windows_.clear();
+  }
+  for (Handle h : tops) backend_->destroyTopLevel(h);
+  backend_->attach(nullptr);
+}
+
+UiThreadState& WindowSystem::state() const {
+  thread_local std::unordered_map<std::uint64_t, UiThreadState> states;
+  return states[serial_];
+}
+
+std::shared_ptr<WindowRecord> WindowSystem::find(Handle w) const {
+  std::lock_guard lock(mutex_);
+  auto it = windows_.find(w);
+  return it == windows_.end() ? nullptr : it->second;
+}
+
+template <class R, class F>
+R WindowSystem::onOwner(Handle w, R fallback, F&& f) const {
+  auto rec = find(w);
+  if (!rec) return fallback;
+  if (rec->queue->isCurrent()) return f(rec);
+  R result = fallback;
+  rec->queue->call([&] {
+    if (auto again = find(w)) result = f(again);
+  });
+  return result;
+}
+
+LResult WindowSystem::callProc(const std::shared_ptr<WindowRecord>& rec, std::uint32_t code,
+                               WParam wp, LParam lp) {
+  // A copy, so that a procedure may replace itself or destroy its window while it runs.
+  WindowProc proc = rec->proc;
+  Message m{rec->handle, code, wp, lp};
+  return proc ? proc(m) : defaultProc(m);
+}
+
+// ---------------------------------------------------------------- windows
+
+Handle WindowSystem::create(const WindowSpec& spec) {
+  std::shared_ptr<WindowRecord> parent;
+  if (spec.parent != kNoWindow) {
+    parent = find(spec.parent);
+    if (!parent) return kNoWindow;
+    if (!parent->queue->isCurrent()) {
+      Handle made = kNoWindow;
+      parent->queue->call([&] { made = create(spec); });
+      return made;
+    }
+  }
+  auto rec = std::make_shared<WindowRecord>();
+  rec->handle = nextHandle++;
+  rec->parent = spec.parent;
+  rec->queue = parent ? parent->queue : MessageQueue::current();
+  rec->proc = spec.proc;
+  rec->bounds = spec.bounds;
+  rec->title = spec.title;
+  rec->background = spec.background;
+  rec->topLevel = !parent;
+  if (rec->topLevel) {
+    rec->surface = Image(std::max(1, spec.bounds.width()), std::max(1, spec.bounds.height()));
+    if (!backend_->createTopLevel(rec->handle, spec.bounds, platform::text::utf16ToUtf8(spec.title)))
+      return kNoWindow;
+  }
+  {
+    std::lock_guard lock(mutex_);
+    windows_[rec->handle] = rec;
+  }
+  if (parent) parent->children.push_back(rec->handle);
+  if (callProc(rec, msg::kCreate, 0, 0) == -1) {
+    destroy(rec->handle);
+    return kNoWindow;
+  }
+  if (spec.visible) show(rec->handle, true);
+  return rec->handle;
+}
+
+bool WindowSystem::destroy(Handle w) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    std::shared_ptr<WindowRecord> top = find(topLevelOf(w));
+    Rect area = rectInTop(*rec);
+    bool wasShown = visibleChain(*rec);
+    destroyTree(rec);
+    if (auto parent = find(rec->parent)) {
+      auto& siblings = parent->children;
+      siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
+      if (top && wasShown) invalidateInTop(top, Region(area));
+    }
+    return true;
+  });
+}
+
+void WindowSystem::destroyTree(const std::shared_ptr<WindowRecord>& rec) {
+  callProc(rec, msg::kDestroy, 0, 0);
+  for (Handle child : std::vector<Handle>(rec->children))
+    if (auto c = find(child)) destroyTree(c);
+  UiThreadState& ts = state();
+  if (ts.capture == rec->handle) ts.capture = kNoWindow;
+  if (ts.focus == rec->handle) ts.focus = kNoWindow;
+  if (ts.hover == rec->handle) ts.hover = kNoWindow;
+  if (ts.drag.window == rec->handle) ts.drag = {};
+  std::erase_if(ts.timers, [&](const UiThreadState::Timer& t) { return t.window == rec->handle; });
+  {
+    std::lock_guard lock(mutex_);
+    windows_.erase(rec->handle);
+  }
+  if (rec->topLevel) {
+    Handle expected = rec->handle;
+    active_.compare_exchange_strong(expected, kNoWindow);
+    backend_->destroyTopLevel(rec->handle);
+  }
+}
+
+bool WindowSystem::exists(Handle w) const { return find(w) != nullptr; }
+
+Handle WindowSystem::parentOf(Handle w) const {
+  auto rec = find(w);
+  return rec ? rec->parent : kNoWindow;
+}
+
+Handle WindowSystem::topLevelOf(Handle w) const {
+  auto rec = find(w);
+  while (rec && !rec->topLevel) rec = find(rec->parent);
+  return rec ? rec->handle : kNoWindow;
+}
+
+std::vector<Handle> WindowSystem::childrenOf(Handle w) const {
+  return onOwner(w, std::vector<Handle>{}, [](const std::shared_ptr<WindowRecord>& rec) {
+    return std::vector<Handle>(rec->children.rbegin(), rec->children.rend());
+  });
+}
+
+bool WindowSystem::setProc(Handle w, WindowProc proc) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    rec->proc = std::move(proc);
+    return true;
+  });
+}
+
+Rect WindowSystem::boundsOf(Handle w) const {
+  return onOwner(w, Rect{}, [](const std::shared_ptr<WindowRecord>& rec) { return rec->bounds; });
+}
+
+Rect WindowSystem::clientRect(Handle w) const {
+  Rect b = boundsOf(w);
+  return {0, 0, b.width(), b.height()};
+}
+
+Rect WindowSystem::rectInTop(const WindowRecord& rec) const {
+  Rect r{0, 0, rec.bounds.width(), rec.bounds.height()};
+  const WindowRecord* cur = &rec;
+  while (!cur->topLevel) {
+    r = r.offset(cur->bounds.left, cur->bounds.top);
+    auto parent = find(cur->parent);
+    if (!parent) break;
+    cur = parent.get();
+  }
+  return r;
+}
+
+bool WindowSystem::visibleChain(const WindowRecord& rec) const {
+  if (!rec.visible) return false;
+  if (rec.topLevel) return true;
+  auto parent = find(rec.parent);
+  return parent && visibleChain(*parent);
+}
+
+Point WindowSystem::clientToScreen(Handle w, Point p) const {
+  return onOwner(w, p, [&](const std::shared_ptr<WindowRecord>& rec) {
+    Rect inTop = rectInTop(*rec);
+    auto top = find(topLevelOf(w));
+    Point origin = top ? Point{top->bounds.left, top->bounds.top} : Point{};
+    return Point{p.x + inTop.left + origin.x, p.y + inTop.top + origin.y};
+  });
+}
+
+Point WindowSystem::screenToClient(Handle w, Point p) const {
+  Point zero = clientToScreen(w, {0, 0});
+  return {p.x - zero.x, p.y - zero.y};
+}
+
+void WindowSystem::applyBounds(const std::shared_ptr<WindowRecord>& rec, Rect r) {
+  WindowPos pos{r};
+  callProc(rec, msg::kWindowPosChanging, 0, reinterpret_cast<LParam>(&pos));
+  r = pos.bounds;
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  Rect old = rec->bounds;
+  if (r == old) return;
+  bool moved = r.left != old.left || r.top != old.top;
+  bool sized = r.width() != old.width() || r.height() != old.height();
+  if (rec->topLevel) {
+    rec->bounds = r;
+    backend_->setTopLevelBounds(rec->handle, r);
+    if (sized) {
+      rec->surface = Image(std::max(1, r.width()), std::max(1, r.height()));
+      if (rec->visible) invalidateInTop(rec, Region(Rect{0, 0, r.width(), r.height()}));
+    }
+  } else {
+    Rect before = rectInTop(*rec);
+    rec->bounds = r;
+    Rect after = rectInTop(*rec);
+    auto parent = find(rec->parent);
+    if (parent && visibleChain(*parent) && rec->visible) {
+      Region area(before);
+      area.unite(after);
+      invalidateInTop(find(topLevelOf(rec->handle)), area);
+    }
+  }
+  if (moved) callProc(rec, msg::kMove, 0, packPoint({r.left, r.top}));
+  if (sized) {
+    auto kind = rec->state == WindowState::kMaximized ? SizeKind::kMaximized : SizeKind::kRestored;
+    callProc(rec, msg::kSize, static_cast<WParam>(kind), packSize({r.width(), r.height()}));
+  }
+}
+
+bool WindowSystem::setBounds(Handle w, const Rect& r) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    applyBounds(rec, r);
+    return true;
+  });
+}
+
+bool WindowSystem::move(Handle w, Point p) {
+  Rect b = boundsOf(w);
+  return setBounds(w, Rect::fromSize(p.x, p.y, b.width(), b.height()));
+}
+
+bool WindowSystem::resize(Handle w, Size s) {
+  Rect b = boundsOf(w);
+  return setBounds(w, Rect::fromSize(b.left, b.top, s.width, s.height));
+}
+
+bool WindowSystem::show(Handle w, bool visible) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (rec->visible == visible) return true;
+    Rect area = rectInTop(*rec);
+    bool wasShown = visibleChain(*rec);
+    rec->visible = visible;
+    callProc(rec, msg::kShowWindow, visible ? 1 : 0, 0);
+    auto top = find(topLevelOf(w));
+    if (rec->topLevel) {
+      backend_->showTopLevel(w, visible);
+      if (visible) invalidateInTop(rec, Region(Rect{0, 0, area.width(), area.height()}));
+    } else if (top && (wasShown || visibleChain(*rec))) {
+      invalidateInTop(top, Region(area));
+    }
+    return true;
+  });
+}
+
+bool WindowSystem::isVisible(Handle w) const {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) { return visibleChain(*rec); });
+}
+
+bool WindowSystem::enable(Handle w, bool enabled) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (rec->enabled == enabled) return true;
+    rec->enabled = enabled;
+    if (!enabled) {
+      UiThreadState& ts = state();
+      if (ts.capture == w) releaseCapture();
+      if (ts.focus == w) setFocus(kNoWindow);
+    }
+    callProc(rec, msg::kEnable, enabled ? 1 : 0, 0);
+    return true;
+  });
+}
+
+bool WindowSystem::isEnabled(Handle w) const {
+  return onOwner(w, false, [](const std::shared_ptr<WindowRecord>& rec) { return rec->enabled; });
+}
+
+namespace {
+// Moves `w` within its siblings to index `to` of the remaining list (0 = bottom).
+void restack(std::vector<Handle>& siblings, Handle w, size_t to) {
+  siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
+  siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(std::min(to, siblings.size())), w);
+}
+}  // namespace
+
+bool WindowSystem::raise(Handle w) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    auto parent = find(rec->parent);
+    if (!parent) return rec->topLevel;
+    restack(parent->children, w, parent->children.size());
+    if (visibleChain(*rec)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    return true;
+  });
+}
+
+bool WindowSystem::lower(Handle w) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    auto parent = find(rec->parent);
+    if (!parent) return rec->topLevel;
+    restack(parent->children, w, 0);
+    if (visibleChain(*parent)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    return true;
+  });
+}
+
+bool WindowSystem::placeAbove(Handle w, Handle sibling) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    auto parent = find(rec->parent);
+    if (!parent || w == sibling) return false;
+    auto& kids = parent->children;
+    if (std::find(kids.begin(), kids.end(), sibling) == kids.end()) return false;
+    kids.erase(std::remove(kids.begin(), kids.end(), w), kids.end());
+    kids.insert(std::find(kids.begin(), kids.end(), sibling) + 1, w);
+    if (visibleChain(*parent)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    return true;
+  });
+}
+
+bool WindowSystem::setTitle(Handle w, const std::u16string& title) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    rec->title = title;
+    if (rec->topLevel) backend_->setTitle(w, platform::text::utf16ToUtf8(title));
+    return true;
+  });
+}
+
+std::u16string WindowSystem::titleOf(Handle w) const {
+  return onOwner(w, std::u16string{}, [](const std::shared_ptr<WindowRecord>& rec) { return rec->title; });
+}
+
+bool WindowSystem::setBackground(Handle w, Color c) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    rec->background = c;
+    return true;
+  });
+}
+
+bool WindowSystem::acceptFiles(Handle w, bool on) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    rec->acceptFiles = on;
+    return true;
+  });
+}
+
+// ---------------------------------------------------------------- top-level windows
+
+bool WindowSystem::setShape(Handle top, std::optional<Region> shape) {
+  return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return false;
+    rec->shape = std::move(shape);
+    backend_->setShape(top, rec->shape ? &*rec->shape : nullptr);
+    return true;
+  });
+}
+
+std::optional<Region> WindowSystem::shapeOf(Handle top) const {
+  return onOwner(top, std::optional<Region>{}, [](const std::shared_ptr<WindowRecord>& rec) { return rec->shape; });
+}
+
+bool WindowSystem::setOpacity(Handle top, int percent) {
+  return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return false;
+    rec->opacity = std::clamp(percent, 0, 100);
+    backend_->setOpacity(top, rec->opacity);
+    return true;
+  });
+}
+
+int WindowSystem::opacityOf(Handle top) const {
+  return onOwner(top, 100, [](const std::shared_ptr<WindowRecord>& rec) { return rec->opacity; });
+}
+
+bool WindowSystem::setKeepOnTop(Handle top, bool on) {
+  return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return false;
+    rec->keepOnTop = on;
+    backend_->setKeepOnTop(top, on);
+    return true;
+  });
+}
+
+bool WindowSystem::isKeptOnTop(Handle top) const {
+  return onOwner(top, false, [](const std::shared_ptr<WindowRecord>& rec) { return rec->keepOnTop; });
+}
+
+bool WindowSystem::setState(Handle top, WindowState st) {
+  return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return false;
+    if (rec->state == st) return true;
+    rec->state = st;
+    backend_->setState(top, st);
+    SizeKind kind = st == WindowState::kMinimized   ? SizeKind::kMinimized
+                    : st == WindowState::kMaximized ? SizeKind::kMaximized
+                                                    : SizeKind::kRestored;
+    callProc(rec, msg::kSize, static_cast<WParam>(kind),
+             packSize({rec->bounds.width(), rec->bounds.height()}));
+    return true;
+  });
+}
+
+WindowState WindowSystem::stateOf(Handle top) const {
+  return onOwner(top, WindowState::kNormal, [](const std::shared_ptr<WindowRecord>& rec) { return rec->state; });
+}
+
+bool WindowSystem::activate(Handle top) {
+  return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return false;
+    backend_->activate(top);
+    Handle old = active_.exchange(top);
+    if (old == top) return true;
+    if (old != kNoWindow) send(old, msg::kActivate, 0, 0);
+    callProc(rec, msg::kActivate, 1, 0);
+    return true;
+  });
+}
+
+Handle WindowSystem::activeWindow() const { return active_.load(); }
+
+bool WindowSystem::setCursor(Handle w, Cursor cursor) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) {
+    auto top = find(topLevelOf(w));
+    if (!top) return false;
+    if (top->cursor != cursor) {
+      top->cursor = cursor;
+      backend_->setCursor(top->handle, cursor);
+    }
+    return true;
+  });
+}
+
+Cursor WindowSystem::cursorOf(Handle top) const {
+  return onOwner(top, Cursor::kArrow, [](const std::shared_ptr<WindowRecord>& rec) { return rec->cursor; });
+}
+
+bool WindowSystem::beginMoveDrag(Handle top) {
+  return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return false;
+    UiThreadState& ts = state();
+    if (!backend_->clientMovesWindows()) {
+      backend_->beginMoveDrag(top, 0, ts.pointer, ts.pointerTime);
+      return true;
+    }
+    ts.drag.window = top;
+    ts.drag.anchor = {ts.pointer.x - rec->bounds.left, ts.pointer.y - rec->bounds.top};
+    setCapture(top);
+    return true;
+  });
+}
+
+bool WindowSystem::sizeFromEdge(Handle top, int edgeCode, const Rect& proposed) {
+  return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return false;
+    Rect r = proposed;
+    callProc(rec, msg::kSizing, static_cast<WParam>(edgeCode), reinterpret_cast<LParam>(&r));
+    applyBounds(rec, r);
+    return true;
+  });
+}
+
+// ---------------------------------------------------------------- screen
+
+std::vector<Monitor> WindowSystem::monitors() const { return backend_->monitors(); }
+
+Rect WindowSystem::virtualScreen() const {
+  Rect all;
+  for (const Monitor& m : monitors()) all = all.unite(m.bounds);
+  return all;
+}
+
+Rect WindowSystem::workArea() const {
+  std::vector<Monitor> list = monitors();
+  for (const Monitor& m : list)
+    if (m.primary) return m.workArea;
+  return list.empty() ? Rect{} : list.front().workArea;
+}
+
+Monitor WindowSystem::monitorOf(Handle w) const {
+  std::vector<Monitor> list = monitors();
+  if (list.empty()) return {};
+  Rect b = boundsOf(topLevelOf(w));
+  const Monitor* best = nullptr;
+  long bestArea = 0;
+  for (const Monitor& m : list) {
+    Rect cut = m.bounds.intersect(b);
+    long area = static_cast<long>(cut.width()) * cut.height();
+    if (area > bestArea) {
+      bestArea = area;
+      best = &m;
+    }
+  }
+  if (best) return *best;
+  for (const Monitor& m : list)
+    if (m.primary) return m;
+  return list.front();
+}
+
+// ---------------------------------------------------------------- painting
+
+void WindowSystem::invalidateSubtree(const std::shared_ptr<WindowRecord>& rec, const Region& area,
+                                     Point offset) {
+  if (!rec->visible) return;
+  Region mine = area;
+  mine.intersect(Rect::fromSize(offset.x, offset.y, rec->bounds.width(), rec->bounds.height()));
+  if (mine.empty()) return;
+  Region local = mine;
+  local.offset(-offset.x, -offset.y);
+  rec->invalid.unite(local);
+  rec->erase = true;
+  for (Handle child : rec->children)
+    if (auto c = find(child))
+      invalidateSubtree(c, mine, {offset.x + c->bounds.left, offset.y + c->bounds.top});
+}
+
+void WindowSystem::invalidateInTop(const std::shared_ptr<WindowRecord>& top, const Region& area) {
+  if (!top) return;
+  invalidateSubtree(top, area, {0, 0});
+  top->needsPaint = true;
+  top->queue->wake();
+}
+
+bool WindowSystem::invalidate(Handle w, bool erase) {
+  Rect all = clientRect(w);
+  return invalidate(w, all, erase);
+}
+
+bool WindowSystem::invalidate(Handle w, const Rect& r, bool erase) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    Rect cut = r.intersect({0, 0, rec->bounds.width(), rec->bounds.height()});
+    if (cut.empty() || !visibleChain(*rec)) return true;
+    rec->invalid.unite(cut);
+    rec->erase = rec->erase || erase;
+    auto top = find(topLevelOf(w));
+    if (top) {
+      top->needsPaint = true;
+      top->queue->wake();
+    }
+    return true;
+  });
+}
+
+bool WindowSystem::invalidateTree(Handle w) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (visibleChain(*rec)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    return true;
+  });
+}
+
+bool WindowSystem::validate(Handle w) {
+  return onOwner(w, false, [](const std::shared_ptr<WindowRecord>& rec) {
+    rec->invalid.clear();
+    rec->erase = false;
+    return true;
+  });
+}
+
+bool WindowSystem::update(Handle w) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    auto top = rec->topLevel ? rec : find(topLevelOf(w));
+    if (top && top->needsPaint) Compositor(*this).paintTop(top);
+    return true;
+  });
+}
+
+Image WindowSystem::snapshot(Handle top) {
+  return onOwner(top, Image{}, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return Image{};
+    if (rec->needsPaint) Compositor(*this).paintTop(rec);
+    Image copy = rec->surface;
+    if (rec->shape) {
+      Region outside(copy.bounds());
+      outside.subtract(*rec->shape);
+      for (const Rect& r : outside.rects()) copy.clear(r);
+    }
+    return copy;
+  });
+}
+
+// ---------------------------------------------------------------- capture and focus
+
+Handle WindowSystem::setCapture(Handle w) {
+  return onOwner(w, kNoWindow, [&](const std::shared_ptr<WindowRecord>&) {
+    UiThreadState& ts = state();
+    Handle old = ts.capture;
+    ts.capture = w;
+    if (old != kNoWindow && old != w)
+      if (auto o = find(old)) callProc(o, msg::kCaptureChanged, 0, static_cast<LParam>(w));
+    return old;
+  });
+}
+
+bool WindowSystem::releaseCapture() {
+  UiThreadState& ts = state();
+  Handle old = ts.capture;
+  ts.capture = kNoWindow;
+  if (ts.drag.window == old) ts.drag = {};
+  if (old != kNoWindow)
+    if (auto o = find(old)) callProc(o, msg::kCaptureChanged, 0, 0);
+  return true;
+}
+
+Handle WindowSystem::captureWindow() const { return state().capture; }
+
+Handle WindowSystem::setFocus(Handle w) {
+  auto apply = [&]() {
+    UiThreadState& ts = state();
+    Handle old = ts.focus;
+    if (old == w) return old;
+    ts.focus = w;
+    if (auto o = find(old)) callProc(o, msg::kKillFocus, static_cast<WParam>(w), 0);
+    if (auto n = find(w)) callProc(n, msg::kSetFocus, static_cast<WParam>(old), 0);
+    return old;
+  };
+  if (w == kNoWindow) return apply();
+  return onOwner(w, kNoWindow, [&](const std::shared_ptr<WindowRecord>& rec) {
+    return rec->enabled ? apply() : kNoWindow;
+  });
+}
+
+Handle WindowSystem::focusWindow() const { return state().focus; }
+
+Point WindowSystem::pointerPosition() const { return state().pointer; }
+
+// ---------------------------------------------------------------- messages
+
+LResult WindowSystem::send(Handle w, std::uint32_t code, WParam wp, LParam lp) {
+  auto rec = find(w);
+  if (!rec) return 0;
+  if (rec->queue->isCurrent()) return callProc(rec, code, wp, lp);
+  LResult result = 0;
+  rec->queue->call([&] {
+    if (auto again = find(w)) result = callProc(again, code, wp, lp);
+  });
+  return result;
+}
+
+bool WindowSystem::post(Handle w, std::uint32_t code, WParam wp, LParam lp) {
+  auto rec = find(w);
+  return rec && rec->queue->post({w, code, wp, lp});
+}
+
+void WindowSystem::postQuit(int exitCode) {
+  UiThreadState& ts = state();
+  ts.quit = true;
+  ts.quitCode = exitCode;
+  MessageQueue::current()->wake();
+}
+
+bool WindowSystem::fireTimer(Message& out, std::optional<Clock::time_point>& nextDue) {
+  UiThreadState& ts = state();
+  auto now = Clock::now();
+  UiThreadState::Timer* due = nullptr;
+  for (auto& t : ts.timers)
+    if (t.due <= now && (!due || t.due < due->due)) due = &t;
+  if (due) {
+    // No catching up: a timer that fell behind fires once and starts a new interval.
+    due->due = now + std::chrono::milliseconds(due->interval);
+    out = {due->window, msg::kTimer, due->id, 0};
+    return true;
+  }
+  for (auto& t : ts.timers)
+    if (!nextDue || t.due < *nextDue) nextDue = t.due;
+  return false;
+}
+
+bool WindowSystem::nextMessage(Message& out, bool wait) {
+  auto queue = MessageQueue::current();
+  UiThreadState& ts = state();
+  for (;;) {
+    queue->serveCalls();
+    if (ts.quit) {
+      ts.quit = false;
+      out = {kNoWindow, msg::kQuit, static_cast<WParam>(ts.quitCode), 0};
+      return true;
+    }
+    MessageQueue::Item item;
+    bool gotMessage = false;
+    while (queue->take(item)) {
+      if (item.input) {
+        InputRouter(*this).handle(*item.input);
+        queue->serveCalls();
+        continue;
+      }
+      if (item.message.code != msg::kQuit && !exists(item.message.window)) continue;
+      out = item.message;
+      gotMessage = true;
+      break;
+    }
+    if (gotMessage) return true;
+    std::optional<Clock::time_point> nextDue;
+    if (fireTimer(out, nextDue)) return true;
+    if (Compositor(*this).paintPending()) continue;
+    if (!wait) return false;
+    queue->wait(nextDue);
+  }
+}
+
+bool WindowSystem::getMessage(Message& out) {
+  nextMessage(out, true);
+  return out.code != msg::kQuit;
+}
+
+bool WindowSystem::peekMessage(Message& out) {
+  if (!nextMessage(out, false)) return false;
+  if (out.code == msg::kQuit) {
+    // Seen by the next getMessage as well, so that a nested loop ending on quit ends the outer one.
+    postQuit(static_cast<int>(out.wParam));
+  }
+  return true;
+}
+
+LResult WindowSystem::dispatch(const Message& m) {
+  auto rec = find(m.window);
+  return rec ? callProc(rec, m.code, m.wParam, m.lParam) : 0;
+}
+
+int WindowSystem::run() {
+  Message m;
+  while (getMessage(m)) dispatch(m);
+  return static_cast<int>(m.wParam);
+}
+
+int WindowSystem::processPending() {
+  int count = 0;
+  Message m;
+  while (nextMessage(m, false)) {
+    if (m.code == msg::kQuit) {
+      postQuit(static_cast<int>(m.wParam));
+      break;
+    }
+    dispatch(m);
+    ++count;
+  }
+  return count;
+}
+
+LResult WindowSystem::defaultProc(const Message& m) {
+  switch (m.code) {
+    case msg::kClose:
+      destroy(m.window);
+      return 0;
+    case msg::kHitTest:
+      return hit::kClient;
+    case msg::kMouseWheel: {
+      // Unhandled wheel turns travel up to the parent.
+      Handle parent = parentOf(m.window);
+      return parent != kNoWindow ? send(parent, m.code, m.wParam, m.lParam) : 0;
+    }
+    case msg::kEraseBackground: {
+      auto rec = find(m.window);
+      auto* canvas = reinterpret_cast<Canvas*>(m.lParam);
+      if (!rec || !canvas) return 0;
+      canvas->fillRect({0, 0, rec->bounds.width(), rec->bounds.height()}, rec->background);
+      return 1;
+    }
+    default:
+      return 0;
+  }
+}
+
+bool WindowSystem::setTimer(Handle w, unsigned id, unsigned milliseconds) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) {
+    UiThreadState& ts = state();
+    auto due = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (auto& t : ts.timers)
+      if (t.window == w && t.id == id) {
+        t.interval = milliseconds;
+        t.due = due;
+        return true;
+      }
+    ts.timers.push_back({w, id, milliseconds, due});
+    MessageQueue::current()->wake();
+    return true;
+  });
+}
+
+bool WindowSystem::killTimer(Handle w, unsigned id) {
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) {
+    UiThreadState& ts = state();
+    auto before = ts.timers.size();
+    std::erase_if(ts.timers, [&](const UiThreadState::Timer& t) { return t.window == w && t.id == id; });
+    return ts.timers.size() != before;
+  });
+}
+
+// ---------------------------------------------------------------- input
+
+void WindowSystem::deliver(InputEvent event) {
+  if (auto rec = find(event.window)) rec->queue->postInput(std::move(event));
+}
+
+void WindowSystem::inject(InputEvent e) {
+  if (e.timeMs == 0) e.timeMs = nowMs();
+  deliver(std::move(e));
+}
+
+void WindowSystem::injectMouse(Handle top, InputEvent::Kind kind, Point client, int button,
+                               unsigned modifiers) {
+  InputEvent e;
+  e.kind = kind;
+  e.window = top;
+  e.point = client;
+  e.screen = clientToScreen(top, client);
+  e.button = button;
+  e.modifiers = modifiers;
+  inject(std::move(e));
+}
+
+void WindowSystem::injectClick(Handle top, Point client, int button) {
+  injectMouse(top, InputEvent::Kind::kButtonDown, client, button);
+  injectMouse(top, InputEvent::Kind::kButtonUp, client, button);
+}
+
+void WindowSystem::injectWheel(Handle top, Point client, int delta) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kWheel;
+  e.window = top;
+  e.point = client;
+  e.screen = clientToScreen(top, client);
+  e.wheel = delta;
+  inject(std::move(e));
+}
+
+void WindowSystem::injectKey(Handle top, unsigned virtualKey, unsigned modifiers, char32_t text) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kKeyDown;
+  e.window = top;
+  e.keyCode = virtualKey;
+  e.modifiers = modifiers;
+  inject(e);
+  if (text != 0) {
+    InputEvent c = e;
+    c.kind = InputEvent::Kind::kChar;
+    c.character = text;
+    inject(c);
+  }
+  e.kind = InputEvent::Kind::kKeyUp;
+  inject(e);
+}
+
+void WindowSystem::injectDrop(Handle top, Point client, std::vector<std::string> paths) {
+  InputEvent e;
+  e.kind = InputEvent::Kind::kDrop;
+  e.window = top;
+  e.point = client;
+  e.screen = clientToScreen(top, client);
+  e.paths = std::move(paths);
+  inject(std::move(e));
+}
+
+}  // namespace platform::ui

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "s/base/IObject.h"
+#include "s/xml/AttrFactory.h"
+
+namespace s::xml {
+
+// The ordered attribute list of an element, text segments included (records with an empty
+// name). It owns its records: whatever leaves the list goes back to the AttrFactory.
+class Attributes : public base::IObject {
+ public:
+  Attributes() = default;
+  ~Attributes() override { clear(); }
+  Attributes(const Attributes&) = delete;
+  Attributes& operator=(const Attributes&) = delete;
+
+  const char16_t* typeName() const override { return u"s_xml_Attributes"; }
+  base::IObject* newInstance() const override { return new Attributes(); }
+
+  std::int32_t count() const { return static_cast<std::int32_t>(records_.size()); }
+  const AttrRecord* at(std::int32_t index) const {
+    return index >= 0 && index < count() ? records_[static_cast<std::size_t>(index)] : nullptr;
+  }
+  // Appends a record with copies of the name and the (already escaped) value.
+  void append(std::u16string_view name, std::u16string_view value);
+  // Index of the first record whose name equals `name` ignoring case, or -1.
+  std::int32_t find(std::u16string_view name) const;
+  const AttrRecord* get(std::u16string_view name) const { return at(find(name)); }
+  void remove(std::int32_t index);
+  void clear();
+
+ private:
+  std::vector<AttrRecord*> records_;
+};
+
+}  // namespace s::xml

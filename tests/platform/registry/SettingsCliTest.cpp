@@ -1,0 +1,159 @@
+// sonvia-cli settings, run as a user would: separate processes sharing one hive.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class SettingsCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/sonvia-cli-hive-XXXXXX";
+    dir_ = mkdtemp(tmpl);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string env() const { return "XDG_CONFIG_HOME='" + dir_ + "' "; }
+
+  Result cli(const std::string& args) {
+    std::string errFile = dir_ + "/stderr.txt";
+    std::string cmd = env() + SONVIA_CLI_PATH " settings " + args + " 2>'" + errFile + "'";
+    Result r{};
+    FILE* p = popen(cmd.c_str(), "r");
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(errFile);
+    r.err.assign(std::istreambuf_iterator<char>(in), {});
+    return r;
+  }
+
+  std::string dir_;
+};
+
+}  // namespace
+
+TEST_F(SettingsCli, SetThenGetInAnotherProcessForEveryType) {
+  struct Case {
+    const char* path;
+    const char* name;
+    const char* type;
+    const char* value;
+    const char* got;
+    const char* dumped;
+  } cases[] = {
+      {"Language", "\"\"", "string", "'Deutsch äöü'", "Deutsch äöü\n", "@ = string \"Deutsch äöü\""},
+      {"PlayLists", "NumOfPlayLists", "dword", "3", "3\n", "NumOfPlayLists = dword 3 (0x00000003)"},
+      {"PlayLists", "Neg", "dword", "-1", "4294967295\n", "Neg = dword 4294967295 (0xffffffff)"},
+      {"Big", "Q", "qword", "0x100000000", "4294967296\n", "Q = qword 4294967296"},
+      {"Dirs", "Music", "expand", "'%HOME%/Music'", "%HOME%/Music\n", "Music = expand \"%HOME%/Music\""},
+      {"Skin/Colors", "Raw", "binary-hex", "'00 ff 1A'", "00ff1a\n", "Raw = binary 00 ff 1a"},
+  };
+  for (auto& c : cases) {
+    std::string where = std::string(c.path) + " " + c.name;
+    ASSERT_EQ(cli(std::string("set ") + c.path + " " + c.name + " " + c.type + " " + c.value).status,
+              0) << where;
+  }
+  for (auto& c : cases) {
+    // Another process, and names in other case.
+    std::string path = c.path, name = c.name;
+    for (char& ch : path) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    for (char& ch : name) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    Result r = cli("get " + path + " " + name);
+    EXPECT_EQ(r.status, 0) << path << " " << name << r.err;
+    EXPECT_EQ(r.out, c.got) << path << " " << name;
+  }
+  std::string dump = cli("dump").out;
+  for (auto& c : cases) EXPECT_NE(dump.find(c.dumped), std::string::npos) << c.dumped << "\n" << dump;
+  EXPECT_NE(dump.find("[SaveData\\Skin\\Colors]"), std::string::npos) << dump;
+
+  EXPECT_EQ(cli("remove PlayLists neg").status, 0);
+  EXPECT_EQ(cli("get PlayLists Neg").status, 1);
+  EXPECT_EQ(cli("get PlayLists NumOfPlayLists").out, "3\n");
+  EXPECT_EQ(cli("remove skin").status, 0);
+  EXPECT_EQ(cli("get Skin/Colors Raw").status, 1);
+  EXPECT_EQ(cli("remove Skin").status, 1);
+}
+
+TEST_F(SettingsCli, WrongArgumentsPrintUsageAndExitWithTwo) {
+  for (const char* args : {"", "frob", "dump extra", "get", "get a b c", "set a b dword",
+                           "set a b dword 12x", "set a b dword 4294967296", "set a b dword ''",
+                           "set a b qword abc", "set a b binary-hex abc", "set a b binary-hex zz",
+                           "set a b float 1", "remove", "remove a b c"}) {
+    Result r = cli(args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
+  }
+  // Nothing was written by any of them.
+  EXPECT_EQ(cli("dump").out, "HKEY_CURRENT_USER\\Software\\Pruv\\Pruv Sonvia\n");
+}
+
+TEST_F(SettingsCli, TwoProcessesWritingAtOnceLoseNothing) {
+  auto writer = [&](const char* who) {
+    return std::string("(i=0; while [ $i -lt 10 ]; do ") + env() + SONVIA_CLI_PATH +
+           " settings set Shared " + who + "$i dword $i || exit 1; i=$((i+1)); done)";
+  };
+  std::string loop = writer("a") + " & " + writer("b") + "; wait";
+  ASSERT_EQ(std::system(loop.c_str()), 0);
+  std::string dump = cli("dump").out;
+  for (const char* who : {"a", "b"})
+    for (int i = 0; i < 10; ++i)
+      EXPECT_NE(dump.find(std::string("  ") + who + std::to_string(i) + " = dword " +
+                          std::to_string(i) + " "),
+                std::string::npos)
+          << who << i;
+}
+
+TEST_F(SettingsCli, HiveKilledMidWriteStillOpens) {
+  pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    setpgid(0, 0);
+    std::string loop = "i=0; while :; do " + env() + SONVIA_CLI_PATH +
+                       " settings set Busy v$i string abcdefghijklmnopqrstuvwxyz$i; i=$((i+1)); done";
+    execl("/bin/sh", "sh", "-c", loop.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  setpgid(pid, pid);
+  // Let it get going, then kill the loop and whatever write is in flight.
+  for (int i = 0; i < 200 && cli("get Busy v3").status != 0; ++i) usleep(20000);
+  usleep(150000);
+  kill(-pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+
+  Result r = cli("get Busy v0");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "abcdefghijklmnopqrstuvwxyz0\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(cli("set Busy after dword 1").status, 0);
+  EXPECT_EQ(cli("get Busy after").out, "1\n");
+}
+
+TEST_F(SettingsCli, DamagedHiveIsReportedKeptAndReplaced) {
+  fs::create_directories(dir_ + "/pruv");
+  std::ofstream(dir_ + "/pruv/registry.db") << "garbage, not a database";
+  Result r = cli("get Language");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("kept as " + dir_ + "/pruv/registry.db.broken-"), std::string::npos) << r.err;
+  EXPECT_EQ(cli("set Language \"\" string English").status, 0);
+  Result again = cli("get Language");
+  EXPECT_EQ(again.out, "English\n");
+  EXPECT_EQ(again.err, "");
+}

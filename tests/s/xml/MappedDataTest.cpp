@@ -1,0 +1,150 @@
+#include "s/xml/MappedData.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "platform/text/Utf.h"
+#include "s/col/_array/ArrayU08.h"
+#include "s/xml/Node.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+std::u16string wide(const std::string& s) { return platform::text::utf8ToUtf16(s); }
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+std::u16string written(const s::xml::Node& n) {
+  std::u16string out;
+  n.writeTo(out);
+  return out;
+}
+
+}  // namespace
+
+TEST(XmlStore, SettingReplacesAndMovesTheValueToTheEnd) {
+  testing_support::TempDir dir;
+  auto* store = s::xml::openXmlStore(wide(dir.file("a.xml")).c_str(), u"PlayListXml", false);
+  store->setS32(u"Song", u"a", 1);
+  store->setS32(u"Song", u"b", 2);
+  store->setS32(u"Song", u"A", 3);
+  store->setString(u"Song", u"", u"two  words");
+  store->setF64(u"Song", u"f", 0.5);
+  store->setBool(u"Song", u"on", true);
+  EXPECT_EQ(written(*store->root()),
+            u"<PlayListXml><Song b=\"2\" A=\"3\" f=\"0.500000\" on=\"1\">two&#160;&#160;words</Song>"
+            u"</PlayListXml>");
+  EXPECT_EQ(std::u16string(store->getString(u"Song", u"", u"")), u"two  words");
+  store->release();
+}
+
+TEST(XmlStore, PathsSplitAtBothSeparatorsAndTheRememberedPathIgnoresCase) {
+  testing_support::TempDir dir;
+  auto* store = s::xml::openXmlStore(wide(dir.file("p.xml")).c_str(), u"Root", false);
+  store->setS32(u"Skin/Colors", u"n", 7);
+  EXPECT_EQ(store->getS32(u"Skin\\Colors", u"n", 0), 7);
+  EXPECT_EQ(store->root()->childCount(), 1);
+  // Remembered: another case of the same path reuses the element found before...
+  EXPECT_EQ(store->getS32(u"skin\\colors", u"n", 0), 7);
+  // ...but a fresh lookup matches names exactly.
+  store->setS32(u"Other", u"n", 1);
+  EXPECT_EQ(store->getS32(u"skin\\Colors", u"n", -1), -1);
+  EXPECT_FALSE(store->selectPath(u"SKIN"));
+  EXPECT_TRUE(store->selectPath(u"Skin"));
+  store->release();
+}
+
+TEST(XmlStore, RemovePathIgnoresCaseInItsLastComponentOnly) {
+  testing_support::TempDir dir;
+  auto* store = s::xml::openXmlStore(wide(dir.file("r.xml")).c_str(), u"Root", false);
+  store->openPath(u"Alpha");
+  store->openPath(u"Beta/Gamma");
+  store->removePath(u"ALPHA");
+  store->removePath(u"beta/GAMMA");  // "beta" is not "Beta": nothing happens
+  EXPECT_EQ(written(*store->root()), u"<Root><Beta><Gamma></Gamma></Beta></Root>");
+  store->removePath(u"Beta/GAMMA");
+  EXPECT_EQ(written(*store->root()), u"<Root><Beta></Beta></Root>");
+  store->release();
+}
+
+TEST(XmlStore, FlushWritesTheFileAndOpeningReadsIt) {
+  testing_support::TempDir dir;
+  std::string path = dir.file("sub/list.mpl");
+  auto* store = s::xml::openXmlStore(wide(path).c_str(), u"PlayListXml", true);
+  store->setString(u"Info", u"Name", u"Läuft – \"gut\"");
+  store->setU64(u"Info", u"Size", 1234567890123ull);
+  store->flush();
+  store->release();
+  EXPECT_EQ(fileText(path),
+            "<PlayListXml><Info Name=\"Läuft – &quot;gut&quot;\" Size=\"1234567890123\"></Info>"
+            "</PlayListXml>");
+
+  auto* again = s::xml::openXmlStore(wide(path).c_str(), u"Ignored", true);
+  EXPECT_EQ(std::u16string(again->root()->getName()), u"PlayListXml");
+  EXPECT_EQ(std::u16string(again->getString(u"Info", u"Name", u"")), u"Läuft – \"gut\"");
+  EXPECT_EQ(again->getU64(u"Info", u"Size", 0), 1234567890123ull);
+  // With automatic flushing every change reaches the file.
+  again->setAutoFlush(true);
+  again->setS32(u"Info", u"Count", 2);
+  EXPECT_NE(fileText(path).find("Count=\"2\""), std::string::npos);
+  again->release();
+
+  // Not loading, a missing file, an empty one and one holding only a comment: a fresh root.
+  std::ofstream(dir.file("empty.xml"));
+  std::ofstream(dir.file("comment.xml")) << "<!-- nothing here -->";
+  for (auto [file, load] : {std::pair{path, false}, {dir.file("none.xml"), true},
+                            {dir.file("empty.xml"), true}, {dir.file("comment.xml"), true}}) {
+    auto* fresh = s::xml::openXmlStore(wide(file).c_str(), u"SkinSetXml", load);
+    EXPECT_EQ(written(*fresh->root()), u"<SkinSetXml></SkinSetXml>") << file;
+    fresh->release();
+  }
+}
+
+TEST(XmlStore, TextThatIsNoNumberReadsAsZero) {
+  testing_support::TempDir dir;
+  std::ofstream(dir.file("n.xml")) << "<R><V a=\"abc\" b=\" 12abc\" f=\"2.5e1\" h=\"0aZZ\"/></R>";
+  auto* store = s::xml::openXmlStore(wide(dir.file("n.xml")).c_str(), u"R", true);
+  EXPECT_EQ(store->getS32(u"V", u"a", 5), 0);
+  EXPECT_EQ(store->getS32(u"V", u"b", 5), 12);
+  EXPECT_EQ(store->getF64(u"V", u"f", 0), 25.0);
+  auto* bytes = store->getBytes(u"V", u"h", nullptr);
+  ASSERT_NE(bytes, nullptr);
+  EXPECT_EQ(bytes->size(), 1u);
+  bytes->release();
+  store->release();
+}
+
+// Many siblings go through the store's child index; it must agree with a plain search even
+// when the document is changed behind the store's back.
+TEST(XmlStore, ManySiblingsAreFoundByExactName) {
+  testing_support::TempDir dir;
+  auto* store = s::xml::openXmlStore(wide(dir.file("many.xml")).c_str(), u"R", false);
+  for (int i = 0; i < 3000; ++i) {
+    std::u16string path = u"List/S" + wide(std::to_string(i));
+    store->setS32(path.c_str(), u"v", i);
+  }
+  store->setS32(u"List/S0", u"v", -1);  // an existing sibling, found again
+  EXPECT_EQ(store->root()->getChild(u"List")->childCount(), 3000);
+  for (int i = 1; i < 3000; i += 97) {
+    std::u16string path = u"List\\S" + wide(std::to_string(i));
+    EXPECT_EQ(store->getS32(path.c_str(), u"v", -5), i);
+  }
+  EXPECT_EQ(store->getS32(u"List/S0", u"v", 0), -1);
+  EXPECT_EQ(store->getS32(u"List/s1", u"v", -5), -5);
+
+  s::xml::Node* list = store->root()->getChild(u"List");
+  list->addChild(u"Late")->addAttrS32(u"v", 42);
+  EXPECT_EQ(store->getS32(u"List/Late", u"v", 0), 42);
+  list->removeChild(0);
+  list->addChild(u"S0")->addAttrS32(u"v", 43);
+  EXPECT_EQ(store->getS32(u"List/S0", u"v", 0), 43);
+  store->removePath(u"List/S5");
+  EXPECT_EQ(store->getS32(u"List/S5", u"v", -5), -5);
+  EXPECT_EQ(store->getS32(u"List/S6", u"v", -5), 6);
+  store->release();
+}
