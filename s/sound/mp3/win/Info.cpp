@@ -2,6 +2,7 @@
 
 #include "platform/text/Utf.h"
 #include "s/file/win/PathWin.h"
+#include "s/map/IMappedData.h"
 #include "s/sound/mp3/TagReader.h"
 #include "s/sound/mp3/TagWriter.h"
 #include "s/system/codepage/CodePageList.h"
@@ -14,6 +15,22 @@ namespace {
 using system::codepage::CodePageList;
 
 const system::codepage::CodePage* programDefault() { return CodePageList::getDefault(); }
+
+using file::win::PathWin;
+
+// The folder a base argument stands for: callers pass the play list file itself.
+std::u16string folderOf(const char16_t* base) {
+  std::u16string_view text = base ? base : u"";
+  if (text.empty()) return {};
+  if (PathWin::isFile(text) || PathWin::hasExtension(text, u"mpl"))
+    return std::u16string(PathWin::folder(text));
+  return std::u16string(text);
+}
+
+std::u16string key(int field, const char16_t* suffix) {
+  return std::u16string(TagFields::key(field)) + suffix;
+}
+
 
 }  // namespace
 
@@ -200,15 +217,66 @@ bool Info::saveTags(std::u16string_view path) {
   return false;
 }
 
-void Info::restoreTag(int field, std::u16string_view text, const uint8_t* bytes, std::size_t size,
-                      bool forced, const CodePage* codePage) {
-  Tag& tag = tags_[field];
-  tag.text.assign(text);
-  if (bytes) tag.bytes.copyFromRaw(bytes, size);
-  tag.forced = forced;
-  if (codePage) {
-    tag.chosen = codePage;
-    tag.used = codePage;
+void Info::save(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder) {
+  std::u16string path(getPath());
+  std::u16string folder = folderOf(baseFolder);
+  if (!folder.empty() && !path.empty() && path[0] != u'.') {
+    std::u16string relative = PathWin::relativeInside(folder, path);
+    if (!relative.empty()) path = relative;
+  }
+  store.setString(entryPath, u"filePath", path.c_str());
+  if (hasSongNumber()) store.setS32(entryPath, u"songNumber", songNumber_);
+  store.setS32(entryPath, u"playTimeMilliSec", playTimeMs_);
+  store.setS32(entryPath, u"bitRateKBps", bitRateKbps_);
+  store.setBool(entryPath, u"isStereo", stereo_);
+  store.setS32(entryPath, u"sampleRate", sampleRate_);
+  if (hasVolumeBoost()) store.setS32(entryPath, u"individualVolumeBoost", volumeBoost_);
+  for (int field = 0; field < kTagCount; ++field) {
+    const Tag& tag = tags_[field];
+    if (tag.text.isEmpty()) continue;
+    store.setString(entryPath, TagFields::key(field), tag.text.c_str());
+    store.setBytes(entryPath, key(field, u"Bytes").c_str(), &tag.bytes);
+    if (tag.used) {
+      store.setS32(entryPath, key(field, u"CodePage").c_str(),
+                   static_cast<int32_t>(tag.used->getNumber()));
+      store.setString(entryPath, key(field, u"CodePageName").c_str(), tag.used->getName().c_str());
+    }
+  }
+}
+
+void Info::restore(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder,
+                   const char16_t* secondBaseFolder) {
+  std::u16string path = store.getString(entryPath, u"filePath", u"");
+  if (!path.empty() && !PathWin::isAbsolute(path)) {
+    std::u16string second = folderOf(secondBaseFolder);
+    std::u16string first = folderOf(baseFolder);
+    if (!second.empty() && PathWin::exists(PathWin::join(second, path)))
+      path = PathWin::normalize(PathWin::join(second, path));
+    else if (!first.empty() && PathWin::isFolder(first))
+      path = PathWin::normalize(PathWin::join(first, path));
+  }
+  setPath(path);
+  songNumber_ = store.getS32(entryPath, u"songNumber", -1);
+  playTimeMs_ = store.getS32(entryPath, u"playTimeMilliSec", 0);
+  bitRateKbps_ = store.getS32(entryPath, u"bitRateKBps", 0);
+  stereo_ = store.getBool(entryPath, u"isStereo", true);
+  sampleRate_ = store.getS32(entryPath, u"sampleRate", 44100);
+  volumeBoost_ = store.getS32(entryPath, u"individualVolumeBoost", kNoBoost);
+  for (int field = 0; field < kTagCount; ++field) {
+    Tag& tag = tags_[field];
+    tag.text.assign(store.getString(entryPath, TagFields::key(field), u""));
+    store.getBytes(entryPath, key(field, u"Bytes").c_str(), &tag.bytes);
+    tag.forced = store.getBool(entryPath, key(field, u"CodePageForced").c_str(), false);
+    const CodePage* codePage = CodePageList::byName(
+        store.getString(entryPath, key(field, u"CodePageName").c_str(), u""));
+    if (!codePage) {
+      int32_t number = store.getS32(entryPath, key(field, u"CodePage").c_str(), -1);
+      if (number >= 0) codePage = CodePageList::byNumber(static_cast<uint32_t>(number));
+    }
+    if (codePage) {
+      tag.chosen = codePage;
+      tag.used = codePage;
+    }
   }
 }
 

@@ -10,6 +10,9 @@
 #include "s/system/codepage/CodePage.h"
 #include "s/thread/IPoolable.h"
 
+namespace s::map {
+class IMappedData;
+}
 namespace s::sound::mp3 {
 class TagReader;
 }
@@ -128,10 +131,16 @@ class Info final : public base::IObject, public thread::IPoolable {
   // 0 means no boost and is stored as such.
   void setVolumeBoost(int32_t boost) { volumeBoost_ = boost == 0 ? kNoBoost : boost; }
 
-  // Puts back what a saved record held: the text as saved (not decoded again), the bytes, and
-  // the code page found by name or else by number, as both the chosen and the used one.
-  void restoreTag(int field, std::u16string_view text, const uint8_t* bytes, std::size_t size,
-                  bool forced, const CodePage* codePage);
+  // Writes the record as values of the node `entryPath` of a play list store. `baseFolder` is
+  // the play list file (or its folder): a song inside that folder is written with a path
+  // relative to it. Every tag with a text also writes its bytes and the code page it was decoded
+  // with.
+  void save(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder);
+  // Reads a record written by save. A relative path is looked for beside `secondBaseFolder`
+  // first, then resolved against `baseFolder`. Texts come back as saved, not decoded again;
+  // code pages the running system lacks are ignored; forced flags come back false.
+  void restore(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder,
+               const char16_t* secondBaseFolder);
 
   const char16_t* typeName() const override { return u"s_sound_mp3_win_Info"; }
   IObject* newInstance() const override { return create(); }
