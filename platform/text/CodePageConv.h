@@ -9,8 +9,12 @@ namespace platform::text {
 // ISO-8859-1 (28591), UTF-16LE (1200) and UTF-16BE (1201) are converted here directly;
 // every other code page goes through iconv under its real name.
 
-// The iconv name of a code page, or empty when we know none.
+// The iconv name a code page is converted with, or empty when iconv on this system offers none
+// of the names we know for it.
 std::string iconvName(uint32_t codePage);
+
+// True when text in the code page can be decoded and encoded here.
+bool isSupported(uint32_t codePage);
 
 // Appends the decoded text to `out`. Bytes that are invalid in the code page become U+FFFD.
 // Returns false (appending nothing) when the code page is not supported.

@@ -1,0 +1,283 @@
+#include "s/sound/mp3/win/Info.h"
+
+#include "platform/text/Utf.h"
+#include "s/file/win/PathWin.h"
+#include "s/map/IMappedData.h"
+#include "s/sound/mp3/TagReader.h"
+#include "s/sound/mp3/TagWriter.h"
+#include "s/system/codepage/CodePageList.h"
+#include "s/thread/EasyPooler.h"
+
+namespace s::sound::mp3::win {
+
+namespace {
+
+using system::codepage::CodePageList;
+
+const system::codepage::CodePage* programDefault() { return CodePageList::getDefault(); }
+
+using file::win::PathWin;
+
+// The folder a base argument stands for: callers pass the play list file itself.
+std::u16string folderOf(const char16_t* base) {
+  std::u16string_view text = base ? base : u"";
+  if (text.empty()) return {};
+  if (PathWin::isFile(text) || PathWin::hasExtension(text, u"mpl"))
+    return std::u16string(PathWin::folder(text));
+  return std::u16string(text);
+}
+
+std::u16string key(int field, const char16_t* suffix) {
+  return std::u16string(TagFields::key(field)) + suffix;
+}
+
+
+}  // namespace
+
+Info* Info::create() { return thread::PoolOf<Info>::acquire(); }
+
+void Info::release() { thread::PoolOf<Info>::release(this); }
+
+Info::Info() {
+  for (bool& option : options_) option = true;
+}
+
+Info::~Info() = default;
+
+void Info::reset() {
+  clear();
+  songNumber_ = -1;
+  effectiveCodePage_ = nullptr;
+  codePageForced_ = false;
+  codePage_ = nullptr;
+  writeCodePage_ = nullptr;
+  for (Tag& tag : tags_) {
+    tag.text.reset();
+    tag.bytes.clear();
+    tag.used = nullptr;
+    tag.chosen = nullptr;
+    tag.forced = false;
+    tag.encoding = -1;
+  }
+  for (bool& option : options_) option = true;
+  playTimeMs_ = 0;
+  bitRateKbps_ = 192;
+  stereo_ = true;
+  sampleRate_ = 44100;
+  volumeBoost_ = kNoBoost;
+  saveError_.clear();
+}
+
+// The tag file is closed as soon as the tags are read: a play list holds thousands of records,
+// and a descriptor kept open for each would run the process out of descriptors. Everything the
+// record needs later is in the kept bytes; saveTags opens the file again.
+void Info::clear() { path_.clear(); }
+
+void Info::setPath(std::u16string_view path) { path_.assign(path); }
+
+std::u16string_view Info::getBaseName() const { return file::win::PathWin::baseName(path_.view()); }
+
+std::u16string_view Info::getFileName() const { return file::win::PathWin::fileName(path_.view()); }
+
+bool Info::load(std::u16string_view path) {
+  clear();
+  setPath(path);
+  if (!file::win::PathWin::isFile(path)) return false;
+  TagReader reader;
+  if (!reader.open(path)) return false;
+  for (int field = 0; field < kTagCount; ++field)
+    if (readsTag(field)) readTag(reader, field);
+  return true;
+}
+
+void Info::readTag(const TagReader& reader, int field) {
+  Tag& tag = tags_[field];
+  tag.text.clear();
+  RawTagText raw = reader.read(field);
+  if (!raw.present) {
+    // Bytes of an earlier load would come back as text at the next code page choice although
+    // the file no longer has the tag.
+    tag.bytes.clear();
+    tag.encoding = -1;
+    return;
+  }
+  tag.bytes.copyFromRaw(raw.bytes.data(), raw.bytes.size());
+  tag.encoding = raw.encoding;
+
+  if (tag.chosen) codePage_ = tag.chosen;
+  else tag.chosen = programDefault();
+  if (!tag.used) tag.used = programDefault();
+  if (!codePage_) codePage_ = programDefault();
+  if (!effectiveCodePage_) effectiveCodePage_ = programDefault();
+
+  const CodePage* codePage = nullptr;
+  switch (raw.encoding) {
+    case 1:
+      codePage = CodePageList::utf16();
+      break;
+    case 2:
+      codePage = CodePageList::utf16BE();
+      break;
+    case 3:
+      codePage = CodePageList::utf8();
+      break;
+    default:
+      if (codePageForced_) codePage = codePage_;
+      else if (tag.forced) codePage = tag.chosen;
+      else if (codePage_ && !codePage_->isUnicode()) codePage = codePage_;
+      else codePage = programDefault();
+      break;
+  }
+  tag.used = codePage;
+  effectiveCodePage_ = codePage;
+  decodeBytes(tag.bytes, codePage, tag.text);
+}
+
+void Info::decodeBytes(const col::_array::ArrayU08& bytes, const CodePage* codePage,
+                       StrBuffer& out) {
+  out.clear();
+  if (!codePage || bytes.size() <= 1) return;
+  // The last byte is (part of) the terminator. In UTF-16 a whole unit must go, or the odd byte
+  // left over would show as a replacement character.
+  std::size_t size = bytes.size() - 1;
+  if (codePage->getNumber() == CodePage::kUtf16 || codePage->getNumber() == CodePage::kUtf16BE)
+    size &= ~std::size_t{1};
+  codePage->decode(std::string_view(reinterpret_cast<const char*>(bytes.bytes()), size), out);
+  // What is left of a two-byte terminator decoded in an 8-bit code page is no part of the text.
+  std::size_t length = out.length();
+  while (length > 0 && out.charAt(length - 1) == 0) --length;
+  out.setLength(length);
+}
+
+const Info::CodePage* Info::getEffectiveCodePage() {
+  if (!effectiveCodePage_) effectiveCodePage_ = programDefault();
+  return effectiveCodePage_;
+}
+
+void Info::setCodePage(const CodePage* codePage, bool forced) {
+  codePageForced_ = forced;
+  if (codePage == codePage_) return;
+  codePage_ = codePage;
+  // The tags' own code pages follow, so that what a tag reports is what its text was decoded
+  // with (the menus mark it, and the bytes are decoded with it again later).
+  for (Tag& tag : tags_) {
+    if (tag.bytes.size() == 0) continue;
+    decodeBytes(tag.bytes, codePage, tag.text);
+    tag.used = codePage;
+  }
+  effectiveCodePage_ = codePage;
+}
+
+const Info::CodePage* Info::getTagCodePage(int field) {
+  if (!tags_[field].used) tags_[field].used = programDefault();
+  return tags_[field].used;
+}
+
+void Info::setTagCodePage(int field, const CodePage* codePage, bool forced) {
+  Tag& tag = tags_[field];
+  tag.forced = forced;
+  if (codePage == tag.chosen) return;
+  tag.chosen = codePage;
+  if (tag.bytes.size() > 0) decodeBytes(tag.bytes, codePage, tag.text);
+  tag.used = codePage;
+}
+
+Info::StrBuffer* Info::previewTag(int field, const CodePage* codePage, int width) const {
+  StrBuffer* preview = StrBuffer::create();
+  decodeBytes(tags_[field].bytes, codePage, *preview);
+  int count = 0;
+  for (std::size_t i = 0; i < preview->length(); ++i) {
+    count += preview->charAt(i) > 0xFF ? 2 : 1;
+    // Cut only when something is left out; a text that just fits is shown whole.
+    if (count >= width && i + 1 < preview->length()) {
+      preview->setLength(i + 1);
+      preview->append(u"...");
+      break;
+    }
+  }
+  return preview;
+}
+
+bool Info::saveTags(std::u16string_view path) {
+  saveError_.clear();
+  clear();
+  setPath(path);
+  if (!file::win::PathWin::isFile(path)) {
+    saveError_ = "cannot open " + platform::text::utf16ToUtf8(path) + ": no such file";
+    return false;
+  }
+  TagWriter::Texts texts;
+  for (int field = 0; field < kTagCount; ++field)
+    if (writesTag(field)) texts.text[field] = tags_[field].text.view();
+  const CodePage* codePage = writeCodePage_ ? writeCodePage_ : programDefault();
+  if (!codePage) codePage = CodePageList::utf16();
+  TagWriter writer;
+  if (writer.write(path, texts, *codePage)) return true;
+  saveError_ = writer.lastError();
+  return false;
+}
+
+void Info::save(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder) {
+  std::u16string path(getPath());
+  std::u16string folder = folderOf(baseFolder);
+  if (!folder.empty() && !path.empty() && path[0] != u'.') {
+    std::u16string relative = PathWin::relativeInside(folder, path);
+    if (!relative.empty()) path = relative;
+  }
+  store.setString(entryPath, u"filePath", path.c_str());
+  if (hasSongNumber()) store.setS32(entryPath, u"songNumber", songNumber_);
+  store.setS32(entryPath, u"playTimeMilliSec", playTimeMs_);
+  store.setS32(entryPath, u"bitRateKBps", bitRateKbps_);
+  store.setBool(entryPath, u"isStereo", stereo_);
+  store.setS32(entryPath, u"sampleRate", sampleRate_);
+  if (hasVolumeBoost()) store.setS32(entryPath, u"individualVolumeBoost", volumeBoost_);
+  for (int field = 0; field < kTagCount; ++field) {
+    const Tag& tag = tags_[field];
+    if (tag.text.isEmpty()) continue;
+    store.setString(entryPath, TagFields::key(field), tag.text.c_str());
+    store.setBytes(entryPath, key(field, u"Bytes").c_str(), &tag.bytes);
+    if (tag.used) {
+      store.setS32(entryPath, key(field, u"CodePage").c_str(),
+                   static_cast<int32_t>(tag.used->getNumber()));
+      store.setString(entryPath, key(field, u"CodePageName").c_str(), tag.used->getName().c_str());
+    }
+  }
+}
+
+void Info::restore(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder,
+                   const char16_t* secondBaseFolder) {
+  std::u16string path = store.getString(entryPath, u"filePath", u"");
+  if (!path.empty() && !PathWin::isAbsolute(path)) {
+    std::u16string second = folderOf(secondBaseFolder);
+    std::u16string first = folderOf(baseFolder);
+    if (!second.empty() && PathWin::exists(PathWin::join(second, path)))
+      path = PathWin::normalize(PathWin::join(second, path));
+    else if (!first.empty() && PathWin::isFolder(first))
+      path = PathWin::normalize(PathWin::join(first, path));
+  }
+  setPath(path);
+  songNumber_ = store.getS32(entryPath, u"songNumber", -1);
+  playTimeMs_ = store.getS32(entryPath, u"playTimeMilliSec", 0);
+  bitRateKbps_ = store.getS32(entryPath, u"bitRateKBps", 0);
+  stereo_ = store.getBool(entryPath, u"isStereo", true);
+  sampleRate_ = store.getS32(entryPath, u"sampleRate", 44100);
+  volumeBoost_ = store.getS32(entryPath, u"individualVolumeBoost", kNoBoost);
+  for (int field = 0; field < kTagCount; ++field) {
+    Tag& tag = tags_[field];
+    tag.text.assign(store.getString(entryPath, TagFields::key(field), u""));
+    store.getBytes(entryPath, key(field, u"Bytes").c_str(), &tag.bytes);
+    tag.forced = store.getBool(entryPath, key(field, u"CodePageForced").c_str(), false);
+    const CodePage* codePage = CodePageList::byName(
+        store.getString(entryPath, key(field, u"CodePageName").c_str(), u""));
+    if (!codePage) {
+      int32_t number = store.getS32(entryPath, key(field, u"CodePage").c_str(), -1);
+      if (number >= 0) codePage = CodePageList::byNumber(static_cast<uint32_t>(number));
+    }
+    if (codePage) {
+      tag.chosen = codePage;
+      tag.used = codePage;
+    }
+  }
+}
+
+}  // namespace s::sound::mp3::win
