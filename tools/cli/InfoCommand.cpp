@@ -2,10 +2,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/text/Utf.h"
 #include "s/sound/IEncodedAudio.h"
 #include "s/sound/SourceFactory.h"
+#include "s/sound/mp3/TagCodePageChoice.h"
+#include "s/sound/mp3/TagJson.h"
+#include "s/sound/mp3/win/Info.h"
 #include "s/sound/mp3/win/Mp3.h"
 #include "tools/cli/Command.h"
 
@@ -15,27 +20,10 @@ using s::sound::IEncodedAudio;
 using s::sound::mp3::Id3Tag;
 using s::sound::mp3::win::Mp3;
 
-std::string jsonString(const std::string& text) {
-  std::string out = "\"";
-  for (unsigned char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-          out += escaped;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out + "\"";
-}
+std::string jsonString(const std::string& text) { return s::sound::mp3::TagJson::quote(text); }
+
+// The code page choices of the command line, in the order given.
+using Choices = std::vector<std::pair<std::string, std::string>>;
 
 const char* tagKindName(Id3Tag::Kind kind) {
   switch (kind) {
@@ -50,7 +38,7 @@ std::string errorObject(const std::string& path, const std::string& error) {
 }
 
 // The JSON object for one file; false (with an error object) when it is no playable song.
-bool describe(const std::string& path, std::string* json) {
+bool describe(const std::string& path, const Choices& choices, std::string* json) {
   std::string reason;
   IEncodedAudio* source =
       s::sound::SourceFactory::open(platform::text::fileNameToUtf16(path), &reason);
@@ -85,6 +73,13 @@ bool describe(const std::string& path, std::string* json) {
              num(first.xingBytes) + ", \"flags\": " + num(first.xingFlags) + "}";
     else
       out += ", \"xing\": null";
+    s::sound::IInfo* record = mp3->createInfo(platform::text::fileNameToUtf16(path));
+    if (auto* info = dynamic_cast<s::sound::mp3::win::Info*>(record)) {
+      for (const auto& [option, value] : choices)
+        s::sound::mp3::TagCodePageChoice::apply(*info, option, value, nullptr);
+      out += ", \"tags\": " + s::sound::mp3::TagJson::of(*info);
+    }
+    if (record) record->release();
   }
   out += "}";
   source->release();
@@ -96,21 +91,43 @@ int run(int argc, char** argv);
 
 const cli::Command kInfo = {
     "info",
-    "info FILE...    format, length and frame facts of .mp3 and .wav files as JSON",
+    "info FILE... [--codepage NAME] [--tag-codepage TAG=NAME]...\n"
+    "    format, length and frame facts of .mp3 and .wav files as JSON, with the MP3 tags\n"
+    "    decoded in the code page chosen for the song (--codepage) or for one tag",
     run,
 };
 const cli::Registration registration(kInfo);
 
 int run(int argc, char** argv) {
-  if (argc < 1) return cli::usageError(kInfo, "no file given");
-  bool allGood = true;
-  if (argc > 1) std::printf("[\n");
+  std::vector<std::string> files;
+  Choices choices;
   for (int i = 0; i < argc; ++i) {
-    std::string json;
-    allGood = describe(argv[i], &json) && allGood;
-    std::printf("%s%s%s\n", argc > 1 ? "  " : "", json.c_str(), argc > 1 && i + 1 < argc ? "," : "");
+    std::string arg = argv[i];
+    if (s::sound::mp3::TagCodePageChoice::isOption(arg)) {
+      if (i + 1 >= argc) return cli::usageError(kInfo, (arg + " needs a value").c_str());
+      // Checked once on an empty record, so a wrong name stops before any file is read.
+      s::sound::mp3::win::Info probe;
+      std::string error;
+      if (!s::sound::mp3::TagCodePageChoice::apply(probe, arg, argv[i + 1], &error))
+        return cli::usageError(kInfo, error.c_str());
+      choices.emplace_back(arg, argv[++i]);
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return cli::usageError(kInfo, ("unknown option " + arg).c_str());
+    } else {
+      files.push_back(arg);
+    }
   }
-  if (argc > 1) std::printf("]\n");
+  if (files.empty()) return cli::usageError(kInfo, "no file given");
+  bool allGood = true;
+  const bool several = files.size() > 1;
+  if (several) std::printf("[\n");
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    std::string json;
+    allGood = describe(files[i], choices, &json) && allGood;
+    std::printf("%s%s%s\n", several ? "  " : "", json.c_str(),
+                several && i + 1 < files.size() ? "," : "");
+  }
+  if (several) std::printf("]\n");
   return allGood ? 0 : 1;
 }
 

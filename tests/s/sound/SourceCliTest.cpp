@@ -59,7 +59,7 @@ TEST(SourceCliTest, InfoPrintsOneObjectPerFileAndErrorsLast) {
       ", \"durationMs\": " + std::to_string(frames * 576 * 1000 / 22050) +
       ", \"bitRateKbps\": 128, \"frameCount\": " + std::to_string(frames) +
       ", \"frameLength\": 417, \"firstFramePosition\": 0, \"audioBytes\": " +
-      std::to_string(size) + ", \"tagKind\": \"none\", \"xing\": null},\n";
+      std::to_string(size) + ", \"tagKind\": \"none\", \"xing\": null, \"tags\": {}},\n";
   EXPECT_EQ(many.out.substr(2, expected.size()), expected);
   EXPECT_NE(many.out.find("{\"path\": \"" + dir.file("missing.wav") +
                           "\", \"error\": \"No such file or directory\"}"),
@@ -70,6 +70,32 @@ TEST(SourceCliTest, InfoPrintsOneObjectPerFileAndErrorsLast) {
   EXPECT_EQ(many.out.substr(many.out.size() - 2), "]\n");
 
   EXPECT_EQ(cli("info").status, 2);
+}
+
+TEST(SourceCliTest, InfoShowsTagsInTheChosenCodePages) {
+  testing_support::TempDir dir;
+  const std::string wav = dir.file("tone.wav");
+  const std::string mp3 = dir.file("tagged.mp3");
+  ASSERT_TRUE(testing_support::writeWave16(wav, testing_support::sine16(440, 0.5, 22050, 1),
+                                           22050, 1));
+  ASSERT_TRUE(shell("lame --quiet --tt Plain --ta Band " + q(wav) + " " + q(mp3)));
+
+  Result plain = cli("info " + q(mp3));
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_NE(plain.out.find("\"title\": {\"text\": \"Plain\", \"encoding\": "), std::string::npos)
+      << plain.out;
+  EXPECT_NE(plain.out.find("\"artist\": {\"text\": \"Band\""), std::string::npos) << plain.out;
+
+  Result chosen = cli("info " + q(mp3) + " --tag-codepage title=1251");
+  EXPECT_EQ(chosen.status, 0);
+  const std::size_t title = chosen.out.find("\"title\"");
+  ASSERT_NE(title, std::string::npos);
+  EXPECT_EQ(chosen.out.find("\"codePage\": {\"number\": 1251", title),
+            chosen.out.find("\"codePage\"", title))
+      << chosen.out;
+
+  EXPECT_EQ(cli("info " + q(mp3) + " --codepage no-such-page").status, 2);
+  EXPECT_EQ(cli("info " + q(mp3) + " --codepage").status, 2);
 }
 
 TEST(SourceCliTest, DecodeWritesWhatTheSourceDelivers) {

@@ -18,15 +18,6 @@ const system::codepage::CodePage* programDefault() { return CodePageList::getDef
 
 using file::win::PathWin;
 
-// The folder a base argument stands for: callers pass the play list file itself.
-std::u16string folderOf(const char16_t* base) {
-  std::u16string_view text = base ? base : u"";
-  if (text.empty()) return {};
-  if (PathWin::isFile(text) || PathWin::hasExtension(text, u"mpl"))
-    return std::u16string(PathWin::folder(text));
-  return std::u16string(text);
-}
-
 std::u16string key(int field, const char16_t* suffix) {
   return std::u16string(TagFields::key(field)) + suffix;
 }
@@ -45,12 +36,9 @@ Info::Info() {
 Info::~Info() = default;
 
 void Info::reset() {
-  clear();
-  songNumber_ = -1;
+  resetCommon();
   effectiveCodePage_ = nullptr;
   codePageForced_ = false;
-  codePage_ = nullptr;
-  writeCodePage_ = nullptr;
   for (Tag& tag : tags_) {
     tag.text.reset();
     tag.bytes.clear();
@@ -60,25 +48,13 @@ void Info::reset() {
     tag.encoding = -1;
   }
   for (bool& option : options_) option = true;
-  playTimeMs_ = 0;
   bitRateKbps_ = 192;
-  stereo_ = true;
-  sampleRate_ = 44100;
-  volumeBoost_ = kNoBoost;
   saveError_.clear();
 }
 
 // The tag file is closed as soon as the tags are read: a play list holds thousands of records,
 // and a descriptor kept open for each would run the process out of descriptors. Everything the
 // record needs later is in the kept bytes; saveTags opens the file again.
-void Info::clear() { path_.clear(); }
-
-void Info::setPath(std::u16string_view path) { path_.assign(path); }
-
-std::u16string_view Info::getBaseName() const { return file::win::PathWin::baseName(path_.view()); }
-
-std::u16string_view Info::getFileName() const { return file::win::PathWin::fileName(path_.view()); }
-
 bool Info::load(std::u16string_view path) {
   clear();
   setPath(path);
@@ -209,7 +185,7 @@ bool Info::saveTags(std::u16string_view path) {
   TagWriter::Texts texts;
   for (int field = 0; field < kTagCount; ++field)
     if (writesTag(field)) texts.text[field] = tags_[field].text.view();
-  const CodePage* codePage = writeCodePage_ ? writeCodePage_ : programDefault();
+  const CodePage* codePage = defaultCodePage_ ? defaultCodePage_ : programDefault();
   if (!codePage) codePage = CodePageList::utf16();
   TagWriter writer;
   if (writer.write(path, texts, *codePage)) return true;
@@ -217,60 +193,35 @@ bool Info::saveTags(std::u16string_view path) {
   return false;
 }
 
-void Info::save(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder) {
-  std::u16string path(getPath());
-  std::u16string folder = folderOf(baseFolder);
-  if (!folder.empty() && !path.empty() && path[0] != u'.') {
-    std::u16string relative = PathWin::relativeInside(folder, path);
-    if (!relative.empty()) path = relative;
-  }
-  store.setString(entryPath, u"filePath", path.c_str());
-  if (hasSongNumber()) store.setS32(entryPath, u"songNumber", songNumber_);
-  store.setS32(entryPath, u"playTimeMilliSec", playTimeMs_);
-  store.setS32(entryPath, u"bitRateKBps", bitRateKbps_);
-  store.setBool(entryPath, u"isStereo", stereo_);
-  store.setS32(entryPath, u"sampleRate", sampleRate_);
-  if (hasVolumeBoost()) store.setS32(entryPath, u"individualVolumeBoost", volumeBoost_);
+void Info::save(map::IMappedData* store, const char16_t* entry, std::u16string_view baseFolder) {
+  if (!store) return;
+  InfoBase::save(store, entry, baseFolder);
   for (int field = 0; field < kTagCount; ++field) {
     const Tag& tag = tags_[field];
     if (tag.text.isEmpty()) continue;
-    store.setString(entryPath, TagFields::key(field), tag.text.c_str());
-    store.setBytes(entryPath, key(field, u"Bytes").c_str(), &tag.bytes);
+    store->setString(entry, TagFields::key(field), tag.text.c_str());
+    store->setBytes(entry, key(field, u"Bytes").c_str(), &tag.bytes);
     if (tag.used) {
-      store.setS32(entryPath, key(field, u"CodePage").c_str(),
-                   static_cast<int32_t>(tag.used->getNumber()));
-      store.setString(entryPath, key(field, u"CodePageName").c_str(), tag.used->getName().c_str());
+      store->setS32(entry, key(field, u"CodePage").c_str(),
+                    static_cast<int32_t>(tag.used->getNumber()));
+      store->setString(entry, key(field, u"CodePageName").c_str(), tag.used->getName().c_str());
     }
   }
 }
 
-void Info::restore(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder,
-                   const char16_t* secondBaseFolder) {
-  std::u16string path = store.getString(entryPath, u"filePath", u"");
-  if (!path.empty() && !PathWin::isAbsolute(path)) {
-    std::u16string second = folderOf(secondBaseFolder);
-    std::u16string first = folderOf(baseFolder);
-    if (!second.empty() && PathWin::exists(PathWin::join(second, path)))
-      path = PathWin::normalize(PathWin::join(second, path));
-    else if (!first.empty() && PathWin::isFolder(first))
-      path = PathWin::normalize(PathWin::join(first, path));
-  }
-  setPath(path);
-  songNumber_ = store.getS32(entryPath, u"songNumber", -1);
-  playTimeMs_ = store.getS32(entryPath, u"playTimeMilliSec", 0);
-  bitRateKbps_ = store.getS32(entryPath, u"bitRateKBps", 0);
-  stereo_ = store.getBool(entryPath, u"isStereo", true);
-  sampleRate_ = store.getS32(entryPath, u"sampleRate", 44100);
-  volumeBoost_ = store.getS32(entryPath, u"individualVolumeBoost", kNoBoost);
+void Info::restore(map::IMappedData* store, const char16_t* entry, std::u16string_view baseFolder,
+                   std::u16string_view secondBase) {
+  if (!store) return;
+  InfoBase::restore(store, entry, baseFolder, secondBase);
   for (int field = 0; field < kTagCount; ++field) {
     Tag& tag = tags_[field];
-    tag.text.assign(store.getString(entryPath, TagFields::key(field), u""));
-    store.getBytes(entryPath, key(field, u"Bytes").c_str(), &tag.bytes);
-    tag.forced = store.getBool(entryPath, key(field, u"CodePageForced").c_str(), false);
+    tag.text.assign(store->getString(entry, TagFields::key(field), u""));
+    store->getBytes(entry, key(field, u"Bytes").c_str(), &tag.bytes);
+    tag.forced = store->getBool(entry, key(field, u"CodePageForced").c_str(), false);
     const CodePage* codePage = CodePageList::byName(
-        store.getString(entryPath, key(field, u"CodePageName").c_str(), u""));
+        store->getString(entry, key(field, u"CodePageName").c_str(), u""));
     if (!codePage) {
-      int32_t number = store.getS32(entryPath, key(field, u"CodePage").c_str(), -1);
+      int32_t number = store->getS32(entry, key(field, u"CodePage").c_str(), -1);
       if (number >= 0) codePage = CodePageList::byNumber(static_cast<uint32_t>(number));
     }
     if (codePage) {

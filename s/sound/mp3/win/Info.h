@@ -3,12 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "s/base/IObject.h"
 #include "s/col/_array/ArrayU08.h"
+#include "s/sound/InfoBase.h"
 #include "s/sound/mp3/TagFields.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/system/codepage/CodePage.h"
-#include "s/thread/IPoolable.h"
 
 namespace s::map {
 class IMappedData;
@@ -22,9 +21,8 @@ namespace s::sound::mp3::win {
 // The information record of an MP3 file: format values and the seven text tags. Every tag keeps
 // the raw bytes it was read from, so that a text written in a local code page but marked as
 // ISO-8859-1 can be decoded again with another code page at any time, without the file.
-class Info final : public base::IObject, public thread::IPoolable {
+class Info final : public InfoBase {
  public:
-  using CodePage = system::codepage::CodePage;
   using StrBuffer = str::strbuffer::StrBuffer;
   static constexpr int kTagCount = TagFields::kCount;
   // The sixteen tag options: read all, read each tag, write all, write each tag.
@@ -40,31 +38,20 @@ class Info final : public base::IObject, public thread::IPoolable {
 
   // Clears the record, sets the path and reads the selected tags. False when the path names no
   // file or the file cannot be opened; the record keeps the path either way.
-  bool load(std::u16string_view path);
+  bool load(std::u16string_view path) override;
   // Writes the texts of the tags selected for writing into the file at `path`, leaving the audio
   // and every other tag as they are. False when the file cannot be written; it is then untouched
   // and lastSaveError() says why.
-  bool saveTags(std::u16string_view path);
+  bool saveTags(std::u16string_view path) override;
   const std::string& lastSaveError() const { return saveError_; }
 
-  const CodePage* getEffectiveCodePage();
-  const CodePage* getCodePage() const { return codePage_; }
+  const CodePage* getEffectiveCodePage() override;
   // Chooses the code page for the whole record; a new one decodes every tag again from its bytes.
-  void setCodePage(const CodePage* codePage, bool forced);
+  void setCodePage(const CodePage* codePage, bool forced) override;
   bool isCodePageForced() const { return codePageForced_; }
-  bool usesCodePages() const { return true; }
-  // The code page in which saveTags writes texts (none: the program's default).
-  const CodePage* getDefaultCodePage() const { return writeCodePage_; }
-  void setDefaultCodePage(const CodePage* codePage) { writeCodePage_ = codePage; }
-  bool usesDefaultCodePage() const { return true; }
-
-  void setPath(std::u16string_view path);
-  std::u16string_view getPath() const { return path_.view(); }
-  std::u16string_view getBaseName() const;
-  std::u16string_view getFileName() const;
-  bool hasSongNumber() const { return songNumber_ != -1; }
-  int32_t getSongNumber() const { return songNumber_; }
-  void setSongNumber(int32_t number) { songNumber_ = number; }
+  bool usesCodePages() override { return true; }
+  // The default code page is the one saveTags writes texts in (none: the program's default).
+  bool usesDefaultCodePage() override { return true; }
 
   // The eight operations of every tag, by TagFields::Field.
   bool hasTag(int field) const { return !tags_[field].text.isEmpty(); }
@@ -86,16 +73,16 @@ class Info final : public base::IObject, public thread::IPoolable {
 
   // The same operations under each tag's own name (hasTitle, getTitle, ..., previewComment).
 #define SONVIA_INFO_TAG_GROUP(Name, field)                                                    \
-  bool has##Name() const { return hasTag(field); }                                            \
-  const StrBuffer& get##Name() const { return getTag(field); }                                \
-  bool supports##Name() const { return supportsTag(field); }                                  \
-  void set##Name(std::u16string_view text) { setTag(field, text); }                           \
-  const CodePage* get##Name##CodePage() { return getTagCodePage(field); }                     \
-  const CodePage* get##Name##CodePageChoice() const { return getTagCodePageChoice(field); }   \
-  void set##Name##CodePage(const CodePage* codePage, bool forced) {                           \
+  bool has##Name() override { return hasTag(field); }                                         \
+  std::u16string_view get##Name() override { return getTag(field).view(); }                   \
+  bool supports##Name() override { return supportsTag(field); }                               \
+  void set##Name(std::u16string_view text) override { setTag(field, text); }                  \
+  const CodePage* get##Name##CodePage() override { return getTagCodePage(field); }            \
+  const CodePage* get##Name##CodePageChoice() override { return getTagCodePageChoice(field); } \
+  void set##Name##CodePage(const CodePage* codePage, bool forced) override {                  \
     setTagCodePage(field, codePage, forced);                                                  \
   }                                                                                           \
-  StrBuffer* preview##Name(const CodePage* codePage, int width) const {                       \
+  StrBuffer* preview##Name(const CodePage* codePage, int32_t width) override {                \
     return previewTag(field, codePage, width);                                                \
   }
   SONVIA_INFO_TAG_GROUP(Title, TagFields::kTitle)
@@ -107,40 +94,42 @@ class Info final : public base::IObject, public thread::IPoolable {
   SONVIA_INFO_TAG_GROUP(Comment, TagFields::kComment)
 #undef SONVIA_INFO_TAG_GROUP
 
-  // Closes the tag file and drops the path.
-  void clear();
   // Option index 0 to 15 (see kReadAll, kWriteAll); a tag is read (written) when the "all" flag
   // or its own flag is set.
   void setTagOption(int option, bool on) { options_[option] = on; }
   bool getTagOption(int option) const { return options_[option]; }
   bool readsTag(int field) const { return options_[kReadAll] || options_[kReadAll + 1 + field]; }
   bool writesTag(int field) const { return options_[kWriteAll] || options_[kWriteAll + 1 + field]; }
+  void setReadAllTags(bool on) override { setTagOption(kReadAll, on); }
+  void setReadTitle(bool on) override { setTagOption(kReadAll + 1 + TagFields::kTitle, on); }
+  void setReadArtist(bool on) override { setTagOption(kReadAll + 1 + TagFields::kArtist, on); }
+  void setReadAlbum(bool on) override { setTagOption(kReadAll + 1 + TagFields::kAlbum, on); }
+  void setReadYear(bool on) override { setTagOption(kReadAll + 1 + TagFields::kYear, on); }
+  void setReadTrack(bool on) override { setTagOption(kReadAll + 1 + TagFields::kTrack, on); }
+  void setReadGenre(bool on) override { setTagOption(kReadAll + 1 + TagFields::kGenre, on); }
+  void setReadComment(bool on) override { setTagOption(kReadAll + 1 + TagFields::kComment, on); }
+  void setWriteAllTags(bool on) override { setTagOption(kWriteAll, on); }
+  void setWriteTitle(bool on) override { setTagOption(kWriteAll + 1 + TagFields::kTitle, on); }
+  void setWriteArtist(bool on) override { setTagOption(kWriteAll + 1 + TagFields::kArtist, on); }
+  void setWriteAlbum(bool on) override { setTagOption(kWriteAll + 1 + TagFields::kAlbum, on); }
+  void setWriteYear(bool on) override { setTagOption(kWriteAll + 1 + TagFields::kYear, on); }
+  void setWriteTrack(bool on) override { setTagOption(kWriteAll + 1 + TagFields::kTrack, on); }
+  void setWriteGenre(bool on) override { setTagOption(kWriteAll + 1 + TagFields::kGenre, on); }
+  void setWriteComment(bool on) override { setTagOption(kWriteAll + 1 + TagFields::kComment, on); }
 
-  int32_t getPlayTimeMs() const { return playTimeMs_; }
-  void setPlayTimeMs(int32_t ms) { playTimeMs_ = ms; }
-  bool hasBitRate() const { return true; }
-  int32_t getBitRateKbps() const { return bitRateKbps_; }
-  void setBitRateKbps(int32_t kbps) { bitRateKbps_ = kbps; }
-  bool isStereo() const { return stereo_; }
-  void setStereo(bool stereo) { stereo_ = stereo; }
-  int32_t getSampleRate() const { return sampleRate_; }
-  void setSampleRate(int32_t rate) { sampleRate_ = rate; }
-  const char16_t* getFileType() const { return u"mp3"; }
-  bool hasVolumeBoost() const { return volumeBoost_ != kNoBoost; }
-  int32_t getVolumeBoost() const { return volumeBoost_; }
-  // 0 means no boost and is stored as such.
-  void setVolumeBoost(int32_t boost) { volumeBoost_ = boost == 0 ? kNoBoost : boost; }
+  bool hasBitRate() override { return true; }
+  int32_t getBitRateKbps() override { return bitRateKbps_; }
+  void setBitRateKbps(int32_t kbps) override { bitRateKbps_ = kbps; }
+  std::u16string_view getFileType() override { return u"mp3"; }
 
-  // Writes the record as values of the node `entryPath` of a play list store. `baseFolder` is
-  // the play list file (or its folder): a song inside that folder is written with a path
-  // relative to it. Every tag with a text also writes its bytes and the code page it was decoded
-  // with.
-  void save(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder);
-  // Reads a record written by save. A relative path is looked for beside `secondBaseFolder`
-  // first, then resolved against `baseFolder`. Texts come back as saved, not decoded again;
-  // code pages the running system lacks are ignored; forced flags come back false.
-  void restore(map::IMappedData& store, const char16_t* entryPath, const char16_t* baseFolder,
-               const char16_t* secondBaseFolder);
+  // The common keys, then every tag with a text: its text, its bytes and the code page it was
+  // decoded with. `baseFolder` is the play list file or its folder.
+  void save(map::IMappedData* store, const char16_t* entry,
+            std::u16string_view baseFolder) override;
+  // Texts come back as saved, not decoded again; code pages the running system lacks are
+  // ignored; save writes no forced flags, so a saved record's come back false.
+  void restore(map::IMappedData* store, const char16_t* entry, std::u16string_view baseFolder,
+               std::u16string_view secondBase) override;
 
   const char16_t* typeName() const override { return u"s_sound_mp3_win_Info"; }
   IObject* newInstance() const override { return create(); }
@@ -148,8 +137,6 @@ class Info final : public base::IObject, public thread::IPoolable {
   void reset() override;
 
  private:
-  static constexpr int32_t kNoBoost = -1000;
-
   struct Tag {
     StrBuffer text;
     col::_array::ArrayU08 bytes;
@@ -164,19 +151,11 @@ class Info final : public base::IObject, public thread::IPoolable {
   static void decodeBytes(const col::_array::ArrayU08& bytes, const CodePage* codePage,
                           StrBuffer& out);
 
-  StrBuffer path_;
-  int32_t songNumber_ = -1;
   const CodePage* effectiveCodePage_ = nullptr;
   bool codePageForced_ = false;
-  const CodePage* codePage_ = nullptr;
-  const CodePage* writeCodePage_ = nullptr;
   Tag tags_[kTagCount];
   bool options_[kOptionCount];
-  int32_t playTimeMs_ = 0;
   int32_t bitRateKbps_ = 192;
-  bool stereo_ = true;
-  int32_t sampleRate_ = 44100;
-  int32_t volumeBoost_ = kNoBoost;
   std::string saveError_;
 };
 

@@ -1,5 +1,7 @@
 #include "s/sound/mp3/win/Mp3.h"
 
+#include "s/sound/mp3/win/Info.h"
+
 #include <algorithm>
 #include <atomic>
 #include <climits>
@@ -255,16 +257,8 @@ void Mp3::seekPercent(float percent, int64_t* bytePosition) {
   outputBuffer_.clear();
 }
 
-namespace {
-std::atomic<Mp3::RecordMaker> recordMaker{nullptr};
-}
-
-void Mp3::setRecordMaker(RecordMaker make) { recordMaker.store(make); }
-
 IInfo* Mp3::createInfo(std::u16string_view path) {
-  const RecordMaker make = recordMaker.load();
-  IInfo* info = make ? make() : nullptr;
-  if (!info) return nullptr;
+  IInfo* info = Info::create();
   info->load(path);
   fillInfo(info);
   return info;

@@ -22,10 +22,6 @@ class Mp3 final : public IMp3 {
 
   static Mp3* create() { return thread::PoolOf<Mp3>::acquire(); }
 
-  // The MP3 song record belongs with the tag code, which hands its maker in here, so that the
-  // source itself does not depend on the tag library. Without a maker there is no record.
-  using RecordMaker = IInfo* (*)();
-  static void setRecordMaker(RecordMaker make);
   Mp3();
   ~Mp3() override;
 

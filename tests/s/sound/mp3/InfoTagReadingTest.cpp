@@ -52,16 +52,16 @@ TEST_F(InfoTagReading, LocalCodePageBytesMarkedLatin1ReadCorrectlyOnceTheirCodeP
   EXPECT_EQ(info.getTag(TagFields::kComment).view(), u"Comment");
 
   info.setCodePage(CodePageList::byNumber(1252), true);
-  EXPECT_EQ(info.getTitle().view(), u"“ú–{Œê");
+  EXPECT_EQ(info.getTitle(), u"“ú–{Œê");
   EXPECT_EQ(info.getEffectiveCodePage()->getNumber(), 1252u);
 
   info.setCodePage(CodePageList::byNumber(932), true);
-  EXPECT_EQ(info.getTitle().view(), u"日本語");
+  EXPECT_EQ(info.getTitle(), u"日本語");
   EXPECT_EQ(info.getTag(TagFields::kAlbum).view(), u"Album");
   EXPECT_EQ(info.getTagCodePage(TagFields::kTitle)->getNumber(), 932u);
 
   info.setArtistCodePage(CodePageList::byNumber(1251), true);
-  EXPECT_EQ(info.getArtist().view(), u"Привет");
+  EXPECT_EQ(info.getArtist(), u"Привет");
   EXPECT_EQ(info.getArtistCodePage()->getNumber(), 1251u);
   EXPECT_EQ(info.getArtistCodePageChoice()->getNumber(), 1251u);
   EXPECT_EQ(info.getTitleCodePage()->getNumber(), 932u);  // other tags keep theirs
@@ -74,13 +74,13 @@ TEST_F(InfoTagReading, ACodePageChosenBeforeLoadingDecodesLatin1Frames) {
   Info forced;
   forced.setCodePage(CodePageList::byNumber(932), true);
   ASSERT_TRUE(load(forced, path));
-  EXPECT_EQ(forced.getTitle().view(), u"日本語");
+  EXPECT_EQ(forced.getTitle(), u"日本語");
   EXPECT_EQ(forced.getTagCodePage(TagFields::kTitle)->getNumber(), 932u);
 
   Info perTag;
   perTag.setTagCodePage(TagFields::kTitle, CodePageList::byNumber(932), true);
   ASSERT_TRUE(load(perTag, path));
-  EXPECT_EQ(perTag.getTitle().view(), u"日本語");
+  EXPECT_EQ(perTag.getTitle(), u"日本語");
 }
 
 TEST_F(InfoTagReading, UnicodeFramesFromMutagenAndFfmpegReadAsTheyAre) {
@@ -118,7 +118,7 @@ TEST_F(InfoTagReading, UnicodeFramesFromMutagenAndFfmpegReadAsTheyAre) {
     Info info;
     info.setCodePage(CodePageList::byNumber(1252), false);
     ASSERT_TRUE(load(info, path));
-    EXPECT_EQ(info.getTitle().view(), u"日本語 😀");
+    EXPECT_EQ(info.getTitle(), u"日本語 😀");
     EXPECT_EQ(info.getTagEncoding(TagFields::kTitle), c.encoding);
     EXPECT_EQ(info.getTag(TagFields::kGenre).view(), u"Rock");
     // ffmpeg keeps a comment in a TXXX frame, which is no comment frame.
@@ -141,7 +141,7 @@ TEST_F(InfoTagReading, LameTagsAndId3v1OnlyFilesRead) {
     SCOPED_TRACE(path);
     Info info;
     ASSERT_TRUE(load(info, path));
-    EXPECT_EQ(info.getTitle().view(), u"Lame Title");
+    EXPECT_EQ(info.getTitle(), u"Lame Title");
     EXPECT_EQ(info.getTag(TagFields::kArtist).view(), u"Lame Artist");
     EXPECT_EQ(info.getTag(TagFields::kAlbum).view(), u"Album");
     EXPECT_EQ(info.getTag(TagFields::kYear).view(), u"2001");
@@ -169,7 +169,7 @@ TEST_F(InfoTagReading, UntaggedMissingAndDeselectedTags) {
   // Loading the same record again after the title was removed from the file: no old bytes
   // linger to come back at the next code page choice.
   ASSERT_TRUE(load(info, tagged));
-  EXPECT_EQ(info.getTitle().view(), u"Title");
+  EXPECT_EQ(info.getTitle(), u"Title");
   ASSERT_TRUE(run("id3v2 -r TIT2 " + tagged));
   ASSERT_TRUE(load(info, tagged));
   info.setCodePage(CodePageList::byNumber(932), true);
@@ -192,11 +192,11 @@ TEST_F(InfoTagReading, UnicodeTitleFollowsAChosenCodePageOnlyOnceChosen) {
   EXPECT_EQ(bytesOf(info, TagFields::kTitle), std::string("A\0\xe9\0\0\0", 6));
   // A choice for the song decodes the UTF-16 bytes as bytes of that code page.
   info.setCodePage(CodePageList::byNumber(28591), false);
-  EXPECT_EQ(info.getTitle().view(), std::u16string(u"A\0\u00e9", 3));
+  EXPECT_EQ(info.getTitle(), std::u16string(u"A\0\u00e9", 3));
   info.setTagCodePage(TagFields::kTitle, CodePageList::byNumber(932), true);
-  EXPECT_EQ(info.getTitle().view(), std::u16string(u"A\0\uFFFD", 3));
+  EXPECT_EQ(info.getTitle(), std::u16string(u"A\0\uFFFD", 3));
   info.setTagCodePage(TagFields::kTitle, CodePageList::utf16(), true);
-  EXPECT_EQ(info.getTitle().view(), u"Aé");
+  EXPECT_EQ(info.getTitle(), u"Aé");
 }
 
 TEST_F(InfoTagReading, SettingTheSameCodePageOnlyStoresTheForcedFlag) {
@@ -208,9 +208,9 @@ TEST_F(InfoTagReading, SettingTheSameCodePageOnlyStoresTheForcedFlag) {
   info.setTitle(u"edited");
   info.setCodePage(CodePageList::byNumber(932), true);
   EXPECT_TRUE(info.isCodePageForced());
-  EXPECT_EQ(info.getTitle().view(), u"edited");
+  EXPECT_EQ(info.getTitle(), u"edited");
   info.setTagCodePage(TagFields::kTitle, info.getTagCodePageChoice(TagFields::kTitle), false);
-  EXPECT_EQ(info.getTitle().view(), u"edited");
+  EXPECT_EQ(info.getTitle(), u"edited");
 }
 
 TEST_F(InfoTagReading, PreviewCutsByDisplayWidth) {
