@@ -1,0 +1,51 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "s/sound/IInfo.h"
+
+namespace s::sound {
+
+// What every song record holds whatever its file type: path, song number, play time, format,
+// per-song volume boost and the record's code pages. The WAVE and MP3 records build on it.
+class InfoBase : public IInfo {
+ public:
+  const CodePage* getCodePage() override { return codePage_; }
+  const CodePage* getDefaultCodePage() override { return defaultCodePage_; }
+  void setDefaultCodePage(const CodePage* codePage) override { defaultCodePage_ = codePage; }
+  void setPath(std::u16string_view path) override { path_.assign(path); }
+  std::u16string_view getPath() override { return path_; }
+  std::u16string_view getBaseName() override;
+  std::u16string_view getFileName() override;
+  bool hasSongNumber() override { return songNumber_ != kNoSongNumber; }
+  int32_t getSongNumber() override { return songNumber_; }
+  void setSongNumber(int32_t number) override { songNumber_ = number; }
+  void clear() override { path_.clear(); }
+  int32_t getPlayTimeMs() override { return playTimeMs_; }
+  void setPlayTimeMs(int32_t ms) override { playTimeMs_ = ms; }
+  bool isStereo() override { return stereo_; }
+  void setStereo(bool stereo) override { stereo_ = stereo; }
+  int32_t getSampleRate() override { return sampleRate_; }
+  void setSampleRate(int32_t rate) override { sampleRate_ = rate; }
+  bool hasVolumeBoost() override { return volumeBoost_ != kNoVolumeBoost; }
+  int32_t getVolumeBoost() override { return volumeBoost_; }
+  void setVolumeBoost(int32_t percent) override {
+    volumeBoost_ = percent == 0 ? kNoVolumeBoost : percent;
+  }
+
+ protected:
+  // Back to the values of a fresh record.
+  void resetCommon();
+
+  std::u16string path_;
+  const CodePage* codePage_ = nullptr;
+  const CodePage* defaultCodePage_ = nullptr;
+  int32_t songNumber_ = kNoSongNumber;
+  int32_t playTimeMs_ = 0;
+  bool stereo_ = true;
+  int32_t sampleRate_ = 44100;
+  int32_t volumeBoost_ = kNoVolumeBoost;
+};
+
+}  // namespace s::sound
