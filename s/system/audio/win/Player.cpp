@@ -185,16 +185,18 @@ void Player::run() {
   PlayerInternal* queue = queue_.load();
   while (queue && !stopRequest_.load()) {
     if (sourceEnded_.load()) break;
-    if (paused_.load() || !queue->isNextFree()) {
+    if (paused_.load()) {
       sleepMs(kIdleSleepMs);
       continue;
     }
+    if (!queue->waitNextFree(kIdleSleepMs)) continue;
     lock_.lock();
     PlayerBuffer* readAhead = readAhead_.load();
     const uint32_t n = readAhead ? produceChunk(readAhead) : 0;
     if (n == 0) {
       lock_.unlock();
-      sleepMs(kIdleSleepMs);
+      if (readAhead && !sourceEnded_.load()) readAhead->waitForData(kIdleSleepMs);
+      else sleepMs(kIdleSleepMs);
       continue;
     }
     queue->queue(chunk_.data(), n);
@@ -207,9 +209,8 @@ void Player::run() {
     lock_.unlock();
   }
   if (queue && !stopRequest_.load()) {
-    for (int waited = 0; waited < kDrainWaitMs && !queue->allFree() && !stopRequest_.load();
-         waited += kDrainStepMs)
-      sleepMs(kDrainStepMs);
+    for (int waited = 0; waited < kDrainWaitMs && !stopRequest_.load(); waited += kDrainStepMs)
+      if (queue->waitAllFree(kDrainStepMs)) break;
   }
   playing_.store(false);
   paused_.store(false);

@@ -33,9 +33,30 @@ void PlayerBuffer::emptyBlocks() {
   writeIndex_.store(0, std::memory_order_relaxed);
 }
 
+void PlayerBuffer::signal() {
+  { std::lock_guard hold(waitLock_); }
+  changed_.notify_all();
+}
+
+void PlayerBuffer::waitForData(int ms) {
+  std::unique_lock hold(waitLock_);
+  changed_.wait_for(hold, std::chrono::milliseconds(ms), [this] {
+    return flush_.load() || ended_.load() ||
+           blocks_[readIndex_.load(std::memory_order_relaxed)].filled.load(std::memory_order_acquire) != 0;
+  });
+}
+
+void PlayerBuffer::waitForEmptyBlock(const Block& block, int ms) {
+  std::unique_lock hold(waitLock_);
+  changed_.wait_for(hold, std::chrono::milliseconds(ms), [&] {
+    return stopRequest_.load() || flush_.load() || block.filled.load(std::memory_order_acquire) == 0;
+  });
+}
+
 void PlayerBuffer::stopFill() {
   stopRequest_.store(true);
   flush_.store(true);
+  signal();
   if (running_.load()) thread_->waitIdleFor(kStopWaitMs);
 }
 
@@ -74,7 +95,7 @@ void PlayerBuffer::run() {
     const int32_t index = writeIndex_.load(std::memory_order_relaxed);
     Block& block = blocks_[index];
     if (block.filled.load(std::memory_order_acquire) != 0) {
-      sleepMs(10);
+      waitForEmptyBlock(block, 10);
       continue;
     }
     uint32_t written = 0;
@@ -94,6 +115,7 @@ void PlayerBuffer::run() {
     writeIndex_.store((index + 1) % kBlockCount, std::memory_order_relaxed);
     // Set after the block is handed over, so a reader that sees the end sees all data before it.
     if (end) ended_.store(true, std::memory_order_release);
+    signal();
   }
   stopRequest_.store(true);
   running_.store(false);
@@ -116,6 +138,7 @@ bool PlayerBuffer::read(void* dst, uint32_t capacity, uint32_t* count) {
     block.readPos.store(0, std::memory_order_relaxed);
     readIndex_.store((index + 1) % kBlockCount, std::memory_order_relaxed);
     block.filled.store(0, std::memory_order_release);
+    signal();
   } else {
     block.readPos.store(pos + n, std::memory_order_relaxed);
   }

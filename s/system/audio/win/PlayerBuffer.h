@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <cstdint>
 #include <memory>
 
@@ -38,6 +40,8 @@ class PlayerBuffer final : public base::IObject, public thread::ITask {
   // Play thread: copies up to min(capacity, 8192) bytes; *count gets the number. False once the
   // source has ended and everything before the end has been taken.
   bool read(void* dst, uint32_t capacity, uint32_t* count);
+  // Play thread: waits up to `ms` until read() has something to say (data, the end or a flush).
+  void waitForData(int ms);
   // Makes the reader see nothing until the fill task has started over; the caller holds lock().
   void flush() { flush_.store(true, std::memory_order_release); }
   thread::ObjLocker& lock() { return lock_; }
@@ -59,8 +63,13 @@ class PlayerBuffer final : public base::IObject, public thread::ITask {
 
   void emptyBlocks();
   void stopFill();
+  // Wakes whichever thread waits for the other: a block was filled, emptied or the task must stop.
+  void signal();
+  void waitForEmptyBlock(const Block& block, int ms);
 
   thread::ObjLocker lock_;
+  std::mutex waitLock_;
+  std::condition_variable changed_;
   thread::win::Thread* thread_;
   std::atomic<bool> running_{false};
   std::atomic<bool> stopRequest_{true};

@@ -52,6 +52,24 @@ bool PlayerInternal::allFree() const {
   return true;
 }
 
+bool PlayerInternal::waitNextFree(int ms) {
+  if (isNextFree()) return true;
+  // Once the ring is full, wait for a few buffers rather than one: they come back in the order
+  // written, so when the fourth is free the three before it are too. On a device faster than
+  // real time this saves a thread switch per chunk; on a real one the ring still holds 8 chunks.
+  const int32_t batchEnd = (nextWrite_.load(std::memory_order_relaxed) + kRefillBatch - 1) % kBufferCount;
+  std::unique_lock hold(freedLock_);
+  freed_.wait_for(hold, std::chrono::milliseconds(ms),
+                  [&] { return entries_[batchEnd].free.load(std::memory_order_acquire); });
+  return isNextFree();
+}
+
+bool PlayerInternal::waitAllFree(int ms) {
+  if (allFree()) return true;
+  std::unique_lock hold(freedLock_);
+  return freed_.wait_for(hold, std::chrono::milliseconds(ms), [this] { return allFree(); });
+}
+
 bool PlayerInternal::queue(const void* data, uint32_t n) {
   std::shared_ptr<WaveOut> out = handle();
   if (!out || n > kBufferSize) return false;
@@ -88,6 +106,9 @@ void PlayerInternal::onDone(Header& header, void* instance) {
   const int32_t index = self->nextComplete_.load(std::memory_order_relaxed);
   self->entries_[index].free.store(true, std::memory_order_release);
   self->nextComplete_.store((index + 1) % kBufferCount, std::memory_order_relaxed);
+  // Taken so that a waiter between its test and its sleep cannot miss this wake-up.
+  { std::lock_guard hold(self->freedLock_); }
+  self->freed_.notify_all();
 }
 
 void PlayerInternal::run() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -29,6 +30,7 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
  public:
   static constexpr int kBufferCount = 12;
   static constexpr uint32_t kBufferSize = 8192;
+  static constexpr int kRefillBatch = 4;
   enum Command : int32_t {
     kNone = 0,
     kClose = 1,
@@ -55,6 +57,10 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
   // Whether the buffer that the next queue() uses has come back from the device.
   bool isNextFree() const { return entries_[nextWrite_.load(std::memory_order_relaxed)].free.load(std::memory_order_acquire); }
   bool allFree() const;
+  // Waits up to `ms` for the next buffer (or all of them) to come back; true when it has. A
+  // completion wakes the wait at once, so a device faster than real time is fed at its pace.
+  bool waitNextFree(int ms);
+  bool waitAllFree(int ms);
   // Copies n (at most 8192) bytes into the next buffer and writes it to the device.
   bool queue(const void* data, uint32_t n);
   // Why the device broke down after opening, or empty.
@@ -85,6 +91,8 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
 
   mutable std::mutex handleLock_;  // guards handle_ itself; the device has its own locks
   std::shared_ptr<platform::wave::WaveOut> handle_;
+  std::mutex freedLock_;
+  std::condition_variable freed_;
   std::atomic<int32_t> nextComplete_{0};
   std::atomic<int32_t> nextWrite_{0};
   std::array<Entry, kBufferCount> entries_;
