@@ -164,7 +164,7 @@ TEST(PlayCli, PlaysOnNullInRealTimeSkippingWhatIsNotASong) {
   EXPECT_NE(r.out.find("skipping " + dir.file("missing.wav")), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Finished tone.wav"), std::string::npos) << r.out;
   EXPECT_GE(took, 1.45);
-  EXPECT_LT(took, 3.5);
+  EXPECT_LT(took, 5.0);  // 1.5 s, the drain and the start-up, on a busy machine
 
   // The program itself, given files, runs the same player.
   CliResult app = runProgram(SONVIA_APP_PATH, "--device null " + q(tone));
