@@ -11,11 +11,8 @@ namespace cli {
 // terminal, and a clean stop on Ctrl-C.
 class ConsolePlayer {
  public:
-  static constexpr const char* kUsage =
-      "play FILE... [--device NAME] [--effect NAME] [--pitch N] [--volume V]\n"
-      "play: plays the files in order on the first audio device (or the one named: a device\n"
-      "  name or product name, null, file:PATH); keys: space pause/resume, left/right seek 5 %,\n"
-      "  up/down volume, n next, q quit";
+  // The usage of `play`, each line starting with the command's name.
+  static std::string usage();
 
   // Takes the arguments after the command name; false with the reason in `error` when they are
   // wrong.

@@ -20,10 +20,13 @@ struct EngineOptions {
   int32_t semitones = 0;
   float volume = 1.0f;
 
-  static constexpr const char* kUsage =
-      "--effect NAME is an effect menu choice (\"Studio Original\", \"Soft Breeze\", \"Open Air\",\n"
-      "  \"Vocal Main\", \"Instrument Main\", \"Bass Boost\", ... \"High Only\"); --pitch N shifts by N\n"
-      "  semitones (-12..12); --volume V is the volume factor (0..2; the samples are scaled by V x V)";
+  // Explanation lines for a command's usage, each to be prefixed with the command's name.
+  static constexpr const char* kUsageLines[] = {
+      "  --effect NAME: an effect menu choice (\"Studio Original\", \"Soft Breeze\", \"Open Air\",",
+      "    \"Vocal Main\", \"Instrument Main\", \"Bass Boost\", ... \"High Only\")",
+      "  --pitch N: a shift of N semitones (-12..12)",
+      "  --volume V: the volume factor (0..2; the samples are scaled by V x V)",
+  };
 
   // When argv[i] is --effect, --pitch or --volume, takes it and its value (advancing i) and
   // returns true; `error` says what is wrong with a bad value. False for any other argument.

@@ -8,7 +8,8 @@ namespace {
 
 int run(int argc, char** argv);
 
-const cli::Command kPlay = {"play", cli::ConsolePlayer::kUsage, &run};
+const std::string kUsageText = cli::ConsolePlayer::usage();
+const cli::Command kPlay = {"play", kUsageText.c_str(), &run};
 const cli::Registration kRegistration(kPlay);
 
 int run(int argc, char** argv) {

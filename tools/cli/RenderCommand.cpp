@@ -18,10 +18,15 @@ namespace {
 
 int run(int argc, char** argv);
 
-const std::string kUsageText = std::string(
-    "render IN OUT.wav [--effect NAME] [--pitch N] [--volume V] [--seek PERCENT]\n"
-    "render: plays IN through the playback engine into OUT.wav; ") + cli::EngineOptions::kUsage +
-    ";\n  --seek starts at PERCENT (0..100) of the song";
+std::string usageText() {
+  std::string text =
+      "render IN OUT.wav [--effect NAME] [--pitch N] [--volume V] [--seek PERCENT]\n"
+      "render: plays IN through the playback engine into OUT.wav, as a sound card would receive it\n";
+  for (const char* line : cli::EngineOptions::kUsageLines) text += std::string("render:") + line + "\n";
+  return text + "render:  --seek PERCENT: start at PERCENT (0..100) of the song";
+}
+
+const std::string kUsageText = usageText();
 const cli::Command kRender = {"render", kUsageText.c_str(), &run};
 const cli::Registration kRegistration(kRender);
 
