@@ -2,6 +2,9 @@
 // 0.85 x the throughput of decoding it alone (compare bytes_per_second of the two benchmarks).
 // The CPU cost of real-time playback is measured by scripts/engine-cpu (at most 2 % of one core).
 //
+// On a shared machine wall-clock throughput drifts with the load; cpu_ms_per_song (every thread of
+// the process) shows the engine's own cost next to the decoder's.
+//
 // The MP3 is made once per run with sox and lame in a temporary folder.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -51,8 +54,7 @@ const SongFile& song() {
   return file;
 }
 
-// CPU time of the whole process (every thread), in ms. On a busy machine wall-clock throughput
-// drifts with the load; the CPU spent per song does not.
+// CPU time of the whole process (every thread), in ms.
 double processCpuMs() {
   struct rusage usage;
   getrusage(RUSAGE_SELF, &usage);

@@ -54,9 +54,9 @@ bool PlayerInternal::allFree() const {
 
 bool PlayerInternal::waitNextFree(int ms) {
   if (isNextFree()) return true;
-  // Once the ring is full, wait for a few buffers rather than one: they come back in the order
-  // written, so when the fourth is free the three before it are too. On a device faster than
-  // real time this saves a thread switch per chunk; on a real one the ring still holds 8 chunks.
+  // Once the ring is full, wait for half of it rather than one buffer: buffers come back in the
+  // order written, so when the sixth is free the five before it are too. On a device faster than
+  // real time this saves thread switches per chunk; on a real one the ring still holds 6 chunks.
   const int32_t batchEnd = (nextWrite_.load(std::memory_order_relaxed) + kRefillBatch - 1) % kBufferCount;
   std::unique_lock hold(freedLock_);
   freed_.wait_for(hold, std::chrono::milliseconds(ms),

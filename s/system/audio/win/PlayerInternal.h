@@ -30,7 +30,7 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
  public:
   static constexpr int kBufferCount = 12;
   static constexpr uint32_t kBufferSize = 8192;
-  static constexpr int kRefillBatch = 4;
+  static constexpr int kRefillBatch = 6;
   enum Command : int32_t {
     kNone = 0,
     kClose = 1,
