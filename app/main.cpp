@@ -1,11 +1,24 @@
 #include <cstdio>
+#include <string>
 
-// The player window is not built yet; until it is, say plainly what this build can do.
+#include "tools/cli/ConsolePlayer.h"
+
+// Until the player window exists, `sonvia FILE...` plays the files with the console player, the
+// same one as `sonvia-cli play`.
 int main(int argc, char** argv) {
-  (void)argv;
-  std::fprintf(stderr,
-               "Sonvia: the player window and the console player are not part of this build yet.\n"
-               "The command-line tool sonvia-cli (build/release/tools/sonvia-cli) lists what it can "
-               "do with --help.\n");
-  return argc > 1 ? 1 : 0;
+  if (argc < 2) {
+    std::fprintf(stderr,
+                 "Sonvia: the player window is not part of this build yet.\n"
+                 "Usage: sonvia FILE... [--device NAME] [--effect NAME] [--pitch N] [--volume V]\n"
+                 "plays the files in the console (keys: space pause/resume, left/right seek 5 %%,\n"
+                 "up/down volume, n next, q quit). sonvia-cli --help lists the other tools.\n");
+    return 2;
+  }
+  cli::ConsolePlayer player;
+  std::string error;
+  if (!player.parse(argc - 1, argv + 1, error)) {
+    std::fprintf(stderr, "sonvia: %s\n", error.c_str());
+    return 2;
+  }
+  return player.run("sonvia");
 }

@@ -1,0 +1,167 @@
+#include "s/system/audio/win/PlayerInternal.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "platform/wave/WaveOut.h"
+#include "s/thread/EasyPooler.h"
+#include "s/thread/win/Thread.h"
+
+namespace s::system::audio::win {
+
+using platform::wave::Header;
+using platform::wave::WaveOut;
+
+PlayerInternal* PlayerInternal::create() { return thread::PoolOf<PlayerInternal>::acquire(); }
+
+void PlayerInternal::release() { thread::PoolOf<PlayerInternal>::release(this); }
+
+PlayerInternal::PlayerInternal() : worker_(thread::win::Thread::create()) {
+  worker_->setPriority(thread::win::Thread::kPriorityHighest);
+  for (Entry& entry : entries_) {
+    entry.data = std::make_unique<uint8_t[]>(kBufferSize);
+    entry.header.data = entry.data.get();
+    entry.header.user = this;
+  }
+}
+
+PlayerInternal::~PlayerInternal() {
+  reset();
+  worker_->release();
+}
+
+bool PlayerInternal::open(const std::string& device, const platform::wave::Format& format, std::string& error) {
+  std::unique_ptr<WaveOut> opened = WaveOut::open(device, format, &PlayerInternal::onDone, this, error);
+  if (!opened) return false;
+  std::lock_guard hold(handleLock_);
+  handle_ = std::move(opened);
+  return true;
+}
+
+bool PlayerInternal::isOpen() const { return handle() != nullptr; }
+
+std::shared_ptr<WaveOut> PlayerInternal::handle() const {
+  std::lock_guard hold(handleLock_);
+  return handle_;
+}
+
+bool PlayerInternal::allFree() const {
+  for (const Entry& entry : entries_)
+    if (!entry.free.load(std::memory_order_acquire)) return false;
+  return true;
+}
+
+bool PlayerInternal::waitNextFree(int ms) {
+  if (isNextFree()) return true;
+  // Once the ring is full, wait for half of it rather than one buffer: buffers come back in the
+  // order written, so when the sixth is free the five before it are too. On a device faster than
+  // real time this saves thread switches per chunk; on a real one the ring still holds 6 chunks.
+  const int32_t batchEnd = (nextWrite_.load(std::memory_order_relaxed) + kRefillBatch - 1) % kBufferCount;
+  std::unique_lock hold(freedLock_);
+  freed_.wait_for(hold, std::chrono::milliseconds(ms),
+                  [&] { return entries_[batchEnd].free.load(std::memory_order_acquire); });
+  return isNextFree();
+}
+
+bool PlayerInternal::waitAllFree(int ms) {
+  if (allFree()) return true;
+  std::unique_lock hold(freedLock_);
+  return freed_.wait_for(hold, std::chrono::milliseconds(ms), [this] { return allFree(); });
+}
+
+bool PlayerInternal::queue(const void* data, uint32_t n) {
+  std::shared_ptr<WaveOut> out = handle();
+  if (!out || n > kBufferSize) return false;
+  const int32_t index = nextWrite_.load(std::memory_order_relaxed);
+  Entry& entry = entries_[index];
+  entry.free.store(false, std::memory_order_relaxed);
+  Header& header = entry.header;
+  if (header.has(platform::wave::kHeaderDone)) {
+    out->unprepare(header);
+    header.flags.store(0, std::memory_order_relaxed);
+  }
+  std::memcpy(entry.data.get(), data, n);
+  header.length = n;
+  out->prepare(header);
+  nextWrite_.store((index + 1) % kBufferCount, std::memory_order_relaxed);
+  if (out->write(header) != platform::wave::Result::Ok) {
+    // Nothing will complete it; counting it as played keeps the ring in step with the device.
+    nextComplete_.store((nextComplete_.load() + 1) % kBufferCount);
+    entry.free.store(true, std::memory_order_release);
+    return false;
+  }
+  return true;
+}
+
+std::string PlayerInternal::deviceError() const {
+  std::shared_ptr<WaveOut> out = handle();
+  return out ? out->error() : std::string();
+}
+
+// Completions arrive in the order of writing, so the one expected next is the one that finished.
+void PlayerInternal::onDone(Header& header, void* instance) {
+  auto* self = static_cast<PlayerInternal*>(instance);
+  if (!self || !header.user || !header.has(platform::wave::kHeaderDone)) return;
+  const int32_t index = self->nextComplete_.load(std::memory_order_relaxed);
+  self->entries_[index].free.store(true, std::memory_order_release);
+  self->nextComplete_.store((index + 1) % kBufferCount, std::memory_order_relaxed);
+  // Taken so that a waiter between its test and its sleep cannot miss this wake-up.
+  { std::lock_guard hold(self->freedLock_); }
+  self->freed_.notify_all();
+}
+
+void PlayerInternal::run() {
+  // The handle is held for the call, so an abandoned worker never outlives the device it uses.
+  std::shared_ptr<WaveOut> out = handle();
+  if (!out) return;
+  Header* header = commandHeader_.load();
+  switch (command_.load()) {
+    case kClose: out->close(); break;
+    case kPrepare: if (header) out->prepare(*header); break;
+    case kWrite: if (header) out->write(*header); break;
+    case kPause: out->pause(); break;
+    case kRestart: out->restart(); break;
+    case kReset: out->reset(); break;
+    case kWaitAllFree:
+      while (!allFree() && !abandonWait_.load()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      break;
+    default: break;
+  }
+}
+
+bool PlayerInternal::runOnWorker(Command command, int waitMs) {
+  command_.store(command);
+  worker_->runOnce(this);
+  return worker_->waitIdleFor(waitMs);
+}
+
+std::string PlayerInternal::closeDevice() {
+  std::shared_ptr<WaveOut> out = handle();
+  if (!out) return {};
+  abandonWait_.store(false);
+  if (!allFree() && !runOnWorker(kWaitAllFree, kDrainWaitMs)) abandonWait_.store(true);
+  runOnWorker(kReset, kResetWaitMs);
+  runOnWorker(kClose, kCloseWaitMs);
+  {
+    std::lock_guard hold(handleLock_);
+    handle_.reset();
+  }
+  // Asked after closing, which is when a file device writes its header and learns of a full disk.
+  return out->error();
+}
+
+void PlayerInternal::reset() {
+  closeDevice();
+  for (Entry& entry : entries_) {
+    entry.free.store(true, std::memory_order_relaxed);
+    entry.header.flags.store(0, std::memory_order_relaxed);
+    entry.header.length = 0;
+  }
+  nextComplete_.store(0);
+  nextWrite_.store(0);
+  command_.store(kNone);
+  commandHeader_.store(nullptr);
+}
+
+}  // namespace s::system::audio::win

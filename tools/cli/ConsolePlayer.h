@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "tools/cli/EngineOptions.h"
+
+namespace cli {
+
+// The console player behind `sonvia-cli play` and `sonvia FILE...`: plays the files in order
+// through the playback engine, one status line updated in place, keys when standard input is a
+// terminal, and a clean stop on Ctrl-C.
+class ConsolePlayer {
+ public:
+  // The usage of `play`, each line starting with the command's name.
+  static std::string usage();
+
+  // Takes the arguments after the command name; false with the reason in `error` when they are
+  // wrong.
+  bool parse(int argc, char** argv, std::string& error);
+  // Plays; the exit status: 0 when every file played, 1 when one was skipped or the device
+  // failed, 130 after Ctrl-C.
+  int run(const char* programName);
+
+ private:
+  std::vector<std::string> files_;
+  std::string device_;
+  EngineOptions options_;
+};
+
+}  // namespace cli

@@ -1,0 +1,92 @@
+// sonvia-cli render: plays a song through a fresh playback engine into a WAVE file, written as
+// fast as the engine feeds it, so the file holds exactly what a sound card would have received.
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "s/sound/IEncodedAudio.h"
+#include "s/system/audio/win/Device.h"
+#include "s/system/audio/win/Player.h"
+#include "tools/cli/Command.h"
+#include "tools/cli/EngineOptions.h"
+
+namespace {
+
+int run(int argc, char** argv);
+
+std::string usageText() {
+  std::string text =
+      "render IN OUT.wav [--effect NAME] [--pitch N] [--volume V] [--seek PERCENT]\n"
+      "render: plays IN through the playback engine into OUT.wav, as a sound card would receive it\n";
+  for (const char* line : cli::EngineOptions::kUsageLines) text += std::string("render:") + line + "\n";
+  return text + "render:  --seek PERCENT: start at PERCENT (0..100) of the song";
+}
+
+const std::string kUsageText = usageText();
+const cli::Command kRender = {"render", kUsageText.c_str(), &run};
+const cli::Registration kRegistration(kRender);
+
+int run(int argc, char** argv) {
+  cli::EngineOptions options;
+  std::vector<std::string> files;
+  float seekPercent = -1;
+  for (int i = 0; i < argc; ++i) {
+    std::string error;
+    if (options.take(argc, argv, i, error)) {
+      if (!error.empty()) return cli::usageError(kRender, error.c_str());
+      continue;
+    }
+    const std::string arg = argv[i];
+    if (arg == "--seek") {
+      char* end = nullptr;
+      const double v = i + 1 < argc ? std::strtod(argv[i + 1], &end) : NAN;
+      if (i + 1 >= argc || end == argv[i + 1] || *end || !std::isfinite(v) || v < 0 || v > 100)
+        return cli::usageError(kRender, "--seek takes a percentage from 0 to 100");
+      seekPercent = static_cast<float>(v);
+      ++i;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return cli::usageError(kRender, ("unknown option " + arg).c_str());
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.size() != 2) return cli::usageError(kRender, "expected IN and OUT.wav");
+
+  std::string reason;
+  s::sound::IEncodedAudio* source = cli::openSong(files[0], reason);
+  if (!source) {
+    std::fprintf(stderr, "sonvia-cli render: %s: %s\n", files[0].c_str(), reason.c_str());
+    return 1;
+  }
+  // The start position is taken before the engine starts, so no chunk from before it is heard.
+  if (seekPercent >= 0) {
+    int64_t position = 0;
+    source->seekPercent(seekPercent, &position);
+  }
+
+  // Written beside the target and renamed at the end, so a failure never leaves half a file
+  // where the user's file was (and IN may be OUT).
+  const std::string partPath = files[1] + ".part";
+  s::system::audio::win::Device device(-1, "file-fast:" + partPath, "render");
+  s::system::audio::win::Player* player = s::system::audio::win::Player::create();
+  player->setDevice(&device);
+  options.applyTo(*player);
+  player->play(source, nullptr, nullptr);
+  while (player->isActive()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  const std::string error = player->lastError();
+  player->release();
+  source->release();
+  if (!error.empty() || std::rename(partPath.c_str(), files[1].c_str()) != 0) {
+    std::fprintf(stderr, "sonvia-cli render: cannot write '%s'%s%s\n", files[1].c_str(),
+                 error.empty() ? "" : ": ", error.c_str());
+    std::remove(partPath.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
