@@ -19,10 +19,10 @@ struct PlayerLikeWindow {
   int paints = 0;
 
   PlayerLikeWindow() {
-    WindowSpec spec;
-    spec.bounds = Rect::fromSize(100, 100, 350, 280);
-    spec.visible = true;
-    spec.proc = [this](const Message& m) -> LResult {
+    WindowSpec setup;
+    setup.bounds = Rect::fromSize(100, 100, 350, 280);
+    setup.visible = true;
+    setup.proc = [this](const Message& m) -> LResult {
       if (m.code == msg::kPaint) {
         Canvas& c = reinterpret_cast<PaintEvent*>(m.lParam)->canvas;
         c.fillRect({0, 0, 350, 280}, rgb(58, 58, 58));
@@ -32,7 +32,7 @@ struct PlayerLikeWindow {
       }
       return ws.defaultProc(m);
     };
-    top = ws.create(spec);
+    top = ws.create(setup);
     // Eight columns of five: buttons, labels and counters of the player's window.
     for (int i = 0; i < 40; ++i) {
       WindowSpec child;

@@ -95,29 +95,29 @@ LResult WindowSystem::callProc(const std::shared_ptr<WindowRecord>& rec, std::ui
 
 // ---------------------------------------------------------------- windows
 
-Handle WindowSystem::create(const WindowSpec& spec) {
+Handle WindowSystem::create(const WindowSpec& setup) {
   std::shared_ptr<WindowRecord> parent;
-  if (spec.parent != kNoWindow) {
-    parent = find(spec.parent);
+  if (setup.parent != kNoWindow) {
+    parent = find(setup.parent);
     if (!parent) return kNoWindow;
     if (!parent->queue->isCurrent()) {
       Handle made = kNoWindow;
-      parent->queue->call([&] { made = create(spec); });
+      parent->queue->call([&] { made = create(setup); });
       return made;
     }
   }
   auto rec = std::make_shared<WindowRecord>();
   rec->handle = nextHandle++;
-  rec->parent = spec.parent;
+  rec->parent = setup.parent;
   rec->queue = parent ? parent->queue : MessageQueue::current();
-  rec->proc = spec.proc;
-  rec->bounds = spec.bounds;
-  rec->title = spec.title;
-  rec->background = spec.background;
+  rec->proc = setup.proc;
+  rec->bounds = setup.bounds;
+  rec->title = setup.title;
+  rec->background = setup.background;
   rec->topLevel = !parent;
   if (rec->topLevel) {
-    rec->surface = Image(std::max(1, spec.bounds.width()), std::max(1, spec.bounds.height()));
-    if (!backend_->createTopLevel(rec->handle, spec.bounds, platform::text::utf16ToUtf8(spec.title)))
+    rec->surface = Image(std::max(1, setup.bounds.width()), std::max(1, setup.bounds.height()));
+    if (!backend_->createTopLevel(rec->handle, setup.bounds, platform::text::utf16ToUtf8(setup.title)))
       return kNoWindow;
   }
   {
@@ -129,7 +129,7 @@ Handle WindowSystem::create(const WindowSpec& spec) {
     destroy(rec->handle);
     return kNoWindow;
   }
-  if (spec.visible) show(rec->handle, true);
+  if (setup.visible) show(rec->handle, true);
   return rec->handle;
 }
 

@@ -49,7 +49,7 @@ class WindowSystem : private BackendSink {
   const std::string& startError() const { return startError_; }
 
   // ---- windows
-  Handle create(const WindowSpec& spec);
+  Handle create(const WindowSpec& setup);
   bool destroy(Handle w);
   bool exists(Handle w) const;
   Handle parentOf(Handle w) const;

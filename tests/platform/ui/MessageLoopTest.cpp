@@ -96,14 +96,14 @@ TEST_F(MessageLoopTest, CrossSendsBetweenTwoUiThreadsDoNotDeadlock) {
   std::promise<Handle> secondMade;
   std::atomic<bool> stop{false};
   std::thread second([&] {
-    WindowSpec spec;
-    spec.bounds = Rect::fromSize(0, 0, 10, 10);
+    WindowSpec setup;
+    setup.bounds = Rect::fromSize(0, 0, 10, 10);
     Handle w = kNoWindow;
-    spec.proc = [&](const Message& m) -> LResult {
+    setup.proc = [&](const Message& m) -> LResult {
       if (m.code == msg::kUser + 2) return ws.send(first, msg::kUser + 3) + 1;  // back to the first
       return ws.defaultProc(m);
     };
-    w = ws.create(spec);
+    w = ws.create(setup);
     secondMade.set_value(w);
     Message m;
     while (!stop) {
@@ -130,9 +130,9 @@ TEST_F(MessageLoopTest, CrossSendsBetweenTwoUiThreadsDoNotDeadlock) {
 TEST_F(MessageLoopTest, SendToAThreadThatEndedReturnsAtOnce) {
   Handle orphan = kNoWindow;
   std::thread t([&] {
-    WindowSpec spec;
-    spec.bounds = Rect::fromSize(0, 0, 10, 10);
-    orphan = ws.create(spec);
+    WindowSpec setup;
+    setup.bounds = Rect::fromSize(0, 0, 10, 10);
+    orphan = ws.create(setup);
   });
   t.join();
   EXPECT_EQ(ws.send(orphan, msg::kUser), 0);
@@ -144,14 +144,14 @@ TEST_F(MessageLoopTest, ChildCreatedFromAnotherThreadBelongsToTheWindowsThread) 
   std::thread::id uiThread = std::this_thread::get_id();
   std::thread::id createdOn;
   std::future<Handle> made = std::async(std::launch::async, [&] {
-    WindowSpec spec;
-    spec.parent = top;
-    spec.bounds = Rect::fromSize(0, 0, 10, 10);
-    spec.proc = [&](const Message& m) -> LResult {
+    WindowSpec setup;
+    setup.parent = top;
+    setup.bounds = Rect::fromSize(0, 0, 10, 10);
+    setup.proc = [&](const Message& m) -> LResult {
       if (m.code == msg::kCreate) createdOn = std::this_thread::get_id();
       return 0;
     };
-    return ws.create(spec);
+    return ws.create(setup);
   });
   while (made.wait_for(1ms) != std::future_status::ready) ws.processPending();
   Handle c = made.get();

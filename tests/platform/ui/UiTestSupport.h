@@ -36,21 +36,21 @@ class UiTest : public ::testing::Test {
   UiTest() : headless(new HeadlessBackend), ws(std::unique_ptr<Backend>(headless)) { log.ws = &ws; }
 
   Handle topLevel(Rect bounds = Rect::fromSize(100, 50, 200, 150), bool visible = true) {
-    WindowSpec spec;
-    spec.bounds = bounds;
-    spec.proc = log.proc();
-    spec.visible = visible;
-    spec.title = u"Test";
-    return ws.create(spec);
+    WindowSpec setup;
+    setup.bounds = bounds;
+    setup.proc = log.proc();
+    setup.visible = visible;
+    setup.title = u"Test";
+    return ws.create(setup);
   }
   Handle child(Handle parent, Rect bounds, WindowProc proc = nullptr, Color background = rgb(240, 240, 240)) {
-    WindowSpec spec;
-    spec.parent = parent;
-    spec.bounds = bounds;
-    spec.proc = proc ? proc : log.proc();
-    spec.visible = true;
-    spec.background = background;
-    return ws.create(spec);
+    WindowSpec setup;
+    setup.parent = parent;
+    setup.bounds = bounds;
+    setup.proc = proc ? proc : log.proc();
+    setup.visible = true;
+    setup.background = background;
+    return ws.create(setup);
   }
 
   Log log;  // before ws: windows still alive at the end call into it

@@ -50,23 +50,23 @@ TEST_F(WindowTreeTest, DestroyTellsParentBeforeChildrenAndForgetsHandles) {
 }
 
 TEST_F(WindowTreeTest, CreateRefusedByProcedureLeavesNoWindow) {
-  WindowSpec spec;
-  spec.bounds = Rect::fromSize(0, 0, 10, 10);
-  spec.proc = [](const Message& m) -> LResult { return m.code == msg::kCreate ? -1 : 0; };
-  EXPECT_EQ(ws.create(spec), kNoWindow);
-  spec.parent = 12345;  // no such window
-  spec.proc = nullptr;
-  EXPECT_EQ(ws.create(spec), kNoWindow);
+  WindowSpec setup;
+  setup.bounds = Rect::fromSize(0, 0, 10, 10);
+  setup.proc = [](const Message& m) -> LResult { return m.code == msg::kCreate ? -1 : 0; };
+  EXPECT_EQ(ws.create(setup), kNoWindow);
+  setup.parent = 12345;  // no such window
+  setup.proc = nullptr;
+  EXPECT_EQ(ws.create(setup), kNoWindow);
 }
 
 TEST_F(WindowTreeTest, PositionChangingMayAlterTheMoveAndMoveSizeFollow) {
   Handle top = topLevel(Rect::fromSize(0, 0, 100, 100));
-  WindowSpec spec;
-  spec.parent = top;
-  spec.bounds = Rect::fromSize(0, 0, 10, 10);
-  spec.visible = true;
+  WindowSpec setup;
+  setup.parent = top;
+  setup.bounds = Rect::fromSize(0, 0, 10, 10);
+  setup.visible = true;
   std::vector<std::uint32_t> codes;
-  spec.proc = [&](const Message& m) -> LResult {
+  setup.proc = [&](const Message& m) -> LResult {
     codes.push_back(m.code);
     if (m.code == msg::kWindowPosChanging) {
       auto* pos = reinterpret_cast<WindowPos*>(m.lParam);
@@ -81,7 +81,7 @@ TEST_F(WindowTreeTest, PositionChangingMayAlterTheMoveAndMoveSizeFollow) {
     }
     return ws.defaultProc(m);
   };
-  Handle w = ws.create(spec);
+  Handle w = ws.create(setup);
   codes.clear();
   ws.setBounds(w, Rect::fromSize(-30, 7, 10, 20));
   EXPECT_EQ(ws.boundsOf(w), Rect::fromSize(5, 7, 10, 20));
