@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/Utf.h"
 #include "platform/wavefile/WaveFileWriter.h"
+#include "s/sound/IEncodedAudio.h"
+#include "s/sound/SourceFactory.h"
 #include "s/sound/Effect.h"
 #include "s/sound/EffectChoice.h"
 #include "s/sound/filter/Equalizer.h"
@@ -17,7 +20,6 @@
 #include "s/sound/filter/StereoEnhancer.h"
 #include "s/sound/filter/VocalInstrument.h"
 #include "tools/cli/Command.h"
-#include "tools/cli/PcmWaveReader.h"
 
 namespace {
 
@@ -57,6 +59,12 @@ s::sound::IFilter* singleFilter(const std::string& name) {
   if (name == "VocalInstrument") return VocalInstrument::create();
   return nullptr;
 }
+
+struct SourceRelease {
+  void operator()(s::sound::IEncodedAudio* source) const {
+    if (source) source->release();
+  }
+};
 
 struct FilterRelease {
   void operator()(s::sound::IFilter* f) const { f->release(); }
@@ -101,20 +109,24 @@ int run(int argc, char** argv) {
     return cli::usageError(kFilter, ("unknown effect or filter '" + name + "'").c_str());
   if (command) s::sound::EffectChoice::fromCommand(command, &choice);
 
-  cli::PcmWaveReader reader;
-  if (!reader.open(inPath)) {
+  // The song is read through the program's own source, exactly as the engine would get it.
+  std::string reason;
+  std::unique_ptr<s::sound::IEncodedAudio, SourceRelease> source(
+      s::sound::SourceFactory::open(platform::text::fileNameToUtf16(inPath), &reason));
+  if (!source) {
     std::fprintf(stderr, "sonvia-cli filter: cannot read '%s': %s\n", inPath.c_str(),
-                 reader.error().c_str());
+                 reason.c_str());
     return 1;
   }
-  if (chunk % reader.blockAlign() != 0) {
+  const bool stereo = source->outputStereo();
+  const int32_t rate = source->outputSampleRate();
+  const int32_t bits = source->outputBitsPerSample();
+  const int64_t blockAlign = (stereo ? 2 : 1) * bits / 8;
+  if (blockAlign <= 0 || chunk % blockAlign != 0) {
     const std::string why = "--chunk must be a whole number of sample frames (" +
-                            std::to_string(reader.blockAlign()) + " bytes in this file)";
+                            std::to_string(blockAlign) + " bytes in this file)";
     return cli::usageError(kFilter, why.c_str());
   }
-  if (reader.truncated())
-    std::fprintf(stderr, "sonvia-cli filter: '%s' ends inside its samples; using what is there\n",
-                 inPath.c_str());
 
   std::unique_ptr<s::sound::Effect, void (*)(s::sound::Effect*)> effect(
       s::sound::Effect::create(), [](s::sound::Effect* e) { e->release(); });
@@ -136,18 +148,21 @@ int run(int argc, char** argv) {
   // where the user's file was (and IN.wav may be OUT.wav).
   const std::string partPath = outPath + ".part";
   platform::wavefile::WaveFileWriter writer;
-  if (!writer.open(partPath, reader.sampleRate(), reader.channels(), reader.bitsPerSample())) {
+  if (!writer.open(partPath, static_cast<uint32_t>(rate), stereo ? 2 : 1,
+                   static_cast<uint16_t>(bits))) {
     std::fprintf(stderr, "sonvia-cli filter: cannot write '%s': %s\n", outPath.c_str(),
                  std::strerror(errno));
     return 1;
   }
-  const bool stereo = reader.channels() == 2;
-  const auto rate = static_cast<int32_t>(reader.sampleRate());
-  const int32_t bits = reader.bitsPerSample();
   std::vector<uint8_t> buffer(static_cast<std::size_t>(chunk));
   bool ok = true;
   for (;;) {
-    const std::size_t n = reader.read(buffer.data(), buffer.size());
+    // Whole chunks, as the engine's read-ahead hands them on; only the last may be shorter.
+    std::size_t n = 0;
+    uint32_t got = 0;
+    while (n < buffer.size() &&
+           source->read(buffer.data() + n, static_cast<uint32_t>(buffer.size() - n), &got))
+      n += got;
     if (n == 0) break;
     const auto bytes = static_cast<uint32_t>(n);
     effect->processBeforeGain(buffer.data(), bytes, stereo, rate, bits);
@@ -157,11 +172,6 @@ int run(int argc, char** argv) {
       ok = false;
       break;
     }
-  }
-  if (!reader.error().empty()) {
-    std::fprintf(stderr, "sonvia-cli filter: reading '%s' failed: %s\n", inPath.c_str(),
-                 reader.error().c_str());
-    ok = false;
   }
   if (!writer.close() || !ok || std::rename(partPath.c_str(), outPath.c_str()) != 0) {
     std::fprintf(stderr, "sonvia-cli filter: cannot write '%s'\n", outPath.c_str());

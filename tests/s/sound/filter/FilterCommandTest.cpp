@@ -210,8 +210,8 @@ TEST(FilterCommandTest, BadCommandLinesAndFilesGetClearMessagesAndLoseNothing) {
       {{"Open Air", src, out, "--chunk", "8191"}, 2, "whole number of sample frames (4 bytes"},
       {{"Open Air", src, out, "--speed", "2"}, 2, "unknown option --speed"},
       {{"Open Air", dir.file("missing.wav"), out}, 1, "No such file or directory"},
-      {{"Open Air", dir.file("text.wav"), out}, 1, "not a RIFF WAVE file"},
-      {{"Open Air", dir.file("float.wav"), out}, 1, "it is not PCM (format 3)"},
+      {{"Open Air", dir.file("text.wav"), out}, 1, "not a WAVE file: no RIFF/WAVE header"},
+      {{"Open Air", dir.file("float.wav"), out}, 1, "unsupported WAVE format: 16-bit floating point"},
       {{"Open Air", src, dir.file("no/such/folder/out.wav")}, 1, "cannot write"},
   };
   for (const Case& c : cases) {
