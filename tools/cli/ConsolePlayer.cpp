@@ -52,10 +52,10 @@ std::string baseName(const std::string& path) {
 std::string ConsolePlayer::usage() {
   std::string text =
       "play FILE... [--device NAME] [--effect NAME] [--pitch N] [--volume V]\n"
-      "play: plays the files in order; keys: space pause/resume, left/right seek 5 %, up/down volume,\n"
-      "play:   n next, q quit\n"
-      "play:  --device NAME: a device name or product name from the list, null, file:PATH\n";
-  for (const char* line : EngineOptions::kUsageLines) text += std::string("play:") + line + "\n";
+      "    plays the files in order; keys: space pause/resume, left/right seek 5 %, up/down volume,\n"
+      "      n next, q quit\n"
+      "     --device NAME: a device name or product name from the list, null, file:PATH\n";
+  for (const char* line : EngineOptions::kUsageLines) text += std::string("   ") + line + "\n";
   text.pop_back();
   return text;
 }

@@ -21,9 +21,9 @@ int run(int argc, char** argv);
 std::string usageText() {
   std::string text =
       "render IN OUT.wav [--effect NAME] [--pitch N] [--volume V] [--seek PERCENT]\n"
-      "render: plays IN through the playback engine into OUT.wav, as a sound card would receive it\n";
-  for (const char* line : cli::EngineOptions::kUsageLines) text += std::string("render:") + line + "\n";
-  return text + "render:  --seek PERCENT: start at PERCENT (0..100) of the song";
+      "    plays IN through the playback engine into OUT.wav, as a sound card would receive it\n";
+  for (const char* line : cli::EngineOptions::kUsageLines) text += std::string("   ") + line + "\n";
+  return text + "     --seek PERCENT: start at PERCENT (0..100) of the song";
 }
 
 const std::string kUsageText = usageText();
