@@ -36,6 +36,12 @@ std::vector<std::uint8_t> qwordData(std::uint64_t v) {
   return out;
 }
 
+std::uint64_t dataAsNumber(const std::vector<std::uint8_t>& data) {
+  std::uint64_t v = 0;
+  for (std::size_t i = data.size(); i-- > 0;) v = (v << 8) | data[i];
+  return v;
+}
+
 const char* typeName(ValueType type) {
   switch (type) {
     case ValueType::String: return "string";

@@ -28,6 +28,8 @@ std::vector<std::uint8_t> stringData(std::u16string_view text);  // with the ter
 std::u16string dataAsString(const std::vector<std::uint8_t>& data);  // up to the first NUL
 std::vector<std::uint8_t> dwordData(std::uint32_t v);
 std::vector<std::uint8_t> qwordData(std::uint64_t v);
+// The bytes read as a little-endian number (DWORD and QWORD data; extra bytes beyond 8 ignored).
+std::uint64_t dataAsNumber(const std::vector<std::uint8_t>& data);
 
 const char* typeName(ValueType type);  // "dword", "qword", "string", "expand", "binary"
 

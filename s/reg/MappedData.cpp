@@ -21,12 +21,6 @@ std::u16string_view view(const char16_t* text) {
 
 std::string utf8(const char16_t* text) { return platform::text::utf16ToUtf8(view(text)); }
 
-std::uint64_t littleEndian(const std::vector<std::uint8_t>& data) {
-  std::uint64_t v = 0;
-  for (std::size_t i = data.size(); i-- > 0;) v = (v << 8) | data[i];
-  return v;
-}
-
 template <typename To, typename From>
 To bitsOf(From from) {
   static_assert(sizeof(To) == sizeof(From));
@@ -94,7 +88,7 @@ std::optional<std::uint64_t> MappedData::readSized(const char16_t* path, const c
                                                    std::size_t size) {
   auto v = read(path, name);
   if (!v || v->data.size() != size) return std::nullopt;
-  return littleEndian(v->data);
+  return platform::registry::dataAsNumber(v->data);
 }
 
 std::uint8_t MappedData::getU08(const char16_t* path, const char16_t* name, std::uint8_t def) {

@@ -64,12 +64,6 @@ std::string hex(const std::vector<std::uint8_t>& data, const char* separator) {
   return out;
 }
 
-std::uint64_t littleEndian(const std::vector<std::uint8_t>& data) {
-  std::uint64_t v = 0;
-  for (std::size_t i = data.size(); i-- > 0;) v = (v << 8) | data[i];
-  return v;
-}
-
 std::string quoted(const std::string& text) {
   std::string out = "\"";
   for (char c : text) {
@@ -93,9 +87,9 @@ bool isString(reg::ValueType t) {
 std::string plain(const reg::Value& v) {
   if (isString(v.type)) return platform::text::utf16ToUtf8(reg::dataAsString(v.data));
   if (v.type == reg::ValueType::Dword && v.data.size() == 4)
-    return std::to_string(littleEndian(v.data));
+    return std::to_string(platform::registry::dataAsNumber(v.data));
   if (v.type == reg::ValueType::Qword && v.data.size() == 8)
-    return std::to_string(littleEndian(v.data));
+    return std::to_string(platform::registry::dataAsNumber(v.data));
   return hex(v.data, "");
 }
 
@@ -104,12 +98,12 @@ std::string described(const reg::Value& v) {
   if (isString(v.type)) return std::string(reg::typeName(v.type)) + " " + quoted(plain(v));
   char buf[64];
   if (v.type == reg::ValueType::Dword && v.data.size() == 4) {
-    std::uint32_t n = static_cast<std::uint32_t>(littleEndian(v.data));
+    std::uint32_t n = static_cast<std::uint32_t>(platform::registry::dataAsNumber(v.data));
     std::snprintf(buf, sizeof buf, "dword %" PRIu32 " (0x%08" PRIx32 ")", n, n);
     return buf;
   }
   if (v.type == reg::ValueType::Qword && v.data.size() == 8) {
-    std::uint64_t n = littleEndian(v.data);
+    std::uint64_t n = platform::registry::dataAsNumber(v.data);
     std::snprintf(buf, sizeof buf, "qword %" PRIu64 " (0x%016" PRIx64 ")", n, n);
     return buf;
   }

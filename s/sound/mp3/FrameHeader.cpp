@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "s/io/StreamReads.h"
+
 namespace s::sound::mp3 {
 
 namespace {
@@ -16,16 +18,6 @@ constexpr int32_t kBitRates[5][16] = {
     {0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},     // MPEG-2 layer 1
     {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},          // MPEG-2 layers 2, 3
 };
-
-bool readExactly(io::IInputStream& in, uint8_t* dst, uint32_t count) {
-  uint32_t have = 0;
-  while (have < count) {
-    uint32_t got = 0;
-    if (!in.read(dst + have, count - have, &got) || got == 0) return false;
-    have += got;
-  }
-  return true;
-}
 
 uint32_t be32(const uint8_t* p) {
   return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
@@ -80,7 +72,7 @@ bool FrameHeader::isValid() const {
 bool FrameHeader::parse(io::IInputStream& in) {
   position = in.getPosition();
   uint8_t bytes[4];
-  if (!readExactly(in, bytes, 4)) return false;
+  if (!io::readExactly(in, bytes, 4)) return false;
   const uint32_t h = be32(bytes);
   if ((h >> 21) != 0x7FF || ((h >> 19) & 3) == 1) return false;
   if (h & (1u << 20)) {
@@ -127,19 +119,19 @@ void FrameHeader::readXing(io::IInputStream& in) {
   // and the channel count.
   const int64_t offset = !lsf ? (singleChannel() ? 21 : 36) : (singleChannel() ? 13 : 21);
   uint8_t word[4];
-  if (!in.seek(position + offset) || !readExactly(in, word, 4)) return;
+  if (!in.seek(position + offset) || !io::readExactly(in, word, 4)) return;
   // LAME and ffmpeg write "Info" instead of "Xing" into the first frame of a constant-bit-rate
   // file; its counts are just as valid, and ignoring them gets the length of a file wrong
   // whenever that frame is larger than the audio frames.
   if (std::memcmp(word, "Xing", 4) != 0 && std::memcmp(word, "Info", 4) != 0) return;
-  if (!readExactly(in, word, 4)) return;
+  if (!io::readExactly(in, word, 4)) return;
   xing = true;
   xingFlags = be32(word);
-  if ((xingFlags & 1) && readExactly(in, word, 4)) xingFrames = be32(word);
-  if ((xingFlags & 2) && readExactly(in, word, 4)) xingBytes = be32(word);
-  if ((xingFlags & 4) && !readExactly(in, xingToc, sizeof xingToc))
+  if ((xingFlags & 1) && io::readExactly(in, word, 4)) xingFrames = be32(word);
+  if ((xingFlags & 2) && io::readExactly(in, word, 4)) xingBytes = be32(word);
+  if ((xingFlags & 4) && !io::readExactly(in, xingToc, sizeof xingToc))
     std::memset(xingToc, 0, sizeof xingToc);
-  if ((xingFlags & 8) && readExactly(in, word, 4)) xingScale = be32(word);
+  if ((xingFlags & 8) && io::readExactly(in, word, 4)) xingScale = be32(word);
 }
 
 bool FrameHeader::sameStream(const FrameHeader& other) const {

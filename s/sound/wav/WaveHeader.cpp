@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "s/io/StreamReads.h"
+
 namespace s::sound::wav {
 
 namespace {
@@ -12,18 +14,6 @@ uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8
 uint32_t le32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-// Reads exactly `count` bytes at `position`, repeating partial reads.
-bool readAt(io::IInputStream& in, int64_t position, uint8_t* dst, uint32_t count) {
-  if (!in.seek(position)) return false;
-  uint32_t have = 0;
-  while (have < count) {
-    uint32_t got = 0;
-    if (!in.read(dst + have, count - have, &got) || got == 0) return false;
-    have += got;
-  }
-  return true;
 }
 
 // The tail shared by every standard sub-format GUID of an extensible format chunk; its first two
@@ -88,7 +78,7 @@ std::string WaveHeader::unsupportedReason(uint16_t tag) const {
 bool WaveHeader::read(io::IInputStream& in, int64_t start, int64_t fileSize) {
   clear();
   uint8_t riff[12];
-  if (!readAt(in, start, riff, sizeof riff)) return fail("not a WAVE file: shorter than a header");
+  if (!io::readExactlyAt(in, start, riff, sizeof riff)) return fail("not a WAVE file: shorter than a header");
   if (std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0)
     return fail("not a WAVE file: no RIFF/WAVE header");
 
@@ -97,14 +87,14 @@ bool WaveHeader::read(io::IInputStream& in, int64_t start, int64_t fileSize) {
   int64_t position = start + 12;
   while (!(haveFormat && haveData)) {
     uint8_t chunk[8];
-    if (!readAt(in, position, chunk, sizeof chunk)) break;
+    if (!io::readExactlyAt(in, position, chunk, sizeof chunk)) break;
     const uint32_t size = le32(chunk + 4);
     const int64_t body = position + 8;
     if (std::memcmp(chunk, "fmt ", 4) == 0 && !haveFormat) {
       if (size < 16) return fail("damaged WAVE file: format chunk of " + std::to_string(size) + " bytes");
       uint8_t fmt[40] = {};
       const uint32_t want = std::min<uint32_t>(size, sizeof fmt);
-      if (!readAt(in, body, fmt, want)) return fail("damaged WAVE file: format chunk cut short");
+      if (!io::readExactlyAt(in, body, fmt, want)) return fail("damaged WAVE file: format chunk cut short");
       tag = le16(fmt);
       formatTag_ = tag;
       channels_ = le16(fmt + 2);
