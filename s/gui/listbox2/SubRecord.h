@@ -1,0 +1,52 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "s/base/IObject.h"
+#include "s/thread/IPoolable.h"
+
+namespace s::gui::listbox2 {
+
+// One cell of a list row: its text, or a provider asked once for the text the first time the
+// cell is read (the answer is kept), per-cell drawing flags and an optional cell button.
+class SubRecord final : public base::IObject, public thread::IPoolable {
+ public:
+  using TextProvider = std::u16string (*)(std::uintptr_t userData);
+
+  static constexpr std::uint32_t kBold = 1;
+  static constexpr std::uint32_t kOwnColour = 2;
+
+  struct ButtonRect {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+
+  static SubRecord* create();  // from the pool
+
+  // The text; a cell with a provider and no text yet asks the provider now, once.
+  const std::u16string& getText();
+  void setText(std::u16string_view text);
+  // Only used while no text has been set.
+  void setTextProvider(TextProvider provider, std::uintptr_t userData);
+  bool hasText() const { return hasText_; }
+
+  std::uint32_t getFlags() const { return flags_; }
+  void setFlags(std::uint32_t flags) { flags_ = flags; }
+  const ButtonRect& getButton() const { return button_; }
+  void setButton(const ButtonRect& rect) { button_ = rect; }
+
+  const char16_t* typeName() const override { return u"s_gui_listbox2_SubRecord"; }
+  base::IObject* newInstance() const override { return create(); }
+  void release() override;
+  void reset() override;
+
+ private:
+  std::u16string text_;
+  bool hasText_ = false;
+  TextProvider provider_ = nullptr;
+  std::uintptr_t providerData_ = 0;
+  std::uint32_t flags_ = 0;
+  ButtonRect button_;
+};
+
+}  // namespace s::gui::listbox2

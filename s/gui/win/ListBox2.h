@@ -1,0 +1,142 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "s/base/IObject.h"
+#include "s/thread/IPoolable.h"
+
+namespace s::gui::events {
+class IEventListener;
+}
+namespace s::lang {
+class Localizer;
+}
+
+namespace s::gui::listbox2 {
+class DataType;
+class List;
+class Record;
+}  // namespace s::gui::listbox2
+
+namespace s::gui::win {
+
+// The multi-column list that shows a play list. It keeps its own model (columns, rows in
+// display order, selection, column order, sort keys); a native window, when there is one,
+// only mirrors the model. Every operation may be called from any thread. Rows are shown, not
+// owned (see listbox2::Record).
+class ListBox2 final : public base::IObject, public thread::IPoolable {
+ public:
+  // Event codes raised to the listeners registered for them.
+  static constexpr int kRowSelected = 1;
+  static constexpr int kRowDeselected = 2;
+  static constexpr int kFilesDropped = 3;
+  static constexpr int kRowsDropped = 4;
+  static constexpr int kDragStarted = 5;
+  static constexpr int kColumnClicked = 6;
+  static constexpr int kKeyPressed = 8;
+  static constexpr int kOnlyRowSelected = 20;
+  static constexpr int kNoRowSelected = 21;
+  static constexpr int kRowDoubleClicked = 22;
+  static constexpr int kRowsSorted = 26;
+
+  // Current-row mark modes.
+  static constexpr int kMarkAbove = 0;
+  static constexpr int kMarkBelow = 1;
+  static constexpr int kMarkAsSelected = 2;
+
+  static ListBox2* create();  // from the pool
+
+  // Configuration.
+  void setViewIcon();
+  void setViewList();
+  void setViewReport();
+  int getViewMode() const;  // 0 icon, 1 list, 2 report
+  void setMultiSelect(bool on);
+  bool isMultiSelect() const;
+  void setHeaderShown(bool on);
+  void setCheckBoxes(bool on);
+  void setFullRowSelect(bool on);
+  void setGridLines(bool on);
+  void setAcceptFiles(bool on);
+  bool acceptsFiles() const;
+  void setAlternateRows(bool on);
+
+  // Columns. The column is owned by the list; its title comes from `textId` through the
+  // localizer when both are given (and follows language changes), else it is `title`.
+  listbox2::DataType* addColumn(std::u16string_view title, int textId, lang::Localizer* localizer,
+                                int alignment, int width, std::uint32_t drawFlags = 0);
+  int getColumnCount();
+  listbox2::DataType* getColumn(int i);
+  std::vector<int> getColumnOrder();
+  // Taken only when its length equals the number of columns and it is a permutation of them;
+  // true when taken.
+  bool setColumnOrder(const std::vector<int>& order);
+  int getColumnWidth(int i);
+  void setColumnWidth(int i, int width);
+
+  // Redraw suspension nests; while suspended, changes reach the model but are not drawn.
+  void setRedraw(bool on);
+  bool isRedrawSuspended() const;
+
+  // Rows (display order). `at` -1 or past the end appends. A row shown elsewhere is refused.
+  // Returns the index given, or -1.
+  int addRow(listbox2::Record* row, int at = -1);
+  // Detaches the row (index -1, deselected); returns it, or null when out of range.
+  listbox2::Record* removeRow(int index);
+  void removeAll();
+  int getRowCount();
+  listbox2::Record* getRow(int i);
+  // Index of the row in this list, or -1.
+  int indexOf(listbox2::Record* row);
+  // Moves the rows at `indices` (any order, duplicates ignored) to sit, in their current order,
+  // before the row that was at `to` (to = row count or -1 moves them to the end). Rows keep
+  // their selection. Returns false and changes nothing on an invalid index.
+  bool moveRows(const std::vector<int>& indices, int to);
+  // Selection: raise the selection events (20 before 1 when it becomes the only one; 2, then 21
+  // when none is left).
+  void select(int index, bool on = true);
+  void selectAll(bool on);
+  int getSelectedCount();
+  std::vector<int> getSelectedIndices();  // ascending
+  std::vector<int> getSelectionOrder();   // in the order the rows were selected
+  // Redraws only when row or mode change; returns whether they changed.
+  bool setCurrentRow(int row, int mode);
+  int getCurrentRow() const;
+  int getCurrentRowMode() const;
+
+  // A click on a column header: when the column is sortable its direction flips, it becomes
+  // the first sort key, the rows are stably sorted by the keys, renumbered, event 26 is raised;
+  // then event 6 (also for a column that does not sort).
+  void clickColumn(int column);
+  int getClickedColumn() const;
+  // The shell dropped files on the list: kept (replacing earlier ones) and event 3 raised, only
+  // when the list accepts files; returns whether they were taken.
+  bool dropFiles(const std::vector<std::u16string>& paths);
+  const std::vector<std::u16string>& getDroppedPaths() const;
+  // Rows dragged within the list and dropped before row `to`: they move (keeping order and
+  // selection) and event 4 is raised.
+  void dropSelectedRows(int to);
+  void pressKey(int keyCode);
+  int getLastKey() const;
+
+  void addListener(int code, events::IEventListener* listener);
+  void removeListener(int code, events::IEventListener* listener);
+
+  listbox2::List* model();
+
+  const char16_t* typeName() const override { return u"s_gui_win_ListBox2"; }
+  base::IObject* newInstance() const override { return create(); }
+  void release() override;
+  void reset() override;
+
+  ListBox2();
+  ~ListBox2() override;
+
+ private:
+  struct State;
+  State* state_;
+};
+
+}  // namespace s::gui::win
