@@ -1,6 +1,7 @@
 #include "s/xml/MappedData.h"
 
 #include "s/col/_array/ArrayU08.h"
+#include "s/file/FileInputStream.h"
 #include "s/file/win/PathWin.h"
 #include "s/thread/EasyPooler.h"
 #include "s/xml/NameMatch.h"
@@ -41,6 +42,8 @@ void MappedData::reset() {
   if (root_) root_->release();
   root_ = nullptr;
   file_.clear();
+  loadState_ = LoadState::kNotLoaded;
+  loadError_.clear();
   autoFlush_ = false;
   lastPath_.clear();
   current_ = nullptr;
@@ -52,14 +55,37 @@ void MappedData::open(const char16_t* filePath, const char16_t* rootName, bool l
   reset();
   file_.assign(viewOf(filePath));
   root_ = Node::create();
-  if (load && !file_.empty() && file::win::PathWin::isFile(file_)) root_->loadFile(file_.c_str());
+  if (load) readFile();
   // A file that held no element (empty, unreadable, or only a comment) gives a fresh root: the
   // comment "root" could not hold values and would not read back.
   if (root_->nameView().empty() || root_->isComment()) {
+    if (loadState_ == LoadState::kRead) loadState_ = LoadState::kDamaged;
     root_->clear();
     root_->setName(rootName);
   }
   remember(u"", root_);
+}
+
+void MappedData::readFile() {
+  using file::win::PathWin;
+  if (file_.empty() || !PathWin::exists(file_)) {
+    loadState_ = LoadState::kNoFile;
+    return;
+  }
+  file::FileInputStream* in = file::FileInputStream::create();
+  bool complete = false;
+  if (!in->open(file_)) {
+    loadState_ = LoadState::kUnreadable;
+    loadError_ = in->lastError();
+  } else if (!root_->load(in, &complete)) {
+    loadState_ = LoadState::kUnreadable;
+    loadError_ = in->lastError();
+  } else if (!complete) {
+    loadState_ = LoadState::kDamaged;
+  } else {
+    loadState_ = root_->nameView().empty() ? LoadState::kEmpty : LoadState::kRead;
+  }
+  in->release();
 }
 
 void MappedData::flush() {

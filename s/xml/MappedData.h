@@ -22,11 +22,24 @@ class MappedData : public map::IMappedData {
   MappedData(const MappedData&) = delete;
   MappedData& operator=(const MappedData&) = delete;
 
+  // What open() found in its file when asked to load it.
+  enum class LoadState {
+    kNotLoaded,   // not asked to load
+    kNoFile,      // nothing at the path
+    kEmpty,       // an empty file (or white space only)
+    kRead,        // a whole document
+    kDamaged,     // the document ends before its elements do, or holds no element
+    kUnreadable,  // a folder, no permission, a read error
+  };
+
   // Attaches the file and, when `load` is true and the file has a document, makes its root
   // element the store's root; otherwise the root is a fresh element named `rootName`.
   void open(const char16_t* filePath, const char16_t* rootName, bool load);
   Node* root() const { return root_; }
   const std::u16string& filePath() const { return file_; }
+  LoadState loadState() const { return loadState_; }
+  // Why the file could not be read (English, from the system), for kUnreadable.
+  const std::string& loadError() const { return loadError_; }
 
   const char16_t* typeName() const override { return u"s_xml_MappedData"; }
   base::IObject* newInstance() const override;
@@ -87,6 +100,7 @@ class MappedData : public map::IMappedData {
   void setAutoFlush(bool flag) override { autoFlush_ = flag; }
 
  private:
+  void readFile();
   // The element at `path`, creating missing ones when `create`; null when missing.
   Node* walk(std::u16string_view path, bool create);
   Node* childNamed(Node* parent, std::u16string_view name);
@@ -100,6 +114,8 @@ class MappedData : public map::IMappedData {
 
   Node* root_ = nullptr;
   std::u16string file_;
+  LoadState loadState_ = LoadState::kNotLoaded;
+  std::string loadError_;
   bool autoFlush_ = false;
   std::u16string lastPath_;
   Node* current_ = nullptr;  // the element of lastPath_, or null

@@ -83,10 +83,10 @@ const char16_t* Node::parse(const char16_t* text, const char16_t* end) {
   return Reader::read(*this, text, end);
 }
 
-void Node::parseUtf8(std::string_view bytes) {
+void Node::parseUtf8(std::string_view bytes, bool* complete) {
   std::u16string text;
   appendUtf8AsUtf16(text, bytes);
-  parse(text.data(), text.data() + text.size());
+  Reader::read(*this, text.data(), text.data() + text.size(), complete);
 }
 
 void Node::parseBytes(const col::_array::ArrayU08* bytes) {
@@ -388,11 +388,15 @@ bool Node::loadFile(const char16_t* path) {
   return ok;
 }
 
-bool Node::load(file::FileInputStream* file) {
+bool Node::load(file::FileInputStream* file, bool* complete) {
   clear();
+  if (complete) *complete = false;
   if (!file) return false;
   std::int64_t size = file->getSize();
-  if (size <= 0) return size == 0;
+  if (size <= 0) {
+    if (complete) *complete = size == 0;
+    return size == 0;
+  }
   std::string bytes(static_cast<std::size_t>(size), '\0');
   std::size_t have = 0;
   // A read may return less than asked; go on until every byte of the file is in.
@@ -404,8 +408,10 @@ bool Node::load(file::FileInputStream* file) {
     have += got;
   }
   bytes.resize(have);
-  parseUtf8(bytes);
-  return have == static_cast<std::size_t>(size);
+  const bool all = have == static_cast<std::size_t>(size);
+  parseUtf8(bytes, complete);
+  if (complete) *complete = *complete && all;
+  return all;
 }
 
 namespace {

@@ -30,7 +30,8 @@ class Node final : public IXml {
   // Reads one element from [text, end); the bounded form every reader path uses.
   const char16_t* parse(const char16_t* text, const char16_t* end);
   void parseBytes(const col::_array::ArrayU08* bytes) override;
-  void parseUtf8(std::string_view bytes);
+  // `complete` (optional): see Reader::read.
+  void parseUtf8(std::string_view bytes, bool* complete = nullptr);
   const char16_t* getName() const override { return name_ ? name_ : u""; }
   std::u16string_view nameView() const { return {getName(), static_cast<std::size_t>(nameLength_)}; }
   void setName(const char16_t* text, std::int32_t length = -1) override;
@@ -90,7 +91,9 @@ class Node final : public IXml {
   Attributes* attributes() override { return &attributes_; }
   const Attributes* attributes() const { return &attributes_; }
   bool loadFile(const char16_t* path) override;
-  bool load(file::FileInputStream* file) override;
+  bool load(file::FileInputStream* file) override { return load(file, nullptr); }
+  // As load(file); `complete` tells whether every byte was read and held a whole document.
+  bool load(file::FileInputStream* file, bool* complete);
   bool saveFile(const char16_t* path) const override;
   bool save(file::FileOutputStream* file) const override;
 

@@ -33,14 +33,16 @@ const char16_t* readText(Node& node, const char16_t* p, const char16_t* end) {
   return p;
 }
 
-enum class Start { Closed, Open };
+// Closed: self-closed or a comment; Cut: the text ended inside the tag (the element is taken
+// as it stands, empty); None: no tag before the end of the text.
+enum class Start { Closed, Open, Cut, None };
 
 // The start tag of one element, from before its "<": name, attributes, and whether it is
-// empty (self-closed, a comment, or cut off by the end of the text). `p` ends after the tag's
-// ">" for an open element, after the whole element otherwise.
+// open, empty or cut off by the end of the text. `p` ends after the tag's ">" for an open
+// element, after the whole element otherwise.
 Start readStartTag(Node& node, const char16_t*& p, const char16_t* end) {
   p = findChar(p, end, u'<');
-  if (p == end) return Start::Closed;
+  if (p == end) return Start::None;
   p = skipWhite(p + 1, end);
 
   const char16_t* name = p;
@@ -54,43 +56,60 @@ Start readStartTag(Node& node, const char16_t*& p, const char16_t* end) {
   if (node.isComment()) {
     std::u16string_view rest(p, static_cast<std::size_t>(end - p));
     std::size_t close = rest.find(u"-->");
-    p = close == std::u16string_view::npos ? end : p + close + 3;
+    if (close == std::u16string_view::npos) {
+      p = end;
+      return Start::Cut;
+    }
+    p += close + 3;
     return Start::Closed;
   }
 
   for (;;) {
     p = skipWhite(p, end);
-    if (p == end) return Start::Closed;
+    if (p == end) return Start::Cut;
     if (*p == u'>' || *p == u'/') break;
     // The name ends at "=" or a space only; a TAB or line break inside does not end it.
     const char16_t* attrName = p;
     while (p < end && *p != u'=' && *p != u' ') ++p;
     const char16_t* attrNameEnd = p;
-    if (p == end) return Start::Closed;
+    if (p == end) return Start::Cut;
     p = findChar(p + 1, end, u'"');
-    if (p == end) return Start::Closed;
+    if (p == end) return Start::Cut;
     const char16_t* value = ++p;
     p = findChar(p, end, u'"');
     node.addAttrRaw(std::u16string_view(attrName, static_cast<std::size_t>(attrNameEnd - attrName)),
                     std::u16string_view(value, static_cast<std::size_t>(p - value)));
-    if (p == end) return Start::Closed;
+    if (p == end) return Start::Cut;
     ++p;
   }
   if (*p == u'/') {
     p = findChar(p, end, u'>');
-    if (p < end) ++p;
+    if (p == end) return Start::Cut;
+    ++p;
     return Start::Closed;
   }
   ++p;  // the ">"
   return Start::Open;
 }
 
-}  // namespace
 
-const char16_t* Reader::read(Node& root, const char16_t* text, const char16_t* end) {
+const char16_t* readDocument(Node& root, const char16_t* text, const char16_t* end, bool& whole) {
   const char16_t* p = text;
   if (!p || p >= end) return p;
-  if (readStartTag(root, p, end) == Start::Closed) return p;
+  switch (readStartTag(root, p, end)) {
+    case Start::None:
+      // Only a byte-order mark and white space count as an empty document.
+      for (const char16_t* c = text; c < end && whole; ++c)
+        whole = isWhite(*c) || *c == u'\uFEFF';
+      return p;
+    case Start::Cut:
+      whole = false;
+      return p;
+    case Start::Closed:
+      return p;
+    case Start::Open:
+      break;
+  }
   p = readText(root, p, end);
 
   // The open elements, innermost last; each level is a heap entry, not a stack frame.
@@ -98,10 +117,14 @@ const char16_t* Reader::read(Node& root, const char16_t* text, const char16_t* e
   while (!open.empty()) {
     Node& node = *open.back();
     // Here p is at a "<" or at the end.
-    if (p >= end || p + 1 >= end) return end;
+    if (p >= end || p + 1 >= end) {
+      whole = false;
+      return end;
+    }
     if (p[1] != u'/') {
       Node* child = Node::create();
       Start start = readStartTag(*child, p, end);
+      if (start == Start::Cut) whole = false;
       if (child->isComment()) {
         child->release();
       } else {
@@ -117,10 +140,23 @@ const char16_t* Reader::read(Node& root, const char16_t* text, const char16_t* e
     }
     // Any end tag closes the innermost open element, whatever name it carries.
     p = findChar(p, end, u'>');
-    if (p < end) ++p;
+    if (p < end)
+      ++p;
+    else
+      whole = false;
     open.pop_back();
     if (!open.empty()) p = readText(*open.back(), p, end);
   }
+  return p;
+}
+
+}  // namespace
+
+const char16_t* Reader::read(Node& root, const char16_t* text, const char16_t* end,
+                             bool* complete) {
+  bool whole = true;
+  const char16_t* p = readDocument(root, text, end, whole);
+  if (complete) *complete = whole;
   return p;
 }
 

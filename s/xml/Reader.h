@@ -10,7 +10,11 @@ class Node;
 class Reader {
  public:
   // Reads one element starting at `text` into `root`; returns the position just after it.
-  static const char16_t* read(Node& root, const char16_t* text, const char16_t* end);
+  // `complete` (optional) tells whether the text held one whole element (every tag, quote and
+  // comment closed, every element ended) or nothing but white space: a file cut short by a
+  // crash or a full disk still reads, but its reader can tell that something is missing.
+  static const char16_t* read(Node& root, const char16_t* text, const char16_t* end,
+                              bool* complete = nullptr);
 };
 
 }  // namespace s::xml

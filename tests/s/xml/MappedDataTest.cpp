@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -147,4 +148,53 @@ TEST(XmlStore, ManySiblingsAreFoundByExactName) {
   EXPECT_EQ(store->getS32(u"List/S5", u"v", -5), -5);
   EXPECT_EQ(store->getS32(u"List/S6", u"v", -5), 6);
   store->release();
+}
+
+// A store opened to load tells what it found, so that a caller never writes over a file that
+// holds something it could not read: a document cut short (a crash, a full disk) still reads as
+// far as it goes, but is known to be incomplete.
+TEST(XmlStore, OpeningTellsWhetherTheFileHeldAWholeDocument) {
+  using State = s::xml::MappedData::LoadState;
+  testing_support::TempDir dir;
+  const std::string whole = "<R><A x=\"1\"></A><B y=\"2\"/><!-- c --></R>";
+  struct Case {
+    const char* name;
+    std::string text;  // "<none>": no file; "<folder>": a folder
+    State state;
+  } cases[] = {
+      {"whole", whole, State::kRead},
+      {"trailing white space", whole + "\n", State::kRead},
+      {"byte-order mark first", "\xEF\xBB\xBF" + whole, State::kRead},
+      {"no file", "<none>", State::kNoFile},
+      {"empty", "", State::kEmpty},
+      {"white space only", " \r\n\t", State::kEmpty},
+      {"a folder", "<folder>", State::kUnreadable},
+      {"root never ended", "<R><A x=\"1\"></A>", State::kDamaged},
+      {"cut in an end tag", "<R><A x=\"1\"></A></", State::kDamaged},
+      {"cut in an attribute value", "<R><A x=\"1", State::kDamaged},
+      {"cut in a start tag", "<R><A x=\"1\"", State::kDamaged},
+      {"cut in a self-closing tag", "<R><A /", State::kDamaged},
+      {"cut in a comment", "<R><!-- c", State::kDamaged},
+      {"no element", "just text", State::kDamaged},
+      {"only a comment", "<!-- c -->", State::kDamaged},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.file(std::string(c.name) + ".xml");
+    if (c.text == "<folder>")
+      std::filesystem::create_directories(path);
+    else if (c.text != "<none>")
+      std::ofstream(path, std::ios::binary) << c.text;
+    auto* store = s::xml::openXmlStore(wide(path).c_str(), u"R", true);
+    EXPECT_EQ(store->loadState(), c.state);
+    EXPECT_EQ(store->loadError().empty(), c.state != State::kUnreadable);
+    // Whatever was found, the store has a root to work with.
+    EXPECT_FALSE(store->root()->nameView().empty());
+    if (c.state == State::kDamaged && c.text.find("<A") != std::string::npos)
+      EXPECT_TRUE(store->selectPath(u"A"));  // what was there is still read
+    store->release();
+  }
+  auto* fresh = s::xml::openXmlStore(wide(dir.file("whole.xml")).c_str(), u"R", false);
+  EXPECT_EQ(fresh->loadState(), State::kNotLoaded);
+  fresh->release();
 }
