@@ -17,7 +17,7 @@ List::~List() { reset(); }
 int List::insertRow(Record* row, int at) {
   if (!row) return -1;
   Guard hold(lock_);
-  if (row->list_ || row->index_ != -1) return -1;
+  if (row->list_) return -1;
   const int count = static_cast<int>(rows_.size());
   if (at < 0 || at > count) at = count;
   rows_.insert(rows_.begin() + at, row);

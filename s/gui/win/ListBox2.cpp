@@ -393,7 +393,8 @@ struct SortKey {
 };
 
 // Stable, so rows that the keys find equal keep the order of the previous sort: clicking Artist
-// after Title gives titles in order within each artist.
+// after Title gives titles in order within each artist. The cell of the first key travels with
+// its row through the sort, which spares most comparisons two pointer hops through the row.
 void sortRows(std::vector<Record*>& rows, const std::vector<SortKey>& keys) {
   if (keys.empty() || rows.size() < 2) return;
   SubRecord blank;  // stands in for the cell of a row shorter than the key's column
@@ -401,13 +402,25 @@ void sortRows(std::vector<Record*>& rows, const std::vector<SortKey>& keys) {
     SubRecord* cell = row->getCell(column);
     return cell ? cell : &blank;
   };
-  std::stable_sort(rows.begin(), rows.end(), [&](Record* a, Record* b) {
-    for (const SortKey& key : keys) {
-      const int order = key.compare(cellOf(a, key.column), cellOf(b, key.column));
+  struct Item {
+    SubRecord* firstCell;
+    Record* row;
+  };
+  std::vector<Item> items;
+  items.reserve(rows.size());
+  for (Record* row : rows) items.push_back({cellOf(row, keys.front().column), row});
+  const SortKey& first = keys.front();
+  std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+    int order = first.compare(a.firstCell, b.firstCell);
+    if (order != 0) return first.ascending ? order < 0 : order > 0;
+    for (std::size_t k = 1; k < keys.size(); ++k) {
+      const SortKey& key = keys[k];
+      order = key.compare(cellOf(a.row, key.column), cellOf(b.row, key.column));
       if (order != 0) return key.ascending ? order < 0 : order > 0;
     }
     return false;
   });
+  for (std::size_t i = 0; i < items.size(); ++i) rows[i] = items[i].row;
 }
 
 }  // namespace

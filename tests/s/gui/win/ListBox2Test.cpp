@@ -173,6 +173,14 @@ TEST_F(ListBox2Test, AColumnTitleFollowsTheLocalizerAndStopsListeningWhenTheList
   localizer->selectByName(u"English");
   DataType* again = view_->addColumn(u"given", 990000, localizer.get(), 0, 150);
   EXPECT_EQ(again->getTitle(), u"Title");
+  // A column destroyed outright (as a full pool does) must not stay among the listeners.
+  {
+    DataType column;
+    column.setTextId(990000, localizer.get());
+    EXPECT_EQ(column.getTitle(), u"Title");
+  }
+  localizer->selectByName(u"German");
+  EXPECT_EQ(again->getTitle(), u"Titel");
   // The columns listen to the localizer, so they go before it does.
   view_->release();
   view_ = ListBox2::create();
