@@ -24,6 +24,7 @@ class FileSink : public Sink {
   void restart() override { clock_.restart(); }
   void drop() override { clock_.drop(); }
   std::string failure() const override { return failure_; }
+  bool realTime() const override { return clock_.paced(); }
 
  private:
   FileSink(std::FILE* file, std::string path, const Format& format, bool paced);

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -9,6 +10,11 @@
 #include "platform/wave/Header.h"
 
 namespace platform::wave {
+
+// Buffers written to a sink that is not real time before its thread is woken, and how long the
+// thread waits for the rest of a batch before it takes what has come.
+constexpr std::uint32_t kWriteBatch = 4;
+constexpr std::chrono::microseconds kBatchWait(2000);
 
 // What an open device shares between its callers and its own thread; every field is guarded by
 // `mutex`. Shared by ownership so that a device thread given up by close() can finish safely.
@@ -32,6 +38,13 @@ struct OutputState {
   Header* tail = nullptr;
   Header* cursor = nullptr;
   std::uint32_t cursorOffset = 0;
+
+  // For a sink that is not real time, write() wakes the thread only once `unfedWrites` reaches a
+  // batch, or when the thread has nothing at all to do (`idle`); a short timed wait picks up
+  // what a writer that paused left behind.
+  bool batchWrites = false;
+  bool idle = false;
+  std::uint32_t unfedWrites = 0;
 
   bool pauseWanted = false;
   std::uint64_t resetsRequested = 0;

@@ -1,3 +1,7 @@
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -48,7 +52,13 @@ class OutputThread {
       // A buffer written while the lock was let go is fed at once.
       if (!paused_ && s_.cursor && !wantsSpace) continue;
       if (!s_.head) {
+        // A renderer's writer is usually in the middle of a batch; only when none comes does the
+        // thread sleep until the next write.
+        if (s_.batchWrites && (s_.wake.wait_for(lock, kBatchWait) == std::cv_status::no_timeout || s_.head))
+          continue;
+        s_.idle = true;
         s_.wake.wait(lock);
+        s_.idle = false;
         continue;
       }
       std::uint64_t target = s_.head == s_.cursor ? accepted_ + 1 : s_.head->endOffset;
@@ -62,6 +72,7 @@ class OutputThread {
  private:
   // Copies queued bytes into the staging area and offers them to the sink.
   bool feed(Lock& lock, bool& wantsSpace) {
+    s_.unfedWrites = 0;
     if (begin_ > 0) {
       std::memmove(staging_.data(), staging_.data() + begin_, end_ - begin_);
       end_ -= begin_;
@@ -153,6 +164,9 @@ class OutputThread {
 }  // namespace
 
 void runOutput(std::shared_ptr<OutputState> state) {
+  // As high as the engine's own threads (nice -8, where the user may raise priorities): a device
+  // thread that waits behind other programs stalls the engine feeding it.
+  setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), -8);
   std::string error;
   std::unique_ptr<Sink> sink = Sink::open(state->device, state->format, error);
   Lock lock(state->mutex);
@@ -161,6 +175,7 @@ void runOutput(std::shared_ptr<OutputState> state) {
     state->openError = error.empty() ? "cannot open " + state->device : error;
   } else {
     state->opened = true;
+    state->batchWrites = !sink->realTime();
     state->answer.notify_all();
     OutputThread(*state, *sink).run(lock);
     lock.unlock();

@@ -12,6 +12,7 @@ class PacingClock {
 
   PacingClock(std::uint64_t bytesPerSecond, bool paced);
 
+  bool paced() const { return paced_; }
   void accept(std::uint64_t bytes);
   std::uint64_t played();
   std::chrono::microseconds timeUntil(std::uint64_t target);

@@ -32,6 +32,9 @@ class Sink {
   virtual void drop() = 0;
   // Non-empty once the sink has broken down; a broken sink goes on consuming silently, at its pace.
   virtual std::string failure() const { return {}; }
+  // False for a sink that takes bytes as fast as they come (rendering into a file): its thread
+  // then takes written buffers in batches instead of waking for each one.
+  virtual bool realTime() const { return true; }
 
   // Opens the sink for a device name: "null", "file:PATH", "file-fast:PATH" or an ALSA PCM name.
   // On failure returns null and says why in `error`.

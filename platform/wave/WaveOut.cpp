@@ -133,7 +133,7 @@ Result WaveOut::write(Header& header) {
     state_->cursor = &header;
     state_->cursorOffset = 0;
   }
-  state_->wake.notify_one();
+  if (!state_->batchWrites || state_->idle || ++state_->unfedWrites >= kWriteBatch) state_->wake.notify_one();
   return Result::Ok;
 }
 

@@ -184,6 +184,10 @@ void Localizer::addListener(gui::events::IEventListener* listener) {
   if (listener) listeners_.push_back(listener);
 }
 
+void Localizer::removeListener(gui::events::IEventListener* listener) {
+  listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
 void Localizer::chooseFromSettings(map::IMappedData& settings) {
   LangPack* current = getCurrent();
   if (!current) return;

@@ -56,6 +56,8 @@ class Localizer : public base::IObject {
   std::int32_t getLanguageCount() const { return static_cast<std::int32_t>(packs_.size()); }
   LangPack* getLanguage(std::int32_t index) const;
   void addListener(gui::events::IEventListener* listener);
+  // A listener that goes away before the localizer must leave first.
+  void removeListener(gui::events::IEventListener* listener);
 
   // Start-up: the stored setting "Language" (an engName) chooses the language, and the setting
   // is written again when it does not name the chosen language exactly.

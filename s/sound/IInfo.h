@@ -14,6 +14,9 @@ class CodePage;
 namespace s::map {
 class IMappedData;
 }
+namespace s::gui::listbox2 {
+class Record;
+}
 
 namespace s::sound {
 
@@ -95,6 +98,14 @@ class IInfo : public base::IObject, public thread::IPoolable {
   virtual void setStereo(bool stereo) = 0;
   virtual int32_t getSampleRate() = 0;
   virtual void setSampleRate(int32_t rate) = 0;
+  // The row that shows the song in a play list view: eight cells (song number, title, duration,
+  // artist, album, genre, file name, full path) with this record as its user data. Made on first
+  // use and owned by the record; a view only shows it.
+  virtual s::gui::listbox2::Record* getListRow() = 0;
+  // Rewrites the first six cells from the record's current values.
+  virtual void updateListRow() = 0;
+  // The row when it was made, else null.
+  virtual s::gui::listbox2::Record* peekListRow() = 0;
   // Writes the record's keys into the entry at `entry` of a play list store. `baseFolder` is the
   // play list's folder or file: a song inside it is written with a relative path.
   virtual void save(map::IMappedData* store, const char16_t* entry,

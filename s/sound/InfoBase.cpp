@@ -1,12 +1,81 @@
 #include "s/sound/InfoBase.h"
 
+#include <string>
+
 #include "s/file/win/PathWin.h"
+#include "s/gui/listbox2/List.h"
+#include "s/gui/listbox2/Record.h"
+#include "s/gui/listbox2/SubRecord.h"
 #include "s/map/IMappedData.h"
+#include "s/sound/DurationText.h"
 #include "s/sound/RecordPath.h"
 
 namespace s::sound {
 
 using file::win::PathWin;
+using s::gui::listbox2::Record;
+
+namespace {
+
+// The cells of a song's row, in the order of the play list's columns.
+enum Cell { kNumber, kTitle, kDuration, kArtist, kAlbum, kGenre, kFileName, kFullPath, kCellCount };
+// updateListRow leaves the file name and the path as they were made.
+constexpr int kRefreshedCells = kGenre + 1;
+
+}  // namespace
+
+InfoBase::~InfoBase() { releaseListRow(); }
+
+Record* InfoBase::getListRow() {
+  if (!listRow_) {
+    listRow_ = Record::create(kCellCount);
+    listRow_->setUserData(this);
+    fillListRow(kCellCount);
+  }
+  return listRow_;
+}
+
+void InfoBase::updateListRow() {
+  if (listRow_) fillListRow(kRefreshedCells);
+}
+
+void InfoBase::fillListRow(int cellCount) {
+  Record& row = *listRow_;
+  // A shown row may be read by the view's painting or sorting on another thread.
+  s::gui::listbox2::List* list = row.getList();
+  if (list) list->lock().lock();
+
+  std::u16string text;
+  if (hasSongNumber()) {
+    for (char c : std::to_string(songNumber_)) text.push_back(static_cast<char16_t>(c));
+  }
+  row.setCellText(kNumber, text);
+  // Numeric sorting reads the kept number; a row without a song number reads "" as 0.
+  if (songNumber_ >= 0) row.getCell(kNumber)->setSortValue(static_cast<std::uint64_t>(songNumber_));
+
+  row.setCellText(kTitle, hasTitle() ? getTitle() : getBaseName());
+
+  const std::uint32_t seconds = DurationText::secondsOf(playTimeMs_);
+  text.clear();
+  DurationText::appendTo(text, seconds);
+  row.setCellText(kDuration, text);
+  row.getCell(kDuration)->setSortValue(seconds);
+
+  row.setCellText(kArtist, getArtist());
+  row.setCellText(kAlbum, getAlbum());
+  row.setCellText(kGenre, getGenre());
+  if (cellCount > kFileName) row.setCellText(kFileName, getFileName());
+  if (cellCount > kFullPath) row.setCellText(kFullPath, getPath());
+
+  if (list) list->lock().unlock();
+}
+
+void InfoBase::releaseListRow() {
+  if (!listRow_) return;
+  // Giving the row back takes it out of any view still showing it.
+  listRow_->release();
+  listRow_ = nullptr;
+}
 
 std::u16string_view InfoBase::getBaseName() { return PathWin::baseName(path_); }
 
@@ -47,6 +116,7 @@ void InfoBase::resetCommon() {
   stereo_ = true;
   sampleRate_ = 44100;
   volumeBoost_ = kNoVolumeBoost;
+  releaseListRow();
 }
 
 }  // namespace s::sound

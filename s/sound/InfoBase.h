@@ -11,6 +11,12 @@ namespace s::sound {
 // per-song volume boost and the record's code pages. The WAVE and MP3 records build on it.
 class InfoBase : public IInfo {
  public:
+  InfoBase() = default;
+  // Gives back the list row (a pool that is full destroys records without resetting them).
+  ~InfoBase() override;
+  InfoBase(const InfoBase&) = delete;
+  InfoBase& operator=(const InfoBase&) = delete;
+
   const CodePage* getCodePage() override { return codePage_; }
   const CodePage* getDefaultCodePage() override { return defaultCodePage_; }
   void setDefaultCodePage(const CodePage* codePage) override { defaultCodePage_ = codePage; }
@@ -28,6 +34,9 @@ class InfoBase : public IInfo {
   void setStereo(bool stereo) override { stereo_ = stereo; }
   int32_t getSampleRate() override { return sampleRate_; }
   void setSampleRate(int32_t rate) override { sampleRate_ = rate; }
+  s::gui::listbox2::Record* getListRow() override;
+  void updateListRow() override;
+  s::gui::listbox2::Record* peekListRow() override { return listRow_; }
   // The keys every record writes, in their order; a record with a bit rate writes it after the
   // play time. The MP3 record adds its tag keys after these.
   void save(map::IMappedData* store, const char16_t* entry,
@@ -41,7 +50,8 @@ class InfoBase : public IInfo {
   }
 
  protected:
-  // Back to the values of a fresh record.
+  // Back to the values of a fresh record; the list row is given back, leaving any view that
+  // still shows it.
   void resetCommon();
 
   std::u16string path_;
@@ -52,6 +62,12 @@ class InfoBase : public IInfo {
   bool stereo_ = true;
   int32_t sampleRate_ = 44100;
   int32_t volumeBoost_ = kNoVolumeBoost;
+
+ private:
+  void fillListRow(int cellCount);
+  void releaseListRow();
+
+  s::gui::listbox2::Record* listRow_ = nullptr;
 };
 
 }  // namespace s::sound

@@ -8,6 +8,7 @@
 
 #include "platform/text/Utf.h"
 #include "platform/wavefile/WaveFileWriter.h"
+#include "s/file/StagedOutput.h"
 #include "s/sound/IEncodedAudio.h"
 #include "s/sound/SourceFactory.h"
 #include "s/sound/mp3/win/Mp3.h"
@@ -70,10 +71,11 @@ int run(int argc, char** argv) {
     source->seekPercent(percent, &position);
   }
 
+  s::file::StagedOutput output(files[1]);
   platform::wavefile::WaveFileWriter writer;
   const auto channels = static_cast<uint16_t>(source->outputStereo() ? 2 : 1);
   const auto bits = static_cast<uint16_t>(source->outputBitsPerSample());
-  if (!writer.open(files[1], static_cast<uint32_t>(source->outputSampleRate()), channels, bits)) {
+  if (!writer.open(output.writePath(), static_cast<uint32_t>(source->outputSampleRate()), channels, bits)) {
     std::fprintf(stderr, "sonvia-cli decode: cannot write %s\n", files[1].c_str());
     source->release();
     return 1;
@@ -88,7 +90,11 @@ int run(int argc, char** argv) {
   source->release();
   if (!writer.close() || !written) {
     std::fprintf(stderr, "sonvia-cli decode: writing %s failed\n", files[1].c_str());
-    std::remove(files[1].c_str());
+    output.discard();
+    return 1;
+  }
+  if (!output.commit()) {
+    std::fprintf(stderr, "sonvia-cli decode: cannot write %s\n", files[1].c_str());
     return 1;
   }
   return 0;

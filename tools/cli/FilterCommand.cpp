@@ -10,6 +10,7 @@
 
 #include "platform/text/Utf.h"
 #include "platform/wavefile/WaveFileWriter.h"
+#include "s/file/StagedOutput.h"
 #include "s/sound/IEncodedAudio.h"
 #include "s/sound/SourceFactory.h"
 #include "s/sound/Effect.h"
@@ -144,11 +145,9 @@ int run(int argc, char** argv) {
     effect->setPitch(settings.pitch);
   }
 
-  // Written beside the target and renamed at the end, so a failure never leaves half a file
-  // where the user's file was (and IN.wav may be OUT.wav).
-  const std::string partPath = outPath + ".part";
+  s::file::StagedOutput output(outPath);
   platform::wavefile::WaveFileWriter writer;
-  if (!writer.open(partPath, static_cast<uint32_t>(rate), stereo ? 2 : 1,
+  if (!writer.open(output.writePath(), static_cast<uint32_t>(rate), stereo ? 2 : 1,
                    static_cast<uint16_t>(bits))) {
     std::fprintf(stderr, "sonvia-cli filter: cannot write '%s': %s\n", outPath.c_str(),
                  std::strerror(errno));
@@ -173,9 +172,13 @@ int run(int argc, char** argv) {
       break;
     }
   }
-  if (!writer.close() || !ok || std::rename(partPath.c_str(), outPath.c_str()) != 0) {
+  if (!writer.close() || !ok) {
+    output.discard();
     std::fprintf(stderr, "sonvia-cli filter: cannot write '%s'\n", outPath.c_str());
-    std::remove(partPath.c_str());
+    return 1;
+  }
+  if (!output.commit()) {
+    std::fprintf(stderr, "sonvia-cli filter: cannot write '%s'\n", outPath.c_str());
     return 1;
   }
   return 0;

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "s/file/StagedOutput.h"
 #include "s/sound/IEncodedAudio.h"
 #include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/Player.h"
@@ -68,10 +69,8 @@ int run(int argc, char** argv) {
     source->seekPercent(seekPercent, &position);
   }
 
-  // Written beside the target and renamed at the end, so a failure never leaves half a file
-  // where the user's file was (and IN may be OUT).
-  const std::string partPath = files[1] + ".part";
-  s::system::audio::win::Device device(-1, "file-fast:" + partPath, "render");
+  s::file::StagedOutput output(files[1]);
+  s::system::audio::win::Device device(-1, "file-fast:" + output.writePath(), "render");
   s::system::audio::win::Player* player = s::system::audio::win::Player::create();
   player->setDevice(&device);
   options.applyTo(*player);
@@ -80,10 +79,10 @@ int run(int argc, char** argv) {
   const std::string error = player->lastError();
   player->release();
   source->release();
-  if (!error.empty() || std::rename(partPath.c_str(), files[1].c_str()) != 0) {
+  if (!error.empty()) output.discard();
+  if (!error.empty() || !output.commit()) {
     std::fprintf(stderr, "sonvia-cli render: cannot write '%s'%s%s\n", files[1].c_str(),
                  error.empty() ? "" : ": ", error.c_str());
-    std::remove(partPath.c_str());
     return 1;
   }
   return 0;

@@ -29,11 +29,17 @@ class DataType final : public base::IObject,
   static constexpr int kAlignRight = 2;
 
   static DataType* create();  // from the pool
+  DataType() = default;
+  // Stops listening to its localizer, which must still exist then.
+  ~DataType() override;
+  DataType(const DataType&) = delete;
+  DataType& operator=(const DataType&) = delete;
 
   const std::u16string& getTitle() const { return title_; }
   void setTitle(std::u16string_view title) { title_.assign(title); }
   int getTextId() const { return textId_; }
-  // Takes the title of `textId` from the localizer (when both are given) and listens to it.
+  // Takes the title of `textId` from the localizer (when both are given) and listens to it;
+  // a column listens to one localizer at most and stops when it is given back.
   void setTextId(int textId, lang::Localizer* localizer);
   int getWidth() const { return width_; }
   void setWidth(int width) { width_ = width; }
@@ -55,6 +61,8 @@ class DataType final : public base::IObject,
   void reset() override;
 
  private:
+  void retitle();
+
   std::u16string title_;
   int textId_ = -1;
   lang::Localizer* localizer_ = nullptr;

@@ -8,6 +8,7 @@
 
 namespace s::gui::listbox2 {
 
+class List;
 class SubRecord;
 
 // One row of a list: one cell per column, its index in the list it is shown in (-1 while it is
@@ -16,9 +17,15 @@ class SubRecord;
 // Ownership: whoever makes a row owns it; a list only shows it. Removing a row from a list
 // detaches it and never frees it or its user data, so a song record can keep its row while its
 // play list is switched out of the view, and a row can never outlive the record it points to
-// unnoticed. The row owns its cells.
+// unnoticed. The row owns its cells. A row given back while it is still shown leaves its list
+// first, so a list never holds a row that went back to the pool.
 class Record final : public base::IObject, public thread::IPoolable {
  public:
+  Record() = default;
+  ~Record() override;
+  Record(const Record&) = delete;
+  Record& operator=(const Record&) = delete;
+
   static constexpr std::uint32_t kBold = 1;
   static constexpr std::uint32_t kOwnColour = 2;
   static constexpr std::uint32_t kButtonShown = 1;
@@ -37,7 +44,13 @@ class Record final : public base::IObject, public thread::IPoolable {
   int getIndex() const { return index_; }
   void setIndex(int index) { index_ = index; }
   bool isSelected() const { return selected_; }
-  void setSelected(bool on) { selected_ = on; }
+  // Keeps the selected count of the list the row is shown in; a newly selected row is stamped
+  // so that the list can tell the order in which its rows were selected.
+  void setSelected(bool on);
+  // Larger for rows selected later; 0 while not selected.
+  std::uint64_t getSelectionStamp() const { return selectionStamp_; }
+  // The list the row is shown in, or null.
+  List* getList() const { return list_; }
   std::uint32_t getFlags() const { return flags_; }
   void setFlags(std::uint32_t flags) { flags_ = flags; }
   std::uint32_t getButtonFlags() const { return buttonFlags_; }
@@ -54,9 +67,13 @@ class Record final : public base::IObject, public thread::IPoolable {
   void reset() override;
 
  private:
+  friend class List;
+
   std::vector<SubRecord*> cells_;
+  List* list_ = nullptr;
   int index_ = -1;
   bool selected_ = false;
+  std::uint64_t selectionStamp_ = 0;
   std::uint32_t flags_ = 0;
   std::uint32_t buttonFlags_ = 0;
   base::IObject* userData_ = nullptr;

@@ -30,6 +30,12 @@ class SubRecord final : public base::IObject, public thread::IPoolable {
   void setTextProvider(TextProvider provider, std::uintptr_t userData);
   bool hasText() const { return hasText_; }
 
+  // A number that numeric sorting uses instead of reading the text, for cells whose text is a
+  // formatted value (a duration shown as h:mm:ss sorts by its seconds). Setting the text drops it.
+  void setSortValue(std::uint64_t value);
+  bool hasSortValue() const { return hasSortValue_; }
+  std::uint64_t getSortValue() const { return sortValue_; }
+
   std::uint32_t getFlags() const { return flags_; }
   void setFlags(std::uint32_t flags) { flags_ = flags; }
   const ButtonRect& getButton() const { return button_; }
@@ -45,6 +51,8 @@ class SubRecord final : public base::IObject, public thread::IPoolable {
   bool hasText_ = false;
   TextProvider provider_ = nullptr;
   std::uintptr_t providerData_ = 0;
+  bool hasSortValue_ = false;
+  std::uint64_t sortValue_ = 0;
   std::uint32_t flags_ = 0;
   ButtonRect button_;
 };

@@ -48,7 +48,8 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
 
   static ListBox2* create();  // from the pool
 
-  // Configuration.
+  // Configuration. A new list is a report view with a header, several rows selectable, and
+  // accepts no files.
   void setViewIcon();
   void setViewList();
   void setViewReport();
@@ -96,7 +97,9 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
   bool moveRows(const std::vector<int>& indices, int to);
   // Selection: raise the selection events (20 before 1 when it becomes the only one; 2, then 21
   // when none is left).
+  // A single-selection list deselects the others first (2, 21 before 20, 1).
   void select(int index, bool on = true);
+  // Reports the whole change once: 1 (after 20 when it left one row selected), or 2 then 21.
   void selectAll(bool on);
   int getSelectedCount();
   std::vector<int> getSelectedIndices();  // ascending
@@ -112,11 +115,12 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
   void clickColumn(int column);
   int getClickedColumn() const;
   // The shell dropped files on the list: kept (replacing earlier ones) and event 3 raised, only
-  // when the list accepts files; returns whether they were taken.
+  // when the list accepts files and there is at least one; returns whether they were taken.
   bool dropFiles(const std::vector<std::u16string>& paths);
   const std::vector<std::u16string>& getDroppedPaths() const;
   // Rows dragged within the list and dropped before row `to`: they move (keeping order and
-  // selection) and event 4 is raised.
+  // selection) and event 4 is raised; `to` outside the rows means below the last row. Nothing
+  // happens when no row is selected.
   void dropSelectedRows(int to);
   void pressKey(int keyCode);
   int getLastKey() const;
@@ -133,9 +137,13 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
 
   ListBox2();
   ~ListBox2() override;
+  ListBox2(const ListBox2&) = delete;
+  ListBox2& operator=(const ListBox2&) = delete;
 
  private:
   struct State;
+  // Tells the listeners of each code in turn; called with the model's lock let go.
+  void raise(const std::vector<int>& codes);
   State* state_;
 };
 

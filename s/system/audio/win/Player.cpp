@@ -167,17 +167,17 @@ void Player::setVocalInstrumentOn(bool on) {
 }
 sound::IFilter* Player::getVocalInstrument() { return &effect_.vocalInstrument(); }
 
-uint32_t Player::produceChunk(PlayerBuffer* readAhead) {
+uint32_t Player::produceChunk(PlayerBuffer* readAhead, uint8_t* chunk) {
   uint32_t n = 0;
-  if (!readAhead->read(chunk_.data(), kChunkSize, &n)) sourceEnded_.store(true);
+  if (!readAhead->read(chunk, kChunkSize, &n)) sourceEnded_.store(true);
   if (n == 0) return 0;
   sound::IEncodedAudio* source = source_.load();
   const bool stereo = source->outputStereo();
   const int32_t rate = source->outputSampleRate();
   const int32_t bits = bitsPerSample_.load();
-  effect_.processBeforeGain(chunk_.data(), n, stereo, rate, bits);
-  Gain::apply(chunk_.data(), n, bits, getGain());
-  effect_.processAfterGain(chunk_.data(), n, stereo, rate, bits, presetIndex_.load());
+  effect_.processBeforeGain(chunk, n, stereo, rate, bits);
+  Gain::apply(chunk, n, bits, getGain());
+  effect_.processAfterGain(chunk, n, stereo, rate, bits, presetIndex_.load());
   return n;
 }
 
@@ -192,19 +192,22 @@ void Player::run() {
     if (!queue->waitNextFree(kIdleSleepMs)) continue;
     lock_.lock();
     PlayerBuffer* readAhead = readAhead_.load();
-    const uint32_t n = readAhead ? produceChunk(readAhead) : 0;
+    // The next ring buffer is free, so the device no longer reads it: the chunk is made there.
+    uint8_t* chunk = queue->nextBuffer();
+    const uint32_t n = readAhead ? produceChunk(readAhead, chunk) : 0;
     if (n == 0) {
       lock_.unlock();
       if (readAhead && !sourceEnded_.load()) readAhead->waitForData(kIdleSleepMs);
       else sleepMs(kIdleSleepMs);
       continue;
     }
-    queue->queue(chunk_.data(), n);
+    queue->queueNext(n);
     const int64_t queued = bytesQueued_.fetch_add(n) + n;
     if (PlayCallback callback = callback_.load()) {
       const int64_t size = source_.load()->getDataSize();
       const double percent = size > 0 ? static_cast<double>(queued) * 100.0 / static_cast<double>(size) : 0.0;
-      callback(reinterpret_cast<const int16_t*>(chunk_.data()), n, percent, callbackUser_.load());
+      // The device only reads the buffer, so the chunk can still be shown from it.
+      callback(reinterpret_cast<const int16_t*>(chunk), n, percent, callbackUser_.load());
     }
     lock_.unlock();
   }

@@ -77,7 +77,7 @@ class Player final : public IPlayer, public thread::ITask {
   void reset() override;
 
  private:
-  uint32_t produceChunk(PlayerBuffer* readAhead);
+  uint32_t produceChunk(PlayerBuffer* readAhead, uint8_t* chunk);
   void releaseCompanions();
   void setError(std::string error);
 
@@ -100,7 +100,6 @@ class Player final : public IPlayer, public thread::ITask {
   std::atomic<int64_t> bytesQueued_{0};
   std::atomic<PlayCallback> callback_{nullptr};
   std::atomic<void*> callbackUser_{nullptr};
-  std::array<uint8_t, kChunkSize> chunk_{};
   mutable std::mutex errorLock_;
   std::string error_;
 };

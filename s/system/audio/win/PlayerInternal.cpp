@@ -71,6 +71,12 @@ bool PlayerInternal::waitAllFree(int ms) {
 }
 
 bool PlayerInternal::queue(const void* data, uint32_t n) {
+  if (n > kBufferSize) return false;
+  std::memcpy(nextBuffer(), data, n);
+  return queueNext(n);
+}
+
+bool PlayerInternal::queueNext(uint32_t n) {
   std::shared_ptr<WaveOut> out = handle();
   if (!out || n > kBufferSize) return false;
   const int32_t index = nextWrite_.load(std::memory_order_relaxed);
@@ -81,7 +87,6 @@ bool PlayerInternal::queue(const void* data, uint32_t n) {
     out->unprepare(header);
     header.flags.store(0, std::memory_order_relaxed);
   }
-  std::memcpy(entry.data.get(), data, n);
   header.length = n;
   out->prepare(header);
   nextWrite_.store((index + 1) % kBufferCount, std::memory_order_relaxed);
