@@ -143,6 +143,14 @@ bool PathWin::isLink(std::u16string_view path) {
   return lstat(native(path).c_str(), &st) == 0 && S_ISLNK(st.st_mode);
 }
 
+bool PathWin::identity(std::u16string_view path, uint64_t* device, uint64_t* inode) {
+  struct stat st;
+  if (stat(native(path).c_str(), &st) != 0) return false;
+  if (device) *device = static_cast<uint64_t>(st.st_dev);
+  if (inode) *inode = static_cast<uint64_t>(st.st_ino);
+  return true;
+}
+
 int64_t PathWin::fileSize(std::u16string_view path) {
   struct stat st;
   if (stat(native(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;

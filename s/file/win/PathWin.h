@@ -39,6 +39,9 @@ class PathWin {
   static bool isFolder(std::u16string_view path);
   // True when `path` itself is a symbolic link (whatever it points to).
   static bool isLink(std::u16string_view path);
+  // Device and inode of what `path` names (links followed): two paths that reach one folder give
+  // the same pair. False when it cannot be examined.
+  static bool identity(std::u16string_view path, uint64_t* device, uint64_t* inode);
   static int64_t fileSize(std::u16string_view path);  // -1 when missing or not a file
   // Creates the folder and any missing parents; true when it exists afterwards.
   static bool createFolders(std::u16string_view path);

@@ -35,8 +35,9 @@ std::string TagJson::of(win::Info& info) {
   std::string json = "{";
   bool first = true;
   for (int field = 0; field < TagFields::kCount; ++field) {
+    // A record restored from a play list has its texts and bytes but no frame encoding.
     int encoding = info.getTagEncoding(field);
-    if (encoding < 0) continue;
+    if (encoding < 0 && !info.hasTag(field) && info.getTagBytes(field).size() == 0) continue;
     const system::codepage::CodePage* codePage = info.getTagCodePage(field);
     std::string hex;
     for (uint8_t b : info.getTagBytes(field)) {
@@ -48,7 +49,8 @@ std::string TagJson::of(win::Info& info) {
     first = false;
     json += quote(TagFields::name(field)) + ": {\"text\": " +
             quote(platform::text::utf16ToUtf8(info.getTag(field).view())) +
-            ", \"encoding\": " + std::to_string(encoding) + ", \"codePage\": {\"number\": " +
+            ", \"encoding\": " + (encoding < 0 ? std::string("null") : std::to_string(encoding)) +
+            ", \"codePage\": {\"number\": " +
             std::to_string(codePage ? codePage->getNumber() : 0) + ", \"name\": " +
             quote(codePage ? platform::text::utf16ToUtf8(codePage->getName()) : "") +
             "}, \"bytes\": \"" + hex + "\"}";

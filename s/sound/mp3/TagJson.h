@@ -8,8 +8,9 @@ class Info;
 namespace s::sound::mp3 {
 
 // The tags of a record as a JSON object for the command-line tools: for each tag read from the
-// file, its text, the frame's text encoding (0-3), the code page the text was decoded with, and
-// the kept bytes in hex. Tags the file does not have are left out.
+// file (or restored from a play list), its text, the frame's text encoding (0-3; null for a
+// restored tag), the code page the text was decoded with, and the kept bytes in hex. Tags the
+// record does not have are left out.
 //   {"title": {"text": "日本語", "encoding": 0,
 //              "codePage": {"number": 932, "name": "Japanese (Shift_JIS)"},
 //              "bytes": "93fa967b8cea00"}, ...}

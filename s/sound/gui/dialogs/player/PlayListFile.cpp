@@ -1,0 +1,238 @@
+#include "s/sound/gui/dialogs/player/PlayListFile.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "platform/text/Utf.h"
+#include "s/file/FileOutputStream.h"
+#include "s/file/win/PathWin.h"
+#include "s/gui/listbox2/Record.h"
+#include "s/gui/win/ListBox2.h"
+#include "s/lang/Localizer.h"
+#include "s/sound/IInfo.h"
+#include "s/sound/gui/dialogs/player/PlayList.h"
+#include "s/sound/mp3/win/Info.h"
+#include "s/sound/wav/Info.h"
+#include "s/str/CharCase.h"
+#include "s/xml/MappedData.h"
+#include "s/xml/Node.h"
+#include "s/xml/Utf8Text.h"
+
+namespace s::sound::gui::dialogs::player {
+
+using file::win::PathWin;
+
+namespace {
+
+constexpr char16_t kListElement[] = u"PlayList";
+
+std::string shown(std::u16string_view path) { return platform::text::fileNameFromUtf16(path); }
+
+// "PlayList\_<index>", the store path of one entry.
+std::u16string entryPath(uint32_t index) {
+  std::u16string path = u"PlayList\\_";
+  for (char c : std::to_string(index)) path += static_cast<char16_t>(c);
+  return path;
+}
+
+// The index of an entry element named "_<decimal>" as the writer names them (no sign, no
+// leading zero), or -1 for any other name or an index past `limit`.
+int64_t entryIndex(std::u16string_view name, int64_t limit) {
+  if (name.size() < 2 || name.size() > 11 || name[0] != u'_') return -1;
+  if (name[1] == u'0' && name.size() > 2) return -1;
+  int64_t value = 0;
+  for (char16_t c : name.substr(1)) {
+    if (c < u'0' || c > u'9') return -1;
+    value = value * 10 + (c - u'0');
+  }
+  return value < limit ? value : -1;
+}
+
+// The first child named exactly `name`, as the store's paths find it.
+xml::Node* childNamed(xml::Node* parent, std::u16string_view name) {
+  for (int32_t i = 0; parent && i < parent->childCount(); ++i)
+    if (xml::Node* child = parent->childAt(i); child->nameView() == name) return child;
+  return nullptr;
+}
+
+bool sameIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (!str::CharCase::equalIgnoringCase(a[i], b[i])) return false;
+  return true;
+}
+
+// Which record reads an entry; "MP3" is an MP3 entry too.
+IInfo* newRecordOfType(std::u16string_view type) {
+  if (sameIgnoringCase(type, u"mp3")) return mp3::win::Info::create();
+  if (sameIgnoringCase(type, u"wav")) return wav::Info::create();
+  return nullptr;
+}
+
+// The document's bytes to `path`, on the disk before this returns true.
+bool writeDurably(const std::string& bytes, const std::u16string& path, std::string* error) {
+  file::FileOutputStream* out = file::FileOutputStream::create();
+  bool ok = out->open(path);
+  for (std::size_t done = 0; ok && done < bytes.size();) {
+    const std::size_t n = std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30);
+    ok = out->write(bytes.data() + done, static_cast<uint32_t>(n));
+    done += n;
+  }
+  ok = ok && out->flush();
+  const bool closed = out->close();
+  ok = closed && ok;
+  if (!ok) *error = out->lastError();
+  out->release();
+  return ok;
+}
+
+}  // namespace
+
+bool PlayListFile::saveList(lang::Localizer* texts, PlayList* list, std::u16string_view path,
+                            View* view, std::string* reason) {
+  auto fail = [reason](std::string why) {
+    if (reason) *reason = std::move(why);
+    return false;
+  };
+  if (!list || path.empty()) return fail("no play list or no file to write it to");
+  if (list->hasLoadFailed() && path == list->getFilePath())
+    return fail(shown(path) + " was not written: it could not be read when it was opened (" +
+                list->getLoadFailure() + "), and writing would lose what it still holds");
+
+  const std::u16string target(path);
+  const std::u16string temporary = target + u".tmp";
+  // Left by a save that was cut short; it is never a list of its own.
+  if (PathWin::exists(temporary) && !PathWin::removeFile(temporary))
+    return fail("cannot remove the stale " + shown(temporary));
+  const std::u16string_view folder = PathWin::folder(target);
+  if (!folder.empty() && !PathWin::isFolder(folder) && !PathWin::createFolders(folder))
+    return fail("cannot create the folder " + shown(folder));
+
+  std::vector<IInfo*> records;
+  if (view) {
+    const int rows = view->getRowCount();
+    records.reserve(static_cast<std::size_t>(rows));
+    for (int i = 0; i < rows; ++i) {
+      s::gui::listbox2::Record* row = view->getRow(i);
+      if (auto* record = row ? dynamic_cast<IInfo*>(row->getUserData()) : nullptr)
+        records.push_back(record);
+    }
+  } else {
+    records.reserve(static_cast<std::size_t>(list->getSongCount()));
+    for (int i = 0; i < list->getSongCount(); ++i) records.push_back(list->getSong(i));
+  }
+
+  xml::MappedData* store = xml::openXmlStore(temporary.c_str(), kRootName, false);
+  store->setAutoFlush(false);
+  auto text = [texts](int32_t id) { return texts ? texts->getText(id) : u""; };
+  store->setString(u"Generator", u"Application", text(kApplicationText));
+  store->setString(u"Generator", u"Version", text(kVersionText));
+  store->setString(u"Generator", u"URL", text(kUrlText));
+  store->removePath(kListElement);
+  store->openPath(kListElement);
+  store->setS32(kListElement, u"length", static_cast<int32_t>(records.size()));
+  store->setString(kListElement, u"filePath", target.c_str());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const std::u16string entry = entryPath(static_cast<uint32_t>(i));
+    store->setString(entry.c_str(), u"type", std::u16string(records[i]->getFileType()).c_str());
+    records[i]->save(store, entry.c_str(), target);
+  }
+  std::u16string document;
+  store->root()->writeTo(document);
+  store->release();
+  std::string bytes;
+  xml::appendUtf16AsUtf8(bytes, document);
+  document.clear();
+  document.shrink_to_fit();
+
+  std::string error;
+  if (!writeDurably(bytes, temporary, &error)) {
+    PathWin::removeFile(temporary);
+    return fail("cannot write " + shown(temporary) + ": " + error);
+  }
+  if (!PathWin::moveReplacing(temporary, target)) {
+    PathWin::removeFile(temporary);
+    return fail("cannot move " + shown(temporary) + " over " + shown(target));
+  }
+  return true;
+}
+
+PlayListFile::LoadResult PlayListFile::loadList(PlayList* list, std::u16string_view path,
+                                                View* view) {
+  LoadResult result;
+  if (!list) return result;
+  const std::u16string file(path);
+  xml::MappedData* store = xml::openXmlStore(file.c_str(), kRootName, true);
+  auto finish = [&](LoadResult::Status status, std::string reason) {
+    store->release();
+    result.status = status;
+    result.reason = std::move(reason);
+    return result;
+  };
+  switch (store->loadState()) {
+    case xml::MappedData::LoadState::kNoFile:
+    case xml::MappedData::LoadState::kNotLoaded:
+      return finish(LoadResult::kNoFile, "");
+    case xml::MappedData::LoadState::kEmpty:
+      return finish(LoadResult::kLoaded, "");
+    case xml::MappedData::LoadState::kUnreadable: {
+      std::string why = store->loadError().empty() ? "read error" : store->loadError();
+      return finish(LoadResult::kFailed, shown(path) + " cannot be read: " + why);
+    }
+    case xml::MappedData::LoadState::kDamaged:
+      return finish(LoadResult::kFailed,
+                    shown(path) + " is damaged: it holds no complete play list document");
+    case xml::MappedData::LoadState::kRead:
+      break;
+  }
+  xml::Node* root = store->root();
+  if (root->nameView() != kRootName)
+    return finish(LoadResult::kFailed, shown(path) + " is not a play list: its document is <" +
+                                           platform::text::utf16ToUtf8(root->nameView()) + ">");
+
+  const bool wasEmpty = list->getSongCount() == 0;
+  const int64_t length = std::max<int32_t>(store->getS32(kListElement, u"length", 0), 0);
+  const std::u16string stored = store->getString(kListElement, u"filePath", file.c_str());
+  // Relative song paths are looked for beside the file where it lies now and, failing that,
+  // beside where it was written.
+  const bool moved = stored != file;
+  const std::u16string_view base = moved ? std::u16string_view(stored) : std::u16string_view(file);
+  const std::u16string_view secondBase = moved ? std::u16string_view(file) : std::u16string_view();
+
+  // Only the entries that are there, in index order: a "length" far beyond them costs nothing.
+  std::vector<std::pair<int64_t, int32_t>> entries;  // index, position among the children
+  xml::Node* songs = childNamed(root, kListElement);
+  for (int32_t i = 0; songs && i < songs->childCount(); ++i) {
+    const int64_t index = entryIndex(songs->childAt(i)->nameView(), length);
+    if (index >= 0) entries.emplace_back(index, i);
+  }
+  // The first element of an index is the one the store's path finds.
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  entries.erase(std::unique(entries.begin(), entries.end(),
+                            [](const auto& a, const auto& b) { return a.first == b.first; }),
+                entries.end());
+
+  for (const auto& [index, position] : entries) {
+    (void)position;
+    const std::u16string entry = entryPath(static_cast<uint32_t>(index));
+    IInfo* record = newRecordOfType(store->getString(entry.c_str(), u"type", u""));
+    if (!record) continue;
+    record->restore(store, entry.c_str(), base, secondBase);
+    if (list->adoptLoaded(record, wasEmpty, view)) ++result.added;
+  }
+  return finish(LoadResult::kLoaded, "");
+}
+
+PlayList* PlayListFile::openListFile(std::u16string_view path, LoadResult* result) {
+  PlayList* list = PlayList::create();
+  list->setFilePath(path);
+  list->setFileTitle(PathWin::baseName(path));
+  LoadResult loaded = loadList(list, path, nullptr);
+  if (loaded.failed()) list->setLoadFailure(loaded.reason);
+  if (result) *result = std::move(loaded);
+  return list;
+}
+
+}  // namespace s::sound::gui::dialogs::player
