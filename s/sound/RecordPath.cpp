@@ -16,6 +16,11 @@ std::u16string under(std::u16string_view folder, std::u16string_view text) {
 // Play lists pass the path of their file (which need not exist yet) as the base; a folder is
 // taken as it is.
 std::u16string_view folderOf(std::u16string_view base) {
+  // Said to be a folder: no need to ask the file system (once per song of a list).
+  if (base.size() > 1 && base.back() == PathWin::kSeparator) {
+    while (base.size() > 1 && base.back() == PathWin::kSeparator) base.remove_suffix(1);
+    return base;
+  }
   if (base.empty() || PathWin::isFolder(base)) return base;
   const bool file = PathWin::isFile(base) || !PathWin::extension(base).empty();
   return file ? PathWin::folder(base) : base;

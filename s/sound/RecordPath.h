@@ -9,7 +9,8 @@ namespace s::sound {
 // How a song record writes its file path into a play list file and finds the file again: inside
 // the play list's folder the path is kept relative, so a folder of songs and its list can move
 // together. Lists written on Windows ("C:\...", "\\server\...", ".\a.mp3") still resolve. A base
-// may be a folder or the path of the play list file, whose folder is then meant.
+// may be a folder or the path of the play list file, whose folder is then meant; a base ending
+// in "/" is taken as a folder without looking at the disk.
 class RecordPath final : public base::IObject {
  public:
   // The text to store for `path`: relative to `baseFolder` when one is given, the path does not

@@ -5,9 +5,9 @@
 
 namespace s::xml {
 
-// One attribute of an element. Both strings are owned and NUL-terminated; the value is kept in
-// its escaped form, exactly as it stands in the file. A record with an empty name is a text
-// segment of the element.
+// One attribute of an element. Both strings are owned and NUL-terminated, in one block that
+// `name` points to; the value is kept in its escaped form, exactly as it stands in the file. A
+// record with an empty name is a text segment of the element.
 struct AttrRecord {
   std::int32_t nameLength;
   char16_t* name;

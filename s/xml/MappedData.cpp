@@ -48,6 +48,7 @@ void MappedData::reset() {
   lastPath_.clear();
   current_ = nullptr;
   scratch_.clear();
+  hexScratch_.clear();
   index_.clear();
 }
 
@@ -245,17 +246,20 @@ const char16_t* MappedData::getString(const char16_t* path, const char16_t* name
 col::_array::ArrayU08* MappedData::getBytes(const char16_t* path, const char16_t* name,
                                             col::_array::ArrayU08* array) {
   if (!selectPath(path)) return array;
-  std::u16string text;
-  if (!current_->decodeAttr(text, viewOf(name))) return array;
+  hexScratch_.clear();
+  if (!current_->decodeAttr(hexScratch_, viewOf(name))) return array;
   if (!array) array = col::_array::ArrayU08::create();
   array->clear();
   // Pairs of hexadecimal digits, up to the first pair that is not one.
-  for (std::size_t i = 0; i + 1 < text.size(); i += 2) {
-    int high = hexDigit(text[i]);
-    int low = hexDigit(text[i + 1]);
-    if (high < 0 || low < 0) break;
-    array->append(static_cast<std::uint8_t>(high << 4 | low));
-  }
+  std::size_t pairs = 0;
+  while (2 * pairs + 1 < hexScratch_.size() && hexDigit(hexScratch_[2 * pairs]) >= 0 &&
+         hexDigit(hexScratch_[2 * pairs + 1]) >= 0)
+    ++pairs;
+  if (pairs == 0 || !array->setSize(pairs)) return array;
+  std::uint8_t* out = array->data();
+  for (std::size_t i = 0; i < pairs; ++i)
+    out[i] = static_cast<std::uint8_t>(hexDigit(hexScratch_[2 * i]) << 4 |
+                                       hexDigit(hexScratch_[2 * i + 1]));
   return array;
 }
 

@@ -120,6 +120,7 @@ class MappedData : public map::IMappedData {
   std::u16string lastPath_;
   Node* current_ = nullptr;  // the element of lastPath_, or null
   std::u16string scratch_;
+  std::u16string hexScratch_;  // getBytes' text; scratch_ may still be the caller's
 
   // Children by exact name for elements with many children, so that filling a document with
   // thousands of siblings stays linear. Each entry remembers the child count it was built for

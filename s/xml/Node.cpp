@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -397,19 +398,20 @@ bool Node::load(file::FileInputStream* file, bool* complete) {
     if (complete) *complete = size == 0;
     return size == 0;
   }
-  std::string bytes(static_cast<std::size_t>(size), '\0');
+  // Not cleared first: every byte used is read from the file (a large play list is tens of MB).
+  const std::size_t total = static_cast<std::size_t>(size);
+  std::unique_ptr<char[]> bytes(new char[total]);
   std::size_t have = 0;
   // A read may return less than asked; go on until every byte of the file is in.
-  while (have < bytes.size()) {
+  while (have < total) {
     std::uint32_t got = 0;
-    std::size_t want = bytes.size() - have;
+    std::size_t want = total - have;
     if (want > 1u << 30) want = 1u << 30;
-    if (!file->read(bytes.data() + have, static_cast<std::uint32_t>(want), &got) || got == 0) break;
+    if (!file->read(bytes.get() + have, static_cast<std::uint32_t>(want), &got) || got == 0) break;
     have += got;
   }
-  bytes.resize(have);
-  const bool all = have == static_cast<std::size_t>(size);
-  parseUtf8(bytes, complete);
+  const bool all = have == total;
+  parseUtf8(std::string_view(bytes.get(), have), complete);
   if (complete) *complete = *complete && all;
   return all;
 }

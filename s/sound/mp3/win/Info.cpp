@@ -1,5 +1,7 @@
 #include "s/sound/mp3/win/Info.h"
 
+#include <array>
+
 #include "platform/text/Utf.h"
 #include "s/file/win/PathWin.h"
 #include "s/map/IMappedData.h"
@@ -18,8 +20,22 @@ const system::codepage::CodePage* programDefault() { return CodePageList::getDef
 
 using file::win::PathWin;
 
-std::u16string key(int field, const char16_t* suffix) {
-  return std::u16string(TagFields::key(field)) + suffix;
+enum KeySuffix { kBytes, kCodePage, kCodePageName, kCodePageForced, kSuffixCount };
+
+// "titleBytes", "titleCodePage", ...: made once, as a play list of many songs asks for them
+// several times per song.
+const char16_t* key(int field, KeySuffix suffix) {
+  static const auto keys = [] {
+    const char16_t* suffixes[kSuffixCount] = {u"Bytes", u"CodePage", u"CodePageName",
+                                              u"CodePageForced"};
+    std::array<std::array<std::u16string, kSuffixCount>, TagFields::kCount> made;
+    for (int f = 0; f < TagFields::kCount; ++f)
+      for (int x = 0; x < kSuffixCount; ++x)
+        made[static_cast<std::size_t>(f)][static_cast<std::size_t>(x)] =
+            std::u16string(TagFields::key(f)) + suffixes[x];
+    return made;
+  }();
+  return keys[static_cast<std::size_t>(field)][static_cast<std::size_t>(suffix)].c_str();
 }
 
 
@@ -200,11 +216,11 @@ void Info::save(map::IMappedData* store, const char16_t* entry, std::u16string_v
     const Tag& tag = tags_[field];
     if (tag.text.isEmpty()) continue;
     store->setString(entry, TagFields::key(field), tag.text.c_str());
-    store->setBytes(entry, key(field, u"Bytes").c_str(), &tag.bytes);
+    store->setBytes(entry, key(field, kBytes), &tag.bytes);
     if (tag.used) {
-      store->setS32(entry, key(field, u"CodePage").c_str(),
+      store->setS32(entry, key(field, kCodePage),
                     static_cast<int32_t>(tag.used->getNumber()));
-      store->setString(entry, key(field, u"CodePageName").c_str(), tag.used->getName().c_str());
+      store->setString(entry, key(field, kCodePageName), tag.used->getName().c_str());
     }
   }
 }
@@ -216,12 +232,12 @@ void Info::restore(map::IMappedData* store, const char16_t* entry, std::u16strin
   for (int field = 0; field < kTagCount; ++field) {
     Tag& tag = tags_[field];
     tag.text.assign(store->getString(entry, TagFields::key(field), u""));
-    store->getBytes(entry, key(field, u"Bytes").c_str(), &tag.bytes);
-    tag.forced = store->getBool(entry, key(field, u"CodePageForced").c_str(), false);
+    store->getBytes(entry, key(field, kBytes), &tag.bytes);
+    tag.forced = store->getBool(entry, key(field, kCodePageForced), false);
     const CodePage* codePage = CodePageList::byName(
-        store->getString(entry, key(field, u"CodePageName").c_str(), u""));
+        store->getString(entry, key(field, kCodePageName), u""));
     if (!codePage) {
-      int32_t number = store->getS32(entry, key(field, u"CodePage").c_str(), -1);
+      int32_t number = store->getS32(entry, key(field, kCodePage), -1);
       if (number >= 0) codePage = CodePageList::byNumber(static_cast<uint32_t>(number));
     }
     if (codePage) {

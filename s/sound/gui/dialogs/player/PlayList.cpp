@@ -49,7 +49,7 @@ PlayList::PlayList() : worker_(thread::win::Thread::create()) {
 }
 
 PlayList::~PlayList() {
-  for (IInfo* record : songs_) dropSong(record, nullptr);
+  for (IInfo* record : songs_) record->release();
   songs_.clear();
   worker_->waitIdleFor(kWorkerStopMs);
   worker_->release();
@@ -62,9 +62,10 @@ void PlayList::reset() {
   worker_->waitIdleFor(kWorkerStopMs);
   stopping_ = false;
   Guard hold(lock_);
-  for (IInfo* record : songs_) dropSong(record, nullptr);
-  songs_.clear();
+  // Every path goes at once; rows still shown somewhere leave their views with their records.
   paths_.clear();
+  for (IInfo* record : songs_) record->release();
+  songs_.clear();
   filePath_.clear();
   fileTitle_.clear();
   name_.clear();
@@ -292,6 +293,13 @@ void PlayList::removeMissing(View* view, bool checkCurrent, int currentRow, bool
   }
   songs_ = std::move(kept);
   if (songs_.size() != before) setNextFromLargest();
+}
+
+void PlayList::reserveSongs(int count) {
+  if (count <= 0) return;
+  Guard hold(lock_);
+  songs_.reserve(songs_.size() + static_cast<std::size_t>(count));
+  paths_.reserve(paths_.size() + static_cast<std::size_t>(count));
 }
 
 bool PlayList::adoptLoaded(IInfo* record, bool keepNumber, View* view) {

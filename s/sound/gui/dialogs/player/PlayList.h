@@ -107,6 +107,8 @@ class PlayList final : public base::IObject, public thread::IPoolable, public th
   // an index into the list).
   void removeMissing(View* view, bool checkCurrent, int currentRow, bool* wasCurrentOut);
 
+  // Room for `count` more songs, for a caller about to add many.
+  void reserveSongs(int count);
   // Appends a record restored from a list file, numbered the way loading does: a list that was
   // empty when loading began keeps the file's numbers. False (and the record released) when the
   // list already has its path.

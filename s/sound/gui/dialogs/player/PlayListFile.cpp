@@ -29,6 +29,14 @@ constexpr char16_t kListElement[] = u"PlayList";
 
 std::string shown(std::u16string_view path) { return platform::text::fileNameFromUtf16(path); }
 
+// The folder of a list file, said to be a folder: song records then need not ask the disk what
+// their base is, once per song.
+std::u16string folderBase(std::u16string_view listPath) {
+  std::u16string folder(PathWin::folder(listPath));
+  if (folder.empty()) return folder;  // no folder to look in
+  return folder + PathWin::kSeparator;
+}
+
 // "PlayList\_<index>", the store path of one entry.
 std::u16string entryPath(uint32_t index) {
   std::u16string path = u"PlayList\\_";
@@ -123,6 +131,7 @@ bool PlayListFile::saveList(lang::Localizer* texts, PlayList* list, std::u16stri
     for (int i = 0; i < list->getSongCount(); ++i) records.push_back(list->getSong(i));
   }
 
+  const std::u16string base = folderBase(target);
   xml::MappedData* store = xml::openXmlStore(temporary.c_str(), kRootName, false);
   store->setAutoFlush(false);
   auto text = [texts](int32_t id) { return texts ? texts->getText(id) : u""; };
@@ -136,7 +145,7 @@ bool PlayListFile::saveList(lang::Localizer* texts, PlayList* list, std::u16stri
   for (std::size_t i = 0; i < records.size(); ++i) {
     const std::u16string entry = entryPath(static_cast<uint32_t>(i));
     store->setString(entry.c_str(), u"type", std::u16string(records[i]->getFileType()).c_str());
-    records[i]->save(store, entry.c_str(), target);
+    records[i]->save(store, entry.c_str(), base);
   }
   std::u16string document;
   store->root()->writeTo(document);
@@ -197,25 +206,22 @@ PlayListFile::LoadResult PlayListFile::loadList(PlayList* list, std::u16string_v
   // Relative song paths are looked for beside the file where it lies now and, failing that,
   // beside where it was written.
   const bool moved = stored != file;
-  const std::u16string_view base = moved ? std::u16string_view(stored) : std::u16string_view(file);
-  const std::u16string_view secondBase = moved ? std::u16string_view(file) : std::u16string_view();
+  const std::u16string base = folderBase(moved ? stored : file);
+  const std::u16string secondBase = moved ? folderBase(file) : std::u16string();
 
   // Only the entries that are there, in index order: a "length" far beyond them costs nothing.
-  std::vector<std::pair<int64_t, int32_t>> entries;  // index, position among the children
+  std::vector<int64_t> entries;
   xml::Node* songs = childNamed(root, kListElement);
   for (int32_t i = 0; songs && i < songs->childCount(); ++i) {
     const int64_t index = entryIndex(songs->childAt(i)->nameView(), length);
-    if (index >= 0) entries.emplace_back(index, i);
+    if (index >= 0) entries.push_back(index);
   }
-  // The first element of an index is the one the store's path finds.
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  entries.erase(std::unique(entries.begin(), entries.end(),
-                            [](const auto& a, const auto& b) { return a.first == b.first; }),
-                entries.end());
+  // Two elements of one name are one entry: the store's path finds the first.
+  std::sort(entries.begin(), entries.end());
+  entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
 
-  for (const auto& [index, position] : entries) {
-    (void)position;
+  list->reserveSongs(static_cast<int>(entries.size()));
+  for (const int64_t index : entries) {
     const std::u16string entry = entryPath(static_cast<uint32_t>(index));
     IInfo* record = newRecordOfType(store->getString(entry.c_str(), u"type", u""));
     if (!record) continue;

@@ -12,7 +12,6 @@
 
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/sound/mp3/win/Info.h"
-#include "s/xml/MappedData.h"
 #include "tests/s/sound/gui/dialogs/player/PlayListFixtures.h"
 
 namespace {
@@ -37,7 +36,7 @@ void fill(PlayList* list, int count, const std::u16string& folder) {
 TEST(PlayListCrash, AListKilledWhileSavingIsTheOldOrTheNewListWhole) {
   testing_support::TempDir dir;
   const std::u16string target = wide(dir.file("big.mpl"));
-  constexpr int kOld = 6000, kNew = kOld + 1;
+  constexpr int kOld = 3000, kNew = kOld + 1;
   PooledList before, after;
   fill(before.list, kOld, u"/music/old");
   fill(after.list, kNew, u"/music/new");
@@ -50,10 +49,9 @@ TEST(PlayListCrash, AListKilledWhileSavingIsTheOldOrTheNewListWhole) {
       std::chrono::steady_clock::now() - began);
 
   std::mt19937 random(20260101u);
-  std::uniform_int_distribution<long> delay(0, 3 * oneSave.count());
-  const auto stopAt = std::chrono::steady_clock::now() + std::chrono::seconds(12);
-  int kills = 0, oldSeen = 0, newSeen = 0;
-  while (kills < 40 && std::chrono::steady_clock::now() < stopAt) {
+  std::uniform_int_distribution<long> delay(0, 2 * oneSave.count());
+  constexpr int kKills = 25;
+  for (int kill = 1; kill <= kKills; ++kill) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -62,27 +60,23 @@ TEST(PlayListCrash, AListKilledWhileSavingIsTheOldOrTheNewListWhole) {
         PlayListFile::saveList(nullptr, i % 2 ? before.list : after.list, target, nullptr);
     }
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-    kill(child, SIGKILL);
+    ::kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
-    ++kills;
 
-    s::xml::MappedData* store = s::xml::openXmlStore(target.c_str(), u"PlayListXml", true);
-    ASSERT_EQ(store->loadState(), s::xml::MappedData::LoadState::kRead) << "after kill " << kills;
-    const int length = store->getS32(u"PlayList", u"length", -1);
-    store->release();
+    // A cut-off document would load as damaged; a mix would hold songs of both lists.
     PooledList loaded;
     PlayListFile::LoadResult result = PlayListFile::loadList(loaded.list, target, nullptr);
-    ASSERT_EQ(result.status, PlayListFile::LoadResult::kLoaded) << result.reason;
+    ASSERT_EQ(result.status, PlayListFile::LoadResult::kLoaded) << "kill " << kill << ": "
+                                                               << result.reason;
+    const int length = loaded->getSongCount();
     ASSERT_TRUE(length == kOld || length == kNew) << length;
-    ASSERT_EQ(loaded->getSongCount(), length);
+    EXPECT_EQ(loaded->getSong(0)->getPath().find(length == kOld ? u"/music/old/" : u"/music/new/"),
+              0u);
     const std::u16string_view last = loaded->getSong(length - 1)->getPath();
     EXPECT_EQ(last.find(length == kOld ? u"/music/old/" : u"/music/new/"), 0u);
-    (length == kOld ? oldSeen : newSeen)++;
   }
-  EXPECT_GE(kills, 10);
-  EXPECT_EQ(oldSeen + newSeen, kills);
   // A stale ".tmp" of the last kill is no obstacle.
   EXPECT_TRUE(PlayListFile::saveList(nullptr, before.list, target, nullptr));
 }
