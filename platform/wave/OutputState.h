@@ -11,9 +11,10 @@
 
 namespace platform::wave {
 
-// Buffers written to a sink that is not real time before its thread is woken, and how long the
-// thread waits for the rest of a batch before it takes what has come.
-constexpr std::uint32_t kWriteBatch = 4;
+// Buffers written to a sink that is not real time before its thread is woken (the engine keeps a
+// ring of twelve in flight, so a render wakes the thread once per ring), and how long the thread
+// waits for the rest of a batch before it takes what has come.
+constexpr std::uint32_t kWriteBatch = 12;
 constexpr std::chrono::microseconds kBatchWait(2000);
 
 // What an open device shares between its callers and its own thread; every field is guarded by

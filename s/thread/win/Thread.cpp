@@ -4,6 +4,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "s/thread/EasyPooler.h"
@@ -131,8 +132,16 @@ int64_t Thread::threadId() const { return params_->tid; }
 
 bool Thread::isIdle() const { return params_->idle; }
 
+// Looks again at least every kPollMs, and at once when the thread reports itself idle, so a
+// short run costs its caller no poll interval.
+bool Thread::pollIdleUntil(Clock::time_point deadline) {
+  std::unique_lock<std::mutex> hold(params_->lock);
+  auto next = std::min(deadline, Clock::now() + std::chrono::milliseconds(kPollMs));
+  return params_->changed.wait_until(hold, next, [this] { return params_->idle.load(); });
+}
+
 void Thread::waitIdle() {
-  while (!params_->idle) std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+  while (!params_->idle) pollIdleUntil(Clock::time_point::max());
 }
 
 bool Thread::waitIdleFor(int ms) {
@@ -154,7 +163,7 @@ bool Thread::waitIdleFor(int ms) {
       launch();
       return false;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    pollIdleUntil(deadline);
   }
   return true;
 }

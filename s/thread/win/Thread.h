@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
@@ -68,6 +69,7 @@ class Thread final : public IThread, public IPoolable {
   struct Params;
 
  private:
+  bool pollIdleUntil(std::chrono::steady_clock::time_point deadline);
   void start(ITask* task, int64_t count, int mode, int ms);
   void launch();
 

@@ -197,7 +197,9 @@ void Player::run() {
     const uint32_t n = readAhead ? produceChunk(readAhead, chunk) : 0;
     if (n == 0) {
       lock_.unlock();
-      if (readAhead && !sourceEnded_.load()) readAhead->waitForData(kIdleSleepMs);
+      // At the end there is nothing to wait for: the drain below starts at once.
+      if (sourceEnded_.load()) continue;
+      if (readAhead) readAhead->waitForData(kIdleSleepMs);
       else sleepMs(kIdleSleepMs);
       continue;
     }

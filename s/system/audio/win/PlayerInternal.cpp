@@ -48,7 +48,7 @@ std::shared_ptr<WaveOut> PlayerInternal::handle() const {
 
 bool PlayerInternal::allFree() const {
   for (const Entry& entry : entries_)
-    if (!entry.free.load(std::memory_order_acquire)) return false;
+    if (!entry.free.load()) return false;
   return true;
 }
 
@@ -59,15 +59,21 @@ bool PlayerInternal::waitNextFree(int ms) {
   // real time this saves thread switches per chunk; on a real one the ring still holds 6 chunks.
   const int32_t batchEnd = (nextWrite_.load(std::memory_order_relaxed) + kRefillBatch - 1) % kBufferCount;
   std::unique_lock hold(freedLock_);
-  freed_.wait_for(hold, std::chrono::milliseconds(ms),
-                  [&] { return entries_[batchEnd].free.load(std::memory_order_acquire); });
+  // Published before the buffer is looked at, and the completion frees before it looks here, so
+  // one of the two always sees the other.
+  waitingFor_.store(batchEnd);
+  freed_.wait_for(hold, std::chrono::milliseconds(ms), [&] { return entries_[batchEnd].free.load(); });
+  waitingFor_.store(kWaitsForNone);
   return isNextFree();
 }
 
 bool PlayerInternal::waitAllFree(int ms) {
   if (allFree()) return true;
   std::unique_lock hold(freedLock_);
-  return freed_.wait_for(hold, std::chrono::milliseconds(ms), [this] { return allFree(); });
+  waitingFor_.store(kWaitsForAll);
+  const bool all = freed_.wait_for(hold, std::chrono::milliseconds(ms), [this] { return allFree(); });
+  waitingFor_.store(kWaitsForNone);
+  return all;
 }
 
 bool PlayerInternal::queue(const void* data, uint32_t n) {
@@ -109,8 +115,10 @@ void PlayerInternal::onDone(Header& header, void* instance) {
   auto* self = static_cast<PlayerInternal*>(instance);
   if (!self || !header.user || !header.has(platform::wave::kHeaderDone)) return;
   const int32_t index = self->nextComplete_.load(std::memory_order_relaxed);
-  self->entries_[index].free.store(true, std::memory_order_release);
+  self->entries_[index].free.store(true);
   self->nextComplete_.store((index + 1) % kBufferCount, std::memory_order_relaxed);
+  const int32_t awaited = self->waitingFor_.load();
+  if (awaited != index && awaited != kWaitsForAll) return;
   // Taken so that a waiter between its test and its sleep cannot miss this wake-up.
   { std::lock_guard hold(self->freedLock_); }
   self->freed_.notify_all();

@@ -98,6 +98,11 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
   std::shared_ptr<platform::wave::WaveOut> handle_;
   std::mutex freedLock_;
   std::condition_variable freed_;
+  // The buffer whose completion the play thread waits for (kWaitsForAll: every buffer, none:
+  // -1). A completion wakes the play thread only when it is that one, not for every buffer.
+  static constexpr int32_t kWaitsForNone = -1;
+  static constexpr int32_t kWaitsForAll = -2;
+  std::atomic<int32_t> waitingFor_{kWaitsForNone};
   std::atomic<int32_t> nextComplete_{0};
   std::atomic<int32_t> nextWrite_{0};
   std::array<Entry, kBufferCount> entries_;
