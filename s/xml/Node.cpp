@@ -301,7 +301,7 @@ StrBuffer* Node::getAttrDecoded(StrBuffer* buffer, const char16_t* name, const c
   return buffer;
 }
 
-void Node::writeTo(std::u16string& out) const {
+void Node::writeTree(std::u16string& out, std::string* utf8) const {
   auto open = [&out](const Node* n) {
     out += u'<';
     out += n->nameView();
@@ -337,7 +337,19 @@ void Node::writeTo(std::u16string& out) const {
     }
     pending.insert(pending.end(), n->children_.begin(), n->children_.end());
   }
-  out.reserve(out.size() + size);
+  // Written as UTF-8, the text passes through a small buffer instead of a copy of the whole
+  // document (a play list of 100,000 songs is a line of some 60 million characters).
+  constexpr std::size_t kChunk = 1 << 15;
+  auto drain = [&] {
+    if (utf8 && out.size() >= kChunk) {
+      appendUtf16AsUtf8(*utf8, out);
+      out.clear();
+    }
+  };
+  if (utf8)
+    utf8->reserve(utf8->size() + size);
+  else
+    out.reserve(out.size() + size);
 
   struct Frame {
     const Node* node;
@@ -351,14 +363,27 @@ void Node::writeTo(std::u16string& out) const {
     if (top.next < top.node->children_.size()) {
       const Node* child = top.node->children_[top.next++];
       open(child);
+      drain();
       stack.push_back({child, 0});
       continue;
     }
     out += u"</";
     out += top.node->nameView();
     out += u'>';
+    drain();
     stack.pop_back();
   }
+  if (utf8) {
+    appendUtf16AsUtf8(*utf8, out);
+    out.clear();
+  }
+}
+
+void Node::writeTo(std::u16string& out) const { writeTree(out, nullptr); }
+
+void Node::writeUtf8To(std::string& out) const {
+  std::u16string pending;
+  writeTree(pending, &out);
 }
 
 StrBuffer* Node::write(StrBuffer* buffer, bool append) const {
@@ -373,10 +398,8 @@ StrBuffer* Node::write(StrBuffer* buffer, bool append) const {
 col::_array::ArrayU08* Node::writeUtf8(col::_array::ArrayU08* bytes, bool append) const {
   if (!bytes) bytes = col::_array::ArrayU08::create();
   if (!append) bytes->clear();
-  std::u16string text;
-  writeTo(text);
   std::string utf8;
-  appendUtf16AsUtf8(utf8, text);
+  writeUtf8To(utf8);
   bytes->appendRaw(utf8.data(), utf8.size());
   return bytes;
 }
@@ -419,10 +442,8 @@ bool Node::load(file::FileInputStream* file, bool* complete) {
 namespace {
 
 bool writeDocument(const Node& node, file::FileOutputStream& file) {
-  std::u16string text;
-  node.writeTo(text);
   std::string utf8;
-  appendUtf16AsUtf8(utf8, text);
+  node.writeUtf8To(utf8);
   bool ok = true;
   for (std::size_t done = 0; ok && done < utf8.size();) {
     std::size_t n = utf8.size() - done;

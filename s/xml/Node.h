@@ -86,6 +86,8 @@ class Node final : public IXml {
                                    bool append = false) const override;
   // The serialised subtree appended to `out`.
   void writeTo(std::u16string& out) const;
+  // The serialised subtree appended to `out` as UTF-8.
+  void writeUtf8To(std::string& out) const;
   col::_array::ArrayU08* writeUtf8(col::_array::ArrayU08* bytes = nullptr,
                                    bool append = false) const override;
   Attributes* attributes() override { return &attributes_; }
@@ -103,6 +105,8 @@ class Node final : public IXml {
   }
 
  private:
+  // writeTo, or with `utf8` the same text converted to it piece by piece.
+  void writeTree(std::u16string& out, std::string* utf8) const;
   template <typename T>
   void addHex(const char16_t* name, const T* values, std::int32_t count, int digits);
   const AttrRecord* find(const char16_t* name) const;

@@ -17,7 +17,6 @@
 #include "s/str/CharCase.h"
 #include "s/xml/MappedData.h"
 #include "s/xml/Node.h"
-#include "s/xml/Utf8Text.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -147,13 +146,9 @@ bool PlayListFile::saveList(lang::Localizer* texts, PlayList* list, std::u16stri
     store->setString(entry.c_str(), u"type", std::u16string(records[i]->getFileType()).c_str());
     records[i]->save(store, entry.c_str(), base);
   }
-  std::u16string document;
-  store->root()->writeTo(document);
-  store->release();
   std::string bytes;
-  xml::appendUtf16AsUtf8(bytes, document);
-  document.clear();
-  document.shrink_to_fit();
+  store->root()->writeUtf8To(bytes);
+  store->release();
 
   std::string error;
   if (!writeDurably(bytes, temporary, &error)) {
