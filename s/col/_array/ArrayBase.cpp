@@ -59,8 +59,10 @@ bool ArrayBase::setSize(std::size_t count) {
 bool ArrayBase::insertRaw(std::size_t index, const void* elements, std::size_t count) {
   if (index > count_ || count > std::numeric_limits<std::size_t>::max() - count_) return false;
   if (!growFor(count_ + count)) return false;
-  std::memmove(data_ + ((index + count) << shift_), data_ + (index << shift_),
-               (count_ - index) << shift_);
+  // Nothing to move at the end, where an empty array may still have no storage at all.
+  if (index < count_)
+    std::memmove(data_ + ((index + count) << shift_), data_ + (index << shift_),
+                 (count_ - index) << shift_);
   if (elements && count) std::memcpy(data_ + (index << shift_), elements, count << shift_);
   count_ += count;
   return true;
@@ -68,8 +70,9 @@ bool ArrayBase::insertRaw(std::size_t index, const void* elements, std::size_t c
 
 bool ArrayBase::removeAt(std::size_t index, std::size_t count) {
   if (index > count_ || count > count_ - index) return false;
-  std::memmove(data_ + (index << shift_), data_ + ((index + count) << shift_),
-               (count_ - index - count) << shift_);
+  if (count > 0 && index + count < count_)
+    std::memmove(data_ + (index << shift_), data_ + ((index + count) << shift_),
+                 (count_ - index - count) << shift_);
   count_ -= count;
   return true;
 }
@@ -79,7 +82,7 @@ bool ArrayBase::copyFrom(const ArrayBase& source, std::size_t from, std::ptrdiff
   std::size_t n = count < 0 ? source.count_ - from : static_cast<std::size_t>(count);
   if (n > source.count_ - from) return false;
   if (&source == this) {
-    std::memmove(data_, data_ + (from << shift_), n << shift_);
+    if (n > 0) std::memmove(data_, data_ + (from << shift_), n << shift_);
     count_ = n;
     return true;
   }

@@ -79,6 +79,13 @@ TEST(Array, InsertRemoveAndCopyRanges) {
   EXPECT_FALSE(b.copyFrom(a, 4, 3));
   s::col::_array::ArrayS64 longs;
   EXPECT_FALSE(longs.copyFrom(a));
+
+  // An array that never held anything has no storage: empty edits must not touch it.
+  ArrayS32 empty;
+  EXPECT_TRUE(empty.insertRaw(0, nullptr, 0));
+  EXPECT_TRUE(empty.removeAt(0, 0));
+  EXPECT_TRUE(empty.copyFrom(empty));
+  EXPECT_EQ(empty.size(), 0u);
 }
 
 TEST(Array, SortIsStableAndSearchFindsByComparator) {
