@@ -22,6 +22,8 @@
 
 namespace {
 
+std::string songs(int count) { return std::to_string(count) + (count == 1 ? " song" : " songs"); }
+
 using s::file::win::PathWin;
 using s::sound::IInfo;
 using s::sound::gui::dialogs::player::PlayList;
@@ -160,7 +162,7 @@ int add(int argc, char** argv) {
     }
   }
   if (!save(list, path, nullptr)) return 1;
-  std::printf("added %d songs; %s holds %d\n", list->getSongCount() - before, argv[0],
+  std::printf("added %s; %s holds %d\n", songs(list->getSongCount() - before).c_str(), argv[0],
               list->getSongCount());
   return allGood ? 0 : 1;
 }
@@ -175,7 +177,7 @@ int removeMissing(int argc, char** argv) {
   opened.list->removeMissing(nullptr, false, -1, nullptr);
   const int removed = before - opened.list->getSongCount();
   if (removed > 0 && !save(opened.list, path, nullptr)) return 1;
-  std::printf("removed %d songs; %s holds %d\n", removed, argv[0], opened.list->getSongCount());
+  std::printf("removed %s; %s holds %d\n", songs(removed).c_str(), argv[0], opened.list->getSongCount());
   return 0;
 }
 
@@ -219,7 +221,7 @@ int sort(int argc, char** argv) {
   view->removeAll();
   view->release();
   if (!saved) return 1;
-  std::printf("sorted %d songs of %s\n", opened.list->getSongCount(), argv[0]);
+  std::printf("sorted %s of %s\n", songs(opened.list->getSongCount()).c_str(), argv[0]);
   return 0;
 }
 

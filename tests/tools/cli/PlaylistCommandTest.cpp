@@ -68,7 +68,7 @@ TEST_F(PlaylistCommandTest, RemoveMissingAndSortSaveTheList) {
   fs::remove(gone);
   auto removed = cli("playlist remove-missing " + q(list));
   EXPECT_EQ(removed.status, 0) << removed.out;
-  EXPECT_NE(removed.out.find("removed 1 songs"), std::string::npos) << removed.out;
+  EXPECT_NE(removed.out.find("removed 1 song;"), std::string::npos) << removed.out;
   EXPECT_EQ(listed(list), (std::vector<std::string>{b, c, a}));
 
   struct Case {
