@@ -59,10 +59,10 @@ std::uint64_t numberOf(SubRecord* cell) {
 }  // namespace
 
 void addSongColumns(s::gui::win::ListBox2& view, s::lang::Localizer* localizer) {
-  for (const ColumnSpec& spec : kColumns) {
+  for (const ColumnSpec& entry : kColumns) {
     DataType* column =
-        view.addColumn(spec.englishTitle, spec.textId, localizer, spec.alignment, spec.width);
-    column->setCompare(spec.compare);
+        view.addColumn(entry.englishTitle, entry.textId, localizer, entry.alignment, entry.width);
+    column->setCompare(entry.compare);
   }
 }
 
