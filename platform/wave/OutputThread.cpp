@@ -28,6 +28,7 @@ class OutputThread {
   OutputThread(OutputState& state, Sink& sink) : s_(state), sink_(sink), staging_(kStagingBytes) {}
 
   void run(Lock& lock) {
+    bool batchWaited = false;
     while (!s_.closeRequested && !s_.abandoned) {
       if (s_.resetsRequested != s_.resetsDone) {
         std::uint64_t requested = s_.resetsRequested;
@@ -47,15 +48,22 @@ class OutputThread {
       bool wantsSpace = false;
       bool progress = !paused_ && feed(lock, wantsSpace);
       progress = complete(lock) || progress;
+      if (progress) batchWaited = false;
       if (progress || s_.closeRequested || s_.resetsRequested != s_.resetsDone || s_.pauseWanted != paused_)
         continue;
       // A buffer written while the lock was let go is fed at once.
       if (!paused_ && s_.cursor && !wantsSpace) continue;
       if (!s_.head) {
-        // A renderer's writer is usually in the middle of a batch; only when none comes does the
-        // thread sleep until the next write.
-        if (s_.batchWrites && (s_.wake.wait_for(lock, kBatchWait) == std::cv_status::no_timeout || s_.head))
+        // A renderer's writer is usually in the middle of a batch; only when none has come after a
+        // short wait does the thread sleep until the next write. The wait lets the lock go, so
+        // every request (close, reset, pause) is looked at again before that sleep: a close that
+        // came just as the wait timed out would otherwise never be seen.
+        if (s_.batchWrites && !batchWaited) {
+          s_.wake.wait_for(lock, kBatchWait);
+          batchWaited = true;
           continue;
+        }
+        batchWaited = false;
         s_.idle = true;
         s_.wake.wait(lock);
         s_.idle = false;

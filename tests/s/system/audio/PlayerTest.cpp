@@ -130,6 +130,17 @@ TEST(Player, AppliesTheSquaredVolumeThenThePresetInChunksOf8192Bytes) {
   EXPECT_TRUE(out == expected);
 }
 
+TEST(Player, AnEngineFromThePoolSoundsLikeANewOne) {
+  // The second render takes the engine the first one gave back, presets with their filter
+  // history included.
+  const auto pcm = pattern(8192 * 8, 21);
+  TestSource first(pcm, 44100, true, 16);
+  const auto withPreset = [](Player& p) { p.setPreset(4); };
+  const auto once = render(first, withPreset);
+  TestSource second(pcm, 44100, true, 16);
+  EXPECT_TRUE(render(second, withPreset) == once);
+}
+
 TEST(Player, ADeviceThatCannotBeOpenedEndsThePlaybackAtOnceAndSaysWhy) {
   const auto pcm = pattern(100000);
   TestSource source(pcm, 44100, true, 16);
