@@ -15,15 +15,9 @@ namespace s::lang {
 
 namespace {
 
-bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (!str::CharCase::equalIgnoringCase(a[i], b[i])) return false;
-  return true;
-}
-
 bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
-  return text.size() >= prefix.size() && equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() &&
+         str::CharCase::equalIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 struct NodeDeleter {
@@ -115,16 +109,16 @@ void Localizer::build(const xml::Node& root, int systemMajorVersion) {
 
 LangPack* Localizer::findByTag(std::u16string_view tag) const {
   for (auto& pack : packs_)
-    if (equalsIgnoringCase(pack->tagName(), tag)) return pack.get();
+    if (str::CharCase::equalIgnoringCase(pack->tagName(), tag)) return pack.get();
   return nullptr;
 }
 
 LangPack* Localizer::findByEngName(std::u16string_view name) const {
   for (auto& pack : packs_)
-    if (equalsIgnoringCase(pack->engName(), name)) return pack.get();
+    if (str::CharCase::equalIgnoringCase(pack->engName(), name)) return pack.get();
   auto named = [this](std::u16string_view engName) -> LangPack* {
     for (auto& pack : packs_)
-      if (equalsIgnoringCase(pack->engName(), engName)) return pack.get();
+      if (str::CharCase::equalIgnoringCase(pack->engName(), engName)) return pack.get();
     return nullptr;
   };
   LangPack* found = nullptr;

@@ -149,7 +149,9 @@ void Effect::reset() {
   equalizerEx_->setEnabled(false);
   octave_->reset();
   octave_->setEnabled(false);
-  for (void* p : *presets_) static_cast<IFilter*>(p)->setEnabled(false);
+  // Made again rather than only switched off: a preset's filters carry history from the last
+  // song, and an engine from the pool must sound like a new one.
+  if (presetCount() > 0) buildPresets();
 }
 
 }  // namespace s::sound

@@ -9,6 +9,7 @@
 #include "s/map/IMappedData.h"
 #include "s/sound/DurationText.h"
 #include "s/sound/RecordPath.h"
+#include "s/xml/NumberText.h"
 
 namespace s::sound {
 
@@ -46,9 +47,7 @@ void InfoBase::fillListRow(int cellCount) {
   if (list) list->lock().lock();
 
   std::u16string text;
-  if (hasSongNumber()) {
-    for (char c : std::to_string(songNumber_)) text.push_back(static_cast<char16_t>(c));
-  }
+  if (hasSongNumber()) xml::appendS64(text, songNumber_);
   row.setCellText(kNumber, text);
   // Numeric sorting reads the kept number; a row without a song number reads "" as 0.
   if (songNumber_ >= 0) row.getCell(kNumber)->setSortValue(static_cast<std::uint64_t>(songNumber_));

@@ -1,4 +1,5 @@
 #pragma once
+#include <string_view>
 
 namespace s::str {
 
@@ -10,6 +11,12 @@ class CharCase {
   static char16_t toUpper(char16_t c);
   static bool equalIgnoringCase(char16_t a, char16_t b) {
     return a == b || toLower(a) == toLower(b);
+  }
+  static bool equalIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (!equalIgnoringCase(a[i], b[i])) return false;
+    return true;
   }
 };
 

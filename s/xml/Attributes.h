@@ -5,9 +5,18 @@
 #include <vector>
 
 #include "s/base/IObject.h"
-#include "s/xml/AttrFactory.h"
 
 namespace s::xml {
+
+// One attribute of an element: name and value, each NUL-terminated, pointing into the text of
+// the list that holds the record; the value is kept in its escaped form, exactly as it stands in
+// the file. A record with an empty name is a text segment of the element.
+struct AttrRecord {
+  std::int32_t nameLength;
+  char16_t* name;
+  std::int32_t valueLength;
+  char16_t* value;
+};
 
 // The ordered attribute list of an element, text segments included (records with an empty
 // name). The records and their strings live in the list itself: one block of text per element

@@ -106,7 +106,7 @@ class IXml : public base::IObject, public thread::IPoolable {
   // Writes the document as UTF-8, creating the file's folder when missing. The file is
   // replaced in one step, so a failed save leaves the old file as it was.
   virtual bool saveFile(const char16_t* path) const = 0;
-  // Writes the document to an open stream and closes it.
+  // Writes the document to an open stream, flushes it to the disk and closes it.
   virtual bool save(file::FileOutputStream* file) const = 0;
 };
 

@@ -456,9 +456,10 @@ bool writeDocument(const Node& node, file::FileOutputStream& file) {
 
 }  // namespace
 
+// The document is on the disk, not only handed to the system, when this returns true.
 bool Node::save(file::FileOutputStream* file) const {
   if (!file) return false;
-  bool ok = writeDocument(*this, *file);
+  const bool ok = writeDocument(*this, *file) && file->flush();
   return file->close() && ok;
 }
 
@@ -472,13 +473,9 @@ bool Node::saveFile(const char16_t* path) const {
   // middle leaves the previous document whole.
   std::u16string temporary(target);
   temporary += u".saving-";
-  for (char c : std::to_string(::getpid())) temporary += static_cast<char16_t>(c);
+  appendS64(temporary, ::getpid());
   file::FileOutputStream* out = file::FileOutputStream::create();
-  bool ok = out->open(temporary);
-  if (ok) {
-    ok = writeDocument(*this, *out) && out->flush();
-    ok = out->close() && ok;
-  }
+  bool ok = out->open(temporary) && save(out);
   out->release();
   if (ok) ok = PathWin::moveReplacing(temporary, target);
   if (!ok) PathWin::removeFile(temporary);

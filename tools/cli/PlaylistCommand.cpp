@@ -17,7 +17,6 @@
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/sound/mp3/TagJson.h"
 #include "s/sound/mp3/win/Info.h"
-#include "s/xml/MappedData.h"
 #include "tools/cli/Command.h"
 
 namespace {
@@ -102,16 +101,14 @@ int show(int argc, char** argv) {
   OpenedList opened(path);
   if (opened.result.failed()) return fail(opened.result.reason);
 
-  s::xml::MappedData* store = s::xml::openXmlStore(path.c_str(), PlayListFile::kRootName, true);
+  // What the list file says of itself comes with the songs: the file is read once.
+  const PlayListFile::LoadResult& file = opened.result;
   std::string out = "{\"file\": " + jsonPath(path) + ", \"generator\": {";
-  const char16_t* keys[] = {u"Application", u"Version", u"URL"};
-  for (const char16_t* key : keys) {
-    out += key == keys[0] ? "" : ", ";
-    out += json(key) + ": " + json(store->getString(u"Generator", key, u""));
-  }
-  out += "}, \"length\": " + std::to_string(store->getS32(u"PlayList", u"length", 0));
-  out += ", \"writtenAs\": " + jsonPath(store->getString(u"PlayList", u"filePath", u""));
-  store->release();
+  out += "\"Application\": " + json(file.application);
+  out += ", \"Version\": " + json(file.version);
+  out += ", \"URL\": " + json(file.url);
+  out += "}, \"length\": " + std::to_string(file.length);
+  out += ", \"writtenAs\": " + jsonPath(file.writtenAs);
   out += ", \"songs\": [";
   for (int i = 0; i < opened.list->getSongCount(); ++i)
     out += (i ? ",\n  " : "\n  ") + songJson(opened.list->getSong(i));

@@ -49,11 +49,7 @@ std::u16string_view PathWin::extension(std::u16string_view path) {
 }
 
 bool PathWin::hasExtension(std::u16string_view path, std::u16string_view ext) {
-  std::u16string_view have = extension(path);
-  if (have.size() != ext.size()) return false;
-  for (std::size_t i = 0; i < ext.size(); ++i)
-    if (!str::CharCase::equalIgnoringCase(have[i], ext[i])) return false;
-  return true;
+  return str::CharCase::equalIgnoringCase(extension(path), ext);
 }
 
 std::u16string_view PathWin::baseName(std::u16string_view path) {

@@ -36,20 +36,6 @@ struct ListBox2::State {
   std::vector<std::u16string> droppedPaths;
   int lastKey = 0;
   std::vector<std::pair<int, events::IEventListener*>> listeners;
-
-  void restoreDefaults() {
-    viewMode = 2;
-    multiSelect = true;
-    headerShown = true;
-    checkBoxes = fullRowSelect = gridLines = acceptFiles = alternateRows = false;
-    redrawSuspended = 0;
-    currentRow = -1;
-    currentMode = kMarkAbove;
-    clickedColumn = -1;
-    droppedPaths.clear();
-    lastKey = 0;
-    listeners.clear();
-  }
 };
 
 namespace {
@@ -72,9 +58,11 @@ ListBox2::~ListBox2() {
 }
 
 void ListBox2::reset() {
-  Guard hold(state_->list->lock());
-  state_->list->reset();
-  state_->restoreDefaults();
+  listbox2::List* list = state_->list;
+  Guard hold(list->lock());
+  list->reset();
+  *state_ = State();
+  state_->list = list;
 }
 
 listbox2::List* ListBox2::model() { return state_->list; }

@@ -257,9 +257,6 @@ void Player::reset() {
   playing_.store(false);
   setError({});
   effect_.reset();
-  // The presets carry filter history from the last song; an engine from the pool must sound
-  // like a new one.
-  effect_.buildPresets();
 }
 
 }  // namespace s::system::audio::win

@@ -1,7 +1,6 @@
 #include "s/system/audio/win/PlayerInternal.h"
 
 #include <chrono>
-#include <cstring>
 #include <thread>
 
 #include "platform/wave/WaveOut.h"
@@ -74,12 +73,6 @@ bool PlayerInternal::waitAllFree(int ms) {
   const bool all = freed_.wait_for(hold, std::chrono::milliseconds(ms), [this] { return allFree(); });
   waitingFor_.store(kWaitsForNone);
   return all;
-}
-
-bool PlayerInternal::queue(const void* data, uint32_t n) {
-  if (n > kBufferSize) return false;
-  std::memcpy(nextBuffer(), data, n);
-  return queueNext(n);
 }
 
 bool PlayerInternal::queueNext(uint32_t n) {

@@ -66,8 +66,6 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
   // every byte played.
   uint8_t* nextBuffer() { return entries_[nextWrite_.load(std::memory_order_relaxed)].data.get(); }
   bool queueNext(uint32_t n);
-  // Copies n (at most 8192) bytes into the next buffer and writes it to the device.
-  bool queue(const void* data, uint32_t n);
   // Why the device broke down after opening, or empty.
   std::string deviceError() const;
   // The close sequence: lets the queued buffers play (up to 1 s), resets and closes the device,

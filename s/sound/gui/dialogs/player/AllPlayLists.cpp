@@ -13,6 +13,7 @@
 #include "s/sound/gui/dialogs/player/PlayList.h"
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/thread/EasyPooler.h"
+#include "s/xml/NumberText.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -22,7 +23,7 @@ namespace {
 
 std::u16string storedKey(int index) {
   std::u16string key = u"_";
-  for (char c : std::to_string(index)) key += static_cast<char16_t>(c);
+  xml::appendS64(key, index);
   return key;
 }
 
@@ -192,8 +193,7 @@ int AllPlayLists::moveOrCopy(int target, View* view, bool move, bool checkCurren
   int gained = 0;
   std::vector<int> leaving;
   for (int at : view->getSelectionOrder()) {
-    Row* row = view->getRow(at);
-    auto* record = row ? dynamic_cast<IInfo*>(row->getUserData()) : nullptr;
+    IInfo* record = PlayList::recordOf(view->getRow(at));
     if (!record) continue;
     const int before = to->getSongCount();
     to->addFile(record, record->getPath(), nullptr, nullptr, nullptr, nullptr, -1);

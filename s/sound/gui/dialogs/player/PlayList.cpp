@@ -22,10 +22,6 @@ using Guard = thread::ObjLocker::Guard;
 
 namespace {
 
-IInfo* recordOf(PlayList::Row* row) {
-  return row ? dynamic_cast<IInfo*>(row->getUserData()) : nullptr;
-}
-
 bool isSongFile(std::u16string_view path) {
   return PathWin::hasExtension(path, u"mp3") || PathWin::hasExtension(path, u"wav");
 }
@@ -39,6 +35,10 @@ int rowIndexIn(PlayList::View* view, IInfo* record) {
 }
 
 }  // namespace
+
+IInfo* PlayList::recordOf(Row* row) {
+  return row ? dynamic_cast<IInfo*>(row->getUserData()) : nullptr;
+}
 
 PlayList* PlayList::create() { return thread::PoolOf<PlayList>::acquire(); }
 

@@ -117,6 +117,8 @@ class PlayList final : public base::IObject, public thread::IPoolable, public th
   // The display title of a song: "title - artist", the one of them present, else the file name
   // without extension.
   static std::u16string displayTitle(IInfo* record);
+  // The song a view row shows, or null for a row that shows none.
+  static IInfo* recordOf(Row* row);
 
   // Does nothing: the thread exists for work the player window may give it.
   void run() override {}

@@ -7,7 +7,6 @@
 #include "platform/text/Utf.h"
 #include "s/file/FileOutputStream.h"
 #include "s/file/win/PathWin.h"
-#include "s/gui/listbox2/Record.h"
 #include "s/gui/win/ListBox2.h"
 #include "s/lang/Localizer.h"
 #include "s/sound/IInfo.h"
@@ -17,6 +16,7 @@
 #include "s/str/CharCase.h"
 #include "s/xml/MappedData.h"
 #include "s/xml/Node.h"
+#include "s/xml/NumberText.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -39,7 +39,7 @@ std::u16string folderBase(std::u16string_view listPath) {
 // "PlayList\_<index>", the store path of one entry.
 std::u16string entryPath(uint32_t index) {
   std::u16string path = u"PlayList\\_";
-  for (char c : std::to_string(index)) path += static_cast<char16_t>(c);
+  xml::appendU64(path, index);
   return path;
 }
 
@@ -56,42 +56,11 @@ int64_t entryIndex(std::u16string_view name, int64_t limit) {
   return value < limit ? value : -1;
 }
 
-// The first child named exactly `name`, as the store's paths find it.
-xml::Node* childNamed(xml::Node* parent, std::u16string_view name) {
-  for (int32_t i = 0; parent && i < parent->childCount(); ++i)
-    if (xml::Node* child = parent->childAt(i); child->nameView() == name) return child;
-  return nullptr;
-}
-
-bool sameIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (!str::CharCase::equalIgnoringCase(a[i], b[i])) return false;
-  return true;
-}
-
 // Which record reads an entry; "MP3" is an MP3 entry too.
 IInfo* newRecordOfType(std::u16string_view type) {
-  if (sameIgnoringCase(type, u"mp3")) return mp3::win::Info::create();
-  if (sameIgnoringCase(type, u"wav")) return wav::Info::create();
+  if (str::CharCase::equalIgnoringCase(type, u"mp3")) return mp3::win::Info::create();
+  if (str::CharCase::equalIgnoringCase(type, u"wav")) return wav::Info::create();
   return nullptr;
-}
-
-// The document's bytes to `path`, on the disk before this returns true.
-bool writeDurably(const std::string& bytes, const std::u16string& path, std::string* error) {
-  file::FileOutputStream* out = file::FileOutputStream::create();
-  bool ok = out->open(path);
-  for (std::size_t done = 0; ok && done < bytes.size();) {
-    const std::size_t n = std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30);
-    ok = out->write(bytes.data() + done, static_cast<uint32_t>(n));
-    done += n;
-  }
-  ok = ok && out->flush();
-  const bool closed = out->close();
-  ok = closed && ok;
-  if (!ok) *error = out->lastError();
-  out->release();
-  return ok;
 }
 
 }  // namespace
@@ -120,11 +89,8 @@ bool PlayListFile::saveList(lang::Localizer* texts, PlayList* list, std::u16stri
   if (view) {
     const int rows = view->getRowCount();
     records.reserve(static_cast<std::size_t>(rows));
-    for (int i = 0; i < rows; ++i) {
-      s::gui::listbox2::Record* row = view->getRow(i);
-      if (auto* record = row ? dynamic_cast<IInfo*>(row->getUserData()) : nullptr)
-        records.push_back(record);
-    }
+    for (int i = 0; i < rows; ++i)
+      if (IInfo* record = PlayList::recordOf(view->getRow(i))) records.push_back(record);
   } else {
     records.reserve(static_cast<std::size_t>(list->getSongCount()));
     for (int i = 0; i < list->getSongCount(); ++i) records.push_back(list->getSong(i));
@@ -146,14 +112,13 @@ bool PlayListFile::saveList(lang::Localizer* texts, PlayList* list, std::u16stri
     store->setString(entry.c_str(), u"type", std::u16string(records[i]->getFileType()).c_str());
     records[i]->save(store, entry.c_str(), base);
   }
-  std::string bytes;
-  store->root()->writeUtf8To(bytes);
+  file::FileOutputStream* out = file::FileOutputStream::create();
+  const bool written = out->open(temporary) && store->root()->save(out);
+  out->release();
   store->release();
-
-  std::string error;
-  if (!writeDurably(bytes, temporary, &error)) {
+  if (!written) {
     PathWin::removeFile(temporary);
-    return fail("cannot write " + shown(temporary) + ": " + error);
+    return fail("cannot write " + shown(temporary));
   }
   if (!PathWin::moveReplacing(temporary, target)) {
     PathWin::removeFile(temporary);
@@ -195,9 +160,16 @@ PlayListFile::LoadResult PlayListFile::loadList(PlayList* list, std::u16string_v
     return finish(LoadResult::kFailed, shown(path) + " is not a play list: its document is <" +
                                            platform::text::utf16ToUtf8(root->nameView()) + ">");
 
+  result.application = store->getString(u"Generator", u"Application", u"");
+  result.version = store->getString(u"Generator", u"Version", u"");
+  result.url = store->getString(u"Generator", u"URL", u"");
+  result.length = store->getS32(kListElement, u"length", 0);
+  result.writtenAs = store->getString(kListElement, u"filePath", u"");
+
   const bool wasEmpty = list->getSongCount() == 0;
-  const int64_t length = std::max<int32_t>(store->getS32(kListElement, u"length", 0), 0);
-  const std::u16string stored = store->getString(kListElement, u"filePath", file.c_str());
+  const int64_t length = std::max<int32_t>(result.length, 0);
+  const std::u16string stored =
+      store->hasValue(kListElement, u"filePath") ? result.writtenAs : file;
   // Relative song paths are looked for beside the file where it lies now and, failing that,
   // beside where it was written.
   const bool moved = stored != file;
@@ -206,7 +178,7 @@ PlayListFile::LoadResult PlayListFile::loadList(PlayList* list, std::u16string_v
 
   // Only the entries that are there, in index order: a "length" far beyond them costs nothing.
   std::vector<int64_t> entries;
-  xml::Node* songs = childNamed(root, kListElement);
+  xml::Node* songs = root->getChild(kListElement);
   for (int32_t i = 0; songs && i < songs->childCount(); ++i) {
     const int64_t index = entryIndex(songs->childAt(i)->nameView(), length);
     if (index >= 0) entries.push_back(index);

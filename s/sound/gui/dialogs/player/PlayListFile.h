@@ -38,6 +38,11 @@ class PlayListFile final : public base::IObject {
     Status status = kNoFile;
     std::string reason;  // English, for kFailed
     int added = 0;       // songs added to the list
+    // What the file says of itself, as it stands there (for kLoaded): the "Generator" values,
+    // the stated "length" and the "filePath" it was written as.
+    std::u16string application, version, url;
+    int32_t length = 0;
+    std::u16string writtenAs;
     bool failed() const { return status == kFailed; }
   };
 
