@@ -93,8 +93,8 @@ void BM_RenderThroughEngine(benchmark::State& state) {
     auto* player = s::system::audio::win::Player::create();
     player->setDevice(&device);
     player->play(source, nullptr, nullptr);
-    // The play process's own polling interval.
-    while (player->isActive()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // As often as `sonvia-cli render` looks.
+    while (player->isActive()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     bytes += player->bytesQueued();
     player->release();
     source->release();

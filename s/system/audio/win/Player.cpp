@@ -57,12 +57,15 @@ void Player::play(sound::IEncodedAudio* source, PlayCallback callback, void* use
   // The PCM as the source hands it out, which for some WAVE files is narrower than the file's own.
   const int32_t bits = source->outputBitsPerSample();
   bitsPerSample_.store(bits);
+  stereo_.store(source->outputStereo());
+  sampleRate_.store(source->outputSampleRate());
+  dataSize_.store(source->getDataSize());
 
   IDevice* device = device_.load();
   if (!device) device = const_cast<Device*>(DeviceList::output(0));
   platform::wave::Format format;
-  format.channels = source->outputStereo() ? 2 : 1;
-  format.sampleRate = source->outputSampleRate();
+  format.channels = stereo_.load() ? 2 : 1;
+  format.sampleRate = sampleRate_.load();
   format.bitsPerSample = bits;
   PlayerInternal* queue = PlayerInternal::create();
   std::string error;
@@ -171,9 +174,8 @@ uint32_t Player::produceChunk(PlayerBuffer* readAhead, uint8_t* chunk) {
   uint32_t n = 0;
   if (!readAhead->read(chunk, kChunkSize, &n)) sourceEnded_.store(true);
   if (n == 0) return 0;
-  sound::IEncodedAudio* source = source_.load();
-  const bool stereo = source->outputStereo();
-  const int32_t rate = source->outputSampleRate();
+  const bool stereo = stereo_.load();
+  const int32_t rate = sampleRate_.load();
   const int32_t bits = bitsPerSample_.load();
   effect_.processBeforeGain(chunk, n, stereo, rate, bits);
   Gain::apply(chunk, n, bits, getGain());
@@ -206,7 +208,7 @@ void Player::run() {
     queue->queueNext(n);
     const int64_t queued = bytesQueued_.fetch_add(n) + n;
     if (PlayCallback callback = callback_.load()) {
-      const int64_t size = source_.load()->getDataSize();
+      const int64_t size = dataSize_.load();
       const double percent = size > 0 ? static_cast<double>(queued) * 100.0 / static_cast<double>(size) : 0.0;
       // The device only reads the buffer, so the chunk can still be shown from it.
       callback(reinterpret_cast<const int16_t*>(chunk), n, percent, callbackUser_.load());
@@ -248,6 +250,9 @@ void Player::reset() {
   pitch_.store(0.0f);
   source_.store(nullptr);
   bitsPerSample_.store(16);
+  stereo_.store(true);
+  sampleRate_.store(44100);
+  dataSize_.store(0);
   bytesQueued_.store(0);
   callback_.store(nullptr);
   callbackUser_.store(nullptr);

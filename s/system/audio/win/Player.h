@@ -97,6 +97,12 @@ class Player final : public IPlayer, public thread::ITask {
   std::atomic<float> pitch_{0.0f};
   std::atomic<sound::IEncodedAudio*> source_{nullptr};
   std::atomic<int32_t> bitsPerSample_{16};
+  // The song's format, read once when it starts: the source guards these with the lock its decoder
+  // holds for a whole read-ahead block, so asking per chunk kept the play thread and the decoder
+  // waiting on each other.
+  std::atomic<bool> stereo_{true};
+  std::atomic<int32_t> sampleRate_{44100};
+  std::atomic<int64_t> dataSize_{0};
   std::atomic<int64_t> bytesQueued_{0};
   std::atomic<PlayCallback> callback_{nullptr};
   std::atomic<void*> callbackUser_{nullptr};

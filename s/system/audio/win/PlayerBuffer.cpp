@@ -3,16 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <thread>
 
 #include "s/sound/IEncodedAudio.h"
 #include "s/thread/win/Thread.h"
 
 namespace s::system::audio::win {
-
-namespace {
-void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-}  // namespace
 
 PlayerBuffer::PlayerBuffer() : thread_(thread::win::Thread::create()) {
   thread_->setPriority(thread::win::Thread::kPriorityHighest);
@@ -53,6 +48,17 @@ void PlayerBuffer::waitForEmptyBlock(const Block& block, int ms) {
   });
 }
 
+void PlayerBuffer::flush() {
+  flush_.store(true, std::memory_order_release);
+  // A fill task waiting for room or at the end starts over at once.
+  signal();
+}
+
+void PlayerBuffer::waitForRestart(int ms) {
+  std::unique_lock hold(waitLock_);
+  changed_.wait_for(hold, std::chrono::milliseconds(ms), [this] { return stopRequest_.load() || flush_.load(); });
+}
+
 void PlayerBuffer::stopFill() {
   stopRequest_.store(true);
   flush_.store(true);
@@ -89,7 +95,9 @@ void PlayerBuffer::run() {
       ended_.store(false);
       flush_.store(false, std::memory_order_release);
     } else if (ended_.load()) {
-      sleepMs(10);
+      // Nothing more to read until a seek flushes or the playback stops; both signal, so the
+      // stop at the end of every song does not wait out a sleep.
+      waitForRestart(10);
       continue;
     }
     const int32_t index = writeIndex_.load(std::memory_order_relaxed);

@@ -43,7 +43,7 @@ class PlayerBuffer final : public base::IObject, public thread::ITask {
   // Play thread: waits up to `ms` until read() has something to say (data, the end or a flush).
   void waitForData(int ms);
   // Makes the reader see nothing until the fill task has started over; the caller holds lock().
-  void flush() { flush_.store(true, std::memory_order_release); }
+  void flush();
   thread::ObjLocker& lock() { return lock_; }
   int32_t bitsPerSample() const { return bitsPerSample_; }
   // Stops the fill task and forgets the source.
@@ -66,6 +66,7 @@ class PlayerBuffer final : public base::IObject, public thread::ITask {
   // Wakes whichever thread waits for the other: a block was filled, emptied or the task must stop.
   void signal();
   void waitForEmptyBlock(const Block& block, int ms);
+  void waitForRestart(int ms);
 
   thread::ObjLocker lock_;
   std::mutex waitLock_;
