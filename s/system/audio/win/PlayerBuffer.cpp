@@ -97,13 +97,13 @@ void PlayerBuffer::run() {
     } else if (ended_.load()) {
       // Nothing more to read until a seek flushes or the playback stops; both signal, so the
       // stop at the end of every song does not wait out a sleep.
-      waitForRestart(10);
+      waitForRestart(kFillWaitMs);
       continue;
     }
     const int32_t index = writeIndex_.load(std::memory_order_relaxed);
     Block& block = blocks_[index];
     if (block.filled.load(std::memory_order_acquire) != 0) {
-      waitForEmptyBlock(block, 10);
+      waitForEmptyBlock(block, kFillWaitMs);
       continue;
     }
     uint32_t written = 0;

@@ -29,6 +29,10 @@ class PlayerBuffer final : public base::IObject, public thread::ITask {
   static constexpr uint32_t kBlockSize = 262144;
   static constexpr uint32_t kMaxRead = 8192;
   static constexpr int kStopWaitMs = 1500;
+  // Every change the fill task waits for (a block emptied, a flush, a stop) signals it, so its
+  // waits only need a bound as a safeguard; a short bound would wake it a hundred times a
+  // second for nothing while a song plays in real time.
+  static constexpr int kFillWaitMs = 100;
 
   PlayerBuffer();
   ~PlayerBuffer() override;
