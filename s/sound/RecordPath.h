@@ -21,8 +21,8 @@ class RecordPath final : public base::IObject {
   // always relative.
   static bool isRelative(std::u16string_view text);
   // The path for a stored text: a relative text resolved against `secondBase` when that file
-  // exists, else against `baseFolder` when that folder exists, else the text unchanged; an
-  // absolute text unchanged.
+  // exists, else against `baseFolder` when that folder exists, else against `secondBase` when
+  // one is given, else the text unchanged; an absolute text unchanged.
   static std::u16string resolve(std::u16string_view text, std::u16string_view baseFolder,
                                 std::u16string_view secondBase);
 

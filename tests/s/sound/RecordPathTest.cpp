@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/s/sound/SoundFixtures.h"
 #include "tests/support/TempDir.h"
 
@@ -51,11 +53,44 @@ TEST(RecordPathTest, RelativeTextsResolveAgainstTheFoldersThatHoldThem) {
   // Play list file paths stand for their folders.
   EXPECT_EQ(RecordPath::resolve(u"here.wav", a + u"/old.mpl", b + u"/new.mpl"), b + u"/here.wav");
   EXPECT_EQ(RecordPath::resolve(u"there.wav", a + u"/old.mpl", b + u"/new.mpl"), a + u"/there.wav");
+  // The first base folder is gone or was never given: the second one, where the list lies now,
+  // holds the song even though its file is missing, so the path stays a path of that folder.
+  EXPECT_EQ(RecordPath::resolve(u"gone.wav", a + u"/missing/old.mpl", b + u"/new.mpl"),
+            b + u"/gone.wav");
+  EXPECT_EQ(RecordPath::resolve(u"sub/gone.wav", u"", b + u"/"), b + u"/sub/gone.wav");
+  EXPECT_EQ(RecordPath::resolve(u".", u"", b + u"/"), b);
   // No usable folder: the text as it stands.
   EXPECT_EQ(RecordPath::resolve(u"gone.wav", a + u"/missing", u""), u"gone.wav");
   // Absolute texts are never touched, Windows ones included.
   EXPECT_EQ(RecordPath::resolve(u"C:\\music\\a.wav", a, b), u"C:\\music\\a.wav");
   EXPECT_EQ(RecordPath::resolve(u"/music/a.wav", a, b), u"/music/a.wav");
+}
+
+// Whatever a stored text resolves to, the list writes back a text that resolves to the same
+// path, or each save and load of the list would move the song.
+TEST(RecordPathTest, AResolvedPathIsStoredAsATextThatResolvesToItAgain) {
+  testing_support::TempDir list;
+  const std::u16string folder = u16(list.path());
+  const std::u16string listFile = folder + u"/list.mpl";
+  const struct {
+    const char16_t* text;
+    std::u16string resolved;
+  } cases[] = {
+      {u"C:\\", folder + u"/C:"},  // short enough to be relative, though it reads as a drive
+      {u"d:/", folder + u"/d:"},
+      {u"\\\\a", folder + u"/a"},
+      {u".", folder},
+      {u"a\\..\\b.wav", folder + u"/b.wav"},
+      {u"../up.wav", u16(std::filesystem::path(list.path()).parent_path().string()) + u"/up.wav"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text)));
+    const std::u16string resolved = RecordPath::resolve(c.text, listFile, u"");
+    EXPECT_EQ(resolved, c.resolved);
+    const std::u16string stored = RecordPath::forSaving(resolved, listFile);
+    EXPECT_EQ(RecordPath::resolve(stored, listFile, u""), resolved)
+        << "stored as " << platform::text::utf16ToUtf8(stored);
+  }
 }
 
 }  // namespace
