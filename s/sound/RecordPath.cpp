@@ -37,7 +37,10 @@ std::u16string RecordPath::forSaving(std::u16string_view path, std::u16string_vi
   const std::u16string_view folder = folderOf(baseFolder);
   if (!folder.empty() && !path.empty() && path.front() != u'.') {
     std::u16string relative = PathWin::relativeInside(folder, path);
-    if (!relative.empty()) return relative;
+    // Kept relative only when it reads back as this very path: a name such as "1: Intro.mp3"
+    // would read as a drive, a backslash in a name as a separator, a ".." as a step up.
+    if (!relative.empty() && isRelative(relative) && under(folder, relative) == path)
+      return relative;
   }
   return std::u16string(path);
 }

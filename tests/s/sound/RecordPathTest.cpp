@@ -36,6 +36,12 @@ TEST(RecordPathTest, PathsInsideTheBaseFolderAreSavedRelative) {
   EXPECT_EQ(RecordPath::forSaving(u"./a.mp3", u"/m"), u"./a.mp3");
   // The path of a play list file that does not exist (yet) stands for its folder.
   EXPECT_EQ(RecordPath::forSaving(u"/nowhere/list/x/a.mp3", u"/nowhere/list/songs.mpl"), u"x/a.mp3");
+  EXPECT_EQ(RecordPath::forSaving(u"/m/list/.hidden.mp3", u"/m/list"), u".hidden.mp3");
+  // Names whose relative text would read back as another path keep the full path.
+  for (const char16_t* path : {u"/m/list/1: Intro.mp3", u"/m/list/w:x/a.mp3",
+                               u"/m/list/AC\\DC.mp3", u"/m/list/x/../a.mp3", u"/m/list/./a.mp3"})
+    EXPECT_EQ(RecordPath::forSaving(path, u"/m/list"), path)
+        << platform::text::utf16ToUtf8(path);
 }
 
 TEST(RecordPathTest, RelativeTextsResolveAgainstTheFoldersThatHoldThem) {

@@ -409,6 +409,15 @@ TEST_F(PlayListFileTest, ALoadedSongSavesAndLoadsAgainAtTheSamePath) {
     PlayListFile::loadList(second.list, wide(folder + "/again.mpl"), nullptr);
     EXPECT_EQ(paths(*second), std::vector<std::string>{c.path});
   }
+
+  // Songs beside the list whose names, written relative, would read as a drive or a subfolder.
+  PooledList odd;
+  const std::vector<std::string> songs{folder + "/1: Intro.wav", folder + "/AC\\DC.wav"};
+  for (const std::string& song : songs) ASSERT_NE(add(odd.list, song), nullptr);
+  ASSERT_TRUE(save(odd.list, folder + "/odd.mpl"));
+  PooledList back;
+  PlayListFile::loadList(back.list, wide(folder + "/odd.mpl"), nullptr);
+  EXPECT_EQ(paths(*back), songs);
 }
 
 }  // namespace
