@@ -1,10 +1,11 @@
 // The play list reader on any file: the bytes become a ".mpl" file beside two real songs, are
 // opened as a list, and whatever was read must save and read back as the same songs in the same
-// order with the same numbers. A file that could not be read must give an empty list that
-// refuses to be written over it.
+// order with the same numbers, boosts and tags. A file that could not be read must give an
+// empty list that refuses to be written over it.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,6 +17,8 @@
 #include "s/sound/gui/dialogs/player/ListColumns.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
+#include "s/sound/mp3/TagFields.h"
+#include "s/sound/mp3/win/Info.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -23,6 +26,8 @@ namespace {
 using s::sound::IInfo;
 using s::sound::gui::dialogs::player::PlayList;
 using s::sound::gui::dialogs::player::PlayListFile;
+using s::sound::mp3::TagFields;
+using Mp3Info = s::sound::mp3::win::Info;
 
 void writeBytes(const std::string& path, const void* data, std::size_t size) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -82,10 +87,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PlayList* list = PlayListFile::openListFile(at.list, &first);
   if (first.failed()) {
     if (list->getSongCount() != 0) fault("a list that failed to load has songs");
-    if (PlayListFile::saveList(nullptr, list, at.list, nullptr)) fault("a failed list was saved over");
+    if (PlayListFile::saveList(nullptr, list, at.list, nullptr))
+      fault("a failed list was saved over");
   }
   if (first.added != list->getSongCount()) fault("the count of added songs is wrong");
-  if (!PlayListFile::saveList(nullptr, list, at.again, nullptr)) fault("the list could not be saved");
+  if (!PlayListFile::saveList(nullptr, list, at.again, nullptr))
+    fault("the list could not be saved");
 
   // Read back through a view, as the player adds a list file's songs to the shown list.
   s::gui::win::ListBox2* view = s::gui::win::ListBox2::create();
@@ -108,6 +115,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (after->getSongNumber() != before->getSongNumber()) fault("a song number changed");
     if (after->getVolumeBoost() != before->getVolumeBoost()) fault("a volume boost changed");
     if (PlayList::recordOf(view->getRow(i)) != after) fault("the view's order differs");
+    auto* mp3Before = dynamic_cast<Mp3Info*>(before);
+    auto* mp3After = dynamic_cast<Mp3Info*>(after);
+    for (int field = 0; mp3Before && mp3After && field < TagFields::kCount; ++field) {
+      if (mp3After->getTag(field).view() != mp3Before->getTag(field).view())
+        fault("a tag's text changed");
+      const auto& a = mp3After->getTagBytes(field);
+      const auto& b = mp3Before->getTagBytes(field);
+      if (mp3Before->hasTag(field) &&
+          (a.size() != b.size() || (a.size() && std::memcmp(a.bytes(), b.bytes(), a.size()))))
+        fault("a tag's bytes changed");
+      if (mp3Before->hasTag(field) &&
+          mp3After->getTagCodePage(field) != mp3Before->getTagCodePage(field))
+        fault("a tag's code page changed");
+    }
   }
   // A dropped duplicate may have used up a number, so the first load can be ahead, never behind.
   if (back->getNextSongNumber() > list->getNextSongNumber()) fault("the next number grew");
