@@ -14,15 +14,16 @@ namespace s::sound {
 class RecordPath final : public base::IObject {
  public:
   // The text to store for `path`: relative to `baseFolder` when one is given, the path does not
-  // begin with "." and the file lies inside that folder; the full path otherwise.
+  // begin with "." and the file lies inside that folder, unless that text would resolve to
+  // another path; the full path otherwise.
   static std::u16string forSaving(std::u16string_view path, std::u16string_view baseFolder);
   // A stored text is absolute when it begins with "/" (a path of this system), with a drive
   // ("C:...") or with two backslashes; shorter than 4 characters or beginning with "." it is
   // always relative.
   static bool isRelative(std::u16string_view text);
   // The path for a stored text: a relative text resolved against `secondBase` when that file
-  // exists, else against `baseFolder` when that folder exists, else the text unchanged; an
-  // absolute text unchanged.
+  // exists, else against `baseFolder` when that folder exists, else against `secondBase` when
+  // one is given, else the text unchanged; an absolute text unchanged.
   static std::u16string resolve(std::u16string_view text, std::u16string_view baseFolder,
                                 std::u16string_view secondBase);
 

@@ -24,6 +24,16 @@ uint32_t be32(const uint8_t* p) {
          (static_cast<uint32_t>(p[2]) << 8) | p[3];
 }
 
+// False for four header bytes parse() is bound to reject (no sync, a reserved version or layer,
+// a free-format, reserved or out-of-range bit rate, the reserved sample rate): such a candidate
+// costs no reads of the stream.
+bool mayBeHeader(const uint8_t* p) {
+  const uint32_t h = be32(p);
+  if ((h >> 21) != 0x7FF || ((h >> 19) & 3) == 1 || ((h >> 17) & 3) == 0) return false;
+  const uint32_t bitRateIndex = (h >> 12) & 15;
+  return bitRateIndex != 0 && bitRateIndex != 15 && ((h >> 10) & 3) != 3;
+}
+
 }  // namespace
 
 int32_t FrameHeader::sampleRate() const {
@@ -150,12 +160,21 @@ bool FrameHeader::search(io::IInputStream& in) {
       if (in.getSize() >= 0) in.seek(in.getSize());
       return false;
     }
-    const void* hit = std::memchr(block, 0xFF, got);
+    // A run of 0xFF bytes (damaged or padded files have long ones) is stepped over within the
+    // block; only a candidate that can be a header is read from the stream.
+    const uint8_t* hit = block;
+    const uint8_t* const end = block + got;
+    for (;;) {
+      const std::size_t left = static_cast<std::size_t>(end - hit);
+      hit = static_cast<const uint8_t*>(std::memchr(hit, 0xFF, left));
+      if (!hit || end - hit < 4 || mayBeHeader(hit)) break;
+      ++hit;
+    }
     if (!hit) {
       from += got;
       continue;
     }
-    const int64_t candidate = from + (static_cast<const uint8_t*>(hit) - block);
+    const int64_t candidate = from + (hit - block);
     from = candidate + 1;
     if (!in.seek(candidate) || !parse(in)) continue;
 

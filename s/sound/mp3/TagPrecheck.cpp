@@ -97,10 +97,12 @@ bool TagPrecheck::fileIsSafe(int fd, std::string* why) {
   off_t end = size;
   char v1[3];
   if (size >= 128 && readAt(fd, v1, 3, size - 128) && std::memcmp(v1, "TAG", 3) == 0) end -= 128;
+  // An appended tag is found by its footer; its size counts neither the footer nor the header,
+  // so the header lies that many bytes and two headers' lengths before the end.
   uint8_t footer[10];
   if (end >= 10 && readAt(fd, footer, sizeof footer, end - 10) &&
       std::memcmp(footer, "3DI", 3) == 0)
-    return checkTagAt(fd, end - 10 - static_cast<off_t>(syncsafe(footer + 6)), size, why);
+    return checkTagAt(fd, end - 20 - static_cast<off_t>(syncsafe(footer + 6)), size, why);
   return true;
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "s/io/IInputStream.h"
 #include "tests/s/sound/mp3/Mp3Bytes.h"
 
 namespace {
@@ -151,6 +154,42 @@ TEST(FrameHeaderTest, SearchAcceptsAFrameThatEndsTheFileAndFailsWithoutFrames) {
   EXPECT_FALSE(h.search(*in));
   EXPECT_EQ(in->getPosition(), 5000);
   in->release();
+}
+
+// Counts the reads a search makes of the stream beneath.
+class CountedReads final : public s::io::IInputStream {
+ public:
+  explicit CountedReads(s::io::IInputStream& in) : in_(in) {}
+  bool read(void* dst, uint32_t capacity, uint32_t* got) override {
+    ++reads;
+    return in_.read(dst, capacity, got);
+  }
+  int64_t getPosition() const override { return in_.getPosition(); }
+  bool seek(int64_t position) override { return in_.seek(position); }
+  int64_t getSize() const override { return in_.getSize(); }
+  int reads = 0;
+
+ private:
+  s::io::IInputStream& in_;
+};
+
+// A long run of 0xFF bytes before the audio (a damaged or padded file) is stepped over a block
+// at a time: reading the stream again for every byte of it made such a file take seconds to
+// open. Runs ending on either side of a block's end still find the frame right after them.
+TEST(FrameHeaderTest, ARunOfFfBytesIsSearchedABlockAtATime) {
+  for (std::size_t run : {std::size_t{4093}, std::size_t{4094}, std::size_t{4096},
+                          std::size_t{4097}, std::size_t{1} << 16}) {
+    SCOPED_TRACE(run);
+    std::vector<uint8_t> bytes(run, 0xFF);
+    for (int i = 0; i < 3; ++i) append(bytes, frame({3, 1, 9, 1, 0, 0}, 384));
+    auto* in = streamOver(bytes);
+    CountedReads counted(*in);
+    FrameHeader h;
+    ASSERT_TRUE(h.search(counted));
+    EXPECT_EQ(h.position, static_cast<int64_t>(run));
+    EXPECT_LT(counted.reads, 64);
+    in->release();
+  }
 }
 
 TEST(FrameHeaderTest, SettersLookUpTheTables) {

@@ -125,14 +125,16 @@ TEST(Mp3ArithmeticTest, AFileWithoutFramesStaysDefined) {
   EXPECT_LT(reads, 100);
   mp3->release();
 
-  // A header with the reserved sampling index as the last thing parsed: no rate to divide by.
+  // A header with the reserved sampling index is no frame: the source keeps its default rate
+  // and has no length.
   Mp3* empty = Mp3::create();
   empty->setSampleRate(0);
   empty->setFileSize(1000);
   EXPECT_EQ(empty->getSampleRate(), 44100);
   auto* in = streamOver(frame({3, 1, 9, 3, 0, 0}, 500));
   empty->setInputStream(in, true);
-  EXPECT_EQ(empty->getSampleRate(), 0);
+  EXPECT_FALSE(empty->hasFirstFrame());
+  EXPECT_EQ(empty->getSampleRate(), 44100);
   EXPECT_EQ(empty->getDurationMs(), -1);
   EXPECT_EQ(empty->getDurationSeconds(), -1);
   empty->release();

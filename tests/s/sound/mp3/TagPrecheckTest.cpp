@@ -56,26 +56,42 @@ TEST(TagPrecheck, RefusesCompressedFramesThatClaimHugeSizesAndSeekFrames) {
   EXPECT_TRUE(safe("ID3", &why));
 }
 
+// Such a tag at the start of the file, or appended at its end (found by its footer, before an
+// ID3v1 tag or not).
 TEST(TagPrecheck, AFileWithSuchATagIsNotReadAndNotWritten) {
   testing_support::TempDir dir;
-  std::string path = dir.file("bomb.mp3");
-  std::string content = tagWith(3, "TIT2", 0, '\x80', std::string("\xA0\x00\x00\x00x\x9c", 6)) +
-                        std::string("\xff\xfb\x90\x00", 4) + std::string(400, 'U');
-  {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-  }
-  s::sound::mp3::TagReader reader;
-  EXPECT_FALSE(reader.open(platform::text::fileNameToUtf16(path)));
-  EXPECT_NE(reader.lastError().find("compressed frame"), std::string::npos);
+  const std::string audio = std::string("\xff\xfb\x90\x00", 4) + std::string(400, 'U');
+  const std::string appended =
+      tagWith(4, "TIT2", 0, '\x09', std::string("\x7f\x7f\x7f\x7fx\x9c", 6), '\x10');
+  const std::string footer = "3DI" + appended.substr(3, 7);
+  const std::string v1 = "TAG" + std::string(125, ' ');
+  const struct {
+    const char* name;
+    std::string content;
+  } cases[] = {
+      {"leading", tagWith(3, "TIT2", 0, '\x80', std::string("\xA0\x00\x00\x00x\x9c", 6)) + audio},
+      {"appended", audio + appended + footer},
+      {"appended before an ID3v1 tag", audio + appended + footer + v1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = dir.file(std::string(c.name) + ".mp3");
+    {
+      std::ofstream out(path, std::ios::binary);
+      out << c.content;
+    }
+    s::sound::mp3::TagReader reader;
+    EXPECT_FALSE(reader.open(platform::text::fileNameToUtf16(path)));
+    EXPECT_NE(reader.lastError().find("compressed frame"), std::string::npos);
 
-  s::sound::mp3::win::Info info;
-  EXPECT_FALSE(info.load(platform::text::fileNameToUtf16(path)));
-  info.setTitle(u"New");
-  EXPECT_FALSE(info.saveTags(platform::text::fileNameToUtf16(path)));
-  EXPECT_NE(info.lastSaveError().find("damaged"), std::string::npos);
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), content);
+    s::sound::mp3::win::Info info;
+    EXPECT_FALSE(info.load(platform::text::fileNameToUtf16(path)));
+    info.setTitle(u"New");
+    EXPECT_FALSE(info.saveTags(platform::text::fileNameToUtf16(path)));
+    EXPECT_NE(info.lastSaveError().find("damaged"), std::string::npos);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.content);
+  }
 }
 
 }  // namespace

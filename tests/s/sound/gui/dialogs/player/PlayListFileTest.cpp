@@ -376,4 +376,48 @@ TEST_F(PlayListFileTest, SavingWithASortedViewWritesTheViewsOrder) {
   view->release();
 }
 
+// A song's path as a list file states it, through a load, a save and another load: the second
+// load must find the song where the first one put it, wherever that is.
+TEST_F(PlayListFileTest, ALoadedSongSavesAndLoadsAgainAtTheSamePath) {
+  const std::string folder = dir_.file("lists");
+  const std::string file = folder + "/case.mpl";
+  struct Case {
+    const char* name;
+    const char* writtenAs;  // the list's own "filePath"; null: the file where it lies
+    std::string text;       // the song's "filePath"
+    std::string path;       // where the song is after the first load
+  } cases[] = {
+      {"written in a folder that is gone, the song missing", "/nowhere/old.mpl", "gone.wav",
+       folder + "/gone.wav"},
+      {"written without a path of its own", "", "sub\\gone.wav", folder + "/sub/gone.wav"},
+      {"a text too short to be a drive", nullptr, "C:\\", folder + "/C:"},
+      {"a text too short to be a server", nullptr, "\\\\a", folder + "/a"},
+      {"the list's folder itself", nullptr, ".", folder},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string writtenAs =
+        c.writtenAs ? std::string(" filePath=\"") + c.writtenAs + "\"" : std::string();
+    writeText(file, "<PlayListXml><PlayList length=\"1\"" + writtenAs +
+                        "><_0 type=\"wav\" filePath=\"" + c.text +
+                        "\"></_0></PlayList></PlayListXml>");
+    PooledList first;
+    PlayListFile::loadList(first.list, wide(file), nullptr);
+    EXPECT_EQ(paths(*first), std::vector<std::string>{c.path});
+    ASSERT_TRUE(save(first.list, folder + "/again.mpl"));
+    PooledList second;
+    PlayListFile::loadList(second.list, wide(folder + "/again.mpl"), nullptr);
+    EXPECT_EQ(paths(*second), std::vector<std::string>{c.path});
+  }
+
+  // Songs beside the list whose names, written relative, would read as a drive or a subfolder.
+  PooledList odd;
+  const std::vector<std::string> songs{folder + "/1: Intro.wav", folder + "/AC\\DC.wav"};
+  for (const std::string& song : songs) ASSERT_NE(add(odd.list, song), nullptr);
+  ASSERT_TRUE(save(odd.list, folder + "/odd.mpl"));
+  PooledList back;
+  PlayListFile::loadList(back.list, wide(folder + "/odd.mpl"), nullptr);
+  EXPECT_EQ(paths(*back), songs);
+}
+
 }  // namespace
