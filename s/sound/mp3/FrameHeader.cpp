@@ -24,16 +24,6 @@ uint32_t be32(const uint8_t* p) {
          (static_cast<uint32_t>(p[2]) << 8) | p[3];
 }
 
-// False for four header bytes parse() is bound to reject (no sync, a reserved version or layer,
-// a free-format, reserved or out-of-range bit rate, the reserved sample rate): such a candidate
-// costs no reads of the stream.
-bool mayBeHeader(const uint8_t* p) {
-  const uint32_t h = be32(p);
-  if ((h >> 21) != 0x7FF || ((h >> 19) & 3) == 1 || ((h >> 17) & 3) == 0) return false;
-  const uint32_t bitRateIndex = (h >> 12) & 15;
-  return bitRateIndex != 0 && bitRateIndex != 15 && ((h >> 10) & 3) != 3;
-}
-
 }  // namespace
 
 int32_t FrameHeader::sampleRate() const {
@@ -79,11 +69,7 @@ bool FrameHeader::isValid() const {
          samplingIndex >= 0 && samplingIndex <= 2 && frameLength != 0;
 }
 
-bool FrameHeader::parse(io::IInputStream& in) {
-  position = in.getPosition();
-  uint8_t bytes[4];
-  if (!io::readExactly(in, bytes, 4)) return false;
-  const uint32_t h = be32(bytes);
+bool FrameHeader::decode(uint32_t h) {
   if ((h >> 21) != 0x7FF || ((h >> 19) & 3) == 1) return false;
   if (h & (1u << 20)) {
     lsf = !(h & (1u << 19));
@@ -116,6 +102,13 @@ bool FrameHeader::parse(io::IInputStream& in) {
     else if (layer == 3)
       frameLength = kbps * (lsf ? 72000 : 144000) / rate + pad;
   }
+  return true;
+}
+
+bool FrameHeader::parse(io::IInputStream& in) {
+  position = in.getPosition();
+  uint8_t bytes[4];
+  if (!io::readExactly(in, bytes, 4) || !decode(be32(bytes))) return false;
 
   xing = false;
   xingFlags = xingFrames = xingBytes = xingScale = 0;
@@ -153,6 +146,7 @@ bool FrameHeader::search(io::IInputStream& in) {
   // Scans a block at a time for the next 0xFF instead of reading byte by byte: the stream may
   // be an unbuffered file, and junk or a large tag can be long.
   uint8_t block[4096];
+  FrameHeader probe;
   int64_t from = in.getPosition();
   for (;;) {
     uint32_t got = 0;
@@ -167,7 +161,7 @@ bool FrameHeader::search(io::IInputStream& in) {
     for (;;) {
       const std::size_t left = static_cast<std::size_t>(end - hit);
       hit = static_cast<const uint8_t*>(std::memchr(hit, 0xFF, left));
-      if (!hit || end - hit < 4 || mayBeHeader(hit)) break;
+      if (!hit || end - hit < 4 || (probe.decode(be32(hit)) && probe.isValid())) break;
       ++hit;
     }
     if (!hit) {

@@ -18,6 +18,9 @@ class FrameHeader final : public base::IObject, public thread::IPoolable {
   // Reads the header at the stream's position (and, for layer 3, probes for a Xing header);
   // true when the header is valid.
   bool parse(io::IInputStream& in);
+  // Takes the fields of the four header bytes `word` (big-endian); false without the sync or
+  // with the reserved version, when nothing is taken. isValid() then tells a usable header.
+  bool decode(uint32_t word);
   // Finds the next frame from the stream's position: a valid header followed by a second valid
   // one of the same kind, or by the end of the file. On success this holds the first header and
   // the stream is at its first byte; on failure the stream is at the end of the file.

@@ -34,17 +34,9 @@ void PlayerBuffer::signal() {
 }
 
 void PlayerBuffer::waitForData(int ms) {
-  std::unique_lock hold(waitLock_);
-  changed_.wait_for(hold, std::chrono::milliseconds(ms), [this] {
+  waitUntil(ms, [this] {
     return flush_.load() || ended_.load() ||
            blocks_[readIndex_.load(std::memory_order_relaxed)].filled.load(std::memory_order_acquire) != 0;
-  });
-}
-
-void PlayerBuffer::waitForEmptyBlock(const Block& block, int ms) {
-  std::unique_lock hold(waitLock_);
-  changed_.wait_for(hold, std::chrono::milliseconds(ms), [&] {
-    return stopRequest_.load() || flush_.load() || block.filled.load(std::memory_order_acquire) == 0;
   });
 }
 
@@ -52,11 +44,6 @@ void PlayerBuffer::flush() {
   flush_.store(true, std::memory_order_release);
   // A fill task waiting for room or at the end starts over at once.
   signal();
-}
-
-void PlayerBuffer::waitForRestart(int ms) {
-  std::unique_lock hold(waitLock_);
-  changed_.wait_for(hold, std::chrono::milliseconds(ms), [this] { return stopRequest_.load() || flush_.load(); });
 }
 
 void PlayerBuffer::stopFill() {
@@ -97,13 +84,15 @@ void PlayerBuffer::run() {
     } else if (ended_.load()) {
       // Nothing more to read until a seek flushes or the playback stops; both signal, so the
       // stop at the end of every song does not wait out a sleep.
-      waitForRestart(kFillWaitMs);
+      waitUntil(kFillWaitMs, [this] { return stopRequest_.load() || flush_.load(); });
       continue;
     }
     const int32_t index = writeIndex_.load(std::memory_order_relaxed);
     Block& block = blocks_[index];
     if (block.filled.load(std::memory_order_acquire) != 0) {
-      waitForEmptyBlock(block, kFillWaitMs);
+      waitUntil(kFillWaitMs, [&] {
+        return stopRequest_.load() || flush_.load() || block.filled.load(std::memory_order_acquire) == 0;
+      });
       continue;
     }
     uint32_t written = 0;

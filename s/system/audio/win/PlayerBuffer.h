@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <cstdint>
@@ -69,8 +70,12 @@ class PlayerBuffer final : public base::IObject, public thread::ITask {
   void stopFill();
   // Wakes whichever thread waits for the other: a block was filled, emptied or the task must stop.
   void signal();
-  void waitForEmptyBlock(const Block& block, int ms);
-  void waitForRestart(int ms);
+  // Waits up to `ms` until `done` holds; signal() makes it look again.
+  template <typename Done>
+  void waitUntil(int ms, Done done) {
+    std::unique_lock hold(waitLock_);
+    changed_.wait_for(hold, std::chrono::milliseconds(ms), done);
+  }
 
   thread::ObjLocker lock_;
   std::mutex waitLock_;
