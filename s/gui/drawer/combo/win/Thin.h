@@ -1,0 +1,36 @@
+#pragma once
+#include "s/gui/drawer/ICombo.h"
+#include "s/gui/drawer/PooledDrawer.h"
+
+namespace s::gui::drawer::border::win {
+class Thin;
+}
+
+namespace s::gui::drawer::combo::win {
+
+// A framed field with the chosen entry and a down arrow at the right.
+class Thin final : public PooledDrawer<Thin, ICombo> {
+ public:
+  Thin();
+  ~Thin() override;
+  Thin(const Thin&) = delete;
+  Thin& operator=(const Thin&) = delete;
+
+  void configure(const SkinColors& colors) override;
+  void readColors(SkinColors& colors) const override;
+  void paint(const ComboState& state, const platform::ui::Rect& rect,
+             platform::ui::Canvas& canvas) const override;
+  platform::ui::Size measure(const ComboState& state) const override;
+
+  const char16_t* typeName() const override { return u"s_gui_drawer_combo_win_Thin"; }
+  void reset() override;
+
+ private:
+  platform::ui::Color frame_ = 0;
+  platform::ui::Color text_ = 0;
+  platform::ui::Color background_ = 0;
+  platform::ui::Color disabled_ = 0;
+  border::win::Thin* border_;
+};
+
+}  // namespace s::gui::drawer::combo::win
