@@ -16,8 +16,10 @@ constexpr std::u16string_view kThinWindow = u"ThinWindow";
 constexpr std::u16string_view kThin = u"Thin";
 }  // namespace
 
+Skinner* Skinner::create() { return thread::PoolOf<Skinner>::acquire(); }
+
 Skinner* Skinner::createSkinner() {
-  Skinner* skinner = thread::PoolOf<Skinner>::acquire();
+  Skinner* skinner = create();
   skinner->setSkinType(kThinWindow);
   for (const FallbackSkins::Entry& e : FallbackSkins::all()) skinner->addSkinFromColors(e.name, e.colors);
   return skinner;
@@ -30,7 +32,7 @@ Skinner::Skinner()
 
 Skinner::~Skinner() { reset(); }
 
-base::IObject* Skinner::newInstance() const { return thread::PoolOf<Skinner>::acquire(); }
+base::IObject* Skinner::newInstance() const { return create(); }
 
 void Skinner::release() { thread::PoolOf<Skinner>::release(this); }
 
