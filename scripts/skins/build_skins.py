@@ -159,8 +159,8 @@ LOOKS = {
 }
 
 # Pairs (text role, background role) that must reach the contrast ratio; the first is moved.
-PAIRS = [("text", "windowBg"), ("listFont", "listBg"), ("listFont", "listAlternate"),
-         ("listHeaderFont", "listHeaderBg"), ("compFg", "windowBg")]
+PAIRS = [("text", ["windowBg"]), ("listFont", ["listBg", "listAlternate"]),
+         ("listHeaderFont", ["listHeaderBg"]), ("compFg", ["windowBg"])]
 MINIMUM = {"compFg": 3.0}
 
 
@@ -176,16 +176,19 @@ def contrast(a, b):
     return (max(la, lb) + 0.05) / (min(la, lb) + 0.05)
 
 
-def push(fg, bg, target):
-    """Moves fg towards black or white (whichever is farther from bg) until the ratio holds."""
-    towards = (0, 0, 0) if luminance(bg) > 0.18 else (255, 255, 255)
-    c = fg
-    for step in range(1, 41):
-        if contrast(c, bg) >= target:
-            return c
-        t = step / 40.0
-        c = tuple(round(f + (w - f) * t) for f, w in zip(fg, towards))
-    return c
+def push(fg, backgrounds, target):
+    """Moves fg towards black or white until it reaches the ratio on every background; of the
+    two directions, the one that needs the smaller step. None when neither reaches it."""
+    best = None
+    for towards in ((0, 0, 0), (255, 255, 255)):
+        for step in range(0, 41):
+            t = step / 40.0
+            c = tuple(round(f + (w - f) * t) for f, w in zip(fg, towards))
+            if min(contrast(c, bg) for bg in backgrounds) >= target:
+                if best is None or step < best[0]:
+                    best = (step, c)
+                break
+    return None if best is None else best[1]
 
 
 def palette(look, hue, sat, accent):
@@ -199,10 +202,13 @@ def palette(look, hue, sat, accent):
         colors["sliderBg"] = hsl(accent, 0.35, 0.42)  # the one tinted part of a grey skin
         colors["counter01"] = hsl(accent, 0.9, 0.55)
     colors["counter02"] = ORANGE
-    for fg, bg in PAIRS:
-        colors[fg] = push(colors[fg], colors[bg], MINIMUM.get(fg, 4.5))
-    for fg, bg in PAIRS:  # a second round: listFont must hold on both row colours
-        colors[fg] = push(colors[fg], colors[bg], MINIMUM.get(fg, 4.5))
+    for fg, bgs in PAIRS:
+        pushed = push(colors[fg], [colors[bg] for bg in bgs], MINIMUM.get(fg, 4.5))
+        while pushed is None:
+            # the two row colours are too far apart for one text colour: bring them closer
+            colors["listAlternate"] = tuple(round((a + b) / 2) for a, b in zip(colors["listAlternate"], colors["listBg"]))
+            pushed = push(colors[fg], [colors[bg] for bg in bgs], MINIMUM.get(fg, 4.5))
+        colors[fg] = pushed
     return colors
 
 

@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/ui/Canvas.h"
+#include "platform/ui/Image.h"
+#include "s/gui/drawer/SkinColors.h"
+
+namespace drawer_test {
+
+using s::gui::drawer::Role;
+using s::gui::drawer::SkinColors;
+
+// A palette whose fifteen colours all differ, so that a pixel tells which role painted it.
+inline SkinColors distinctPalette() {
+  SkinColors c;
+  for (int i = 0; i < s::gui::drawer::kRoleCount; ++i)
+    c.colors[i] = platform::ui::rgb(10 + 15 * i, 200 - 11 * i, (37 * i) % 256);
+  return c;
+}
+
+constexpr auto kPaper = platform::ui::rgb(1, 2, 3);  // no role has it
+
+inline platform::ui::Image paper(int w, int h) {
+  platform::ui::Image image(w, h);
+  image.fill(kPaper);
+  return image;
+}
+
+// Pixels of one colour in a rectangle.
+inline int count(const platform::ui::Image& image, const platform::ui::Rect& r, platform::ui::Color c) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += image.pixel(x, y) == c;
+  return n;
+}
+
+}  // namespace drawer_test
