@@ -80,7 +80,7 @@ TEST_F(ButtonDrawerTest, TextCaptionsAreTextAndEmptyRectanglesDrawNothing) {
   ButtonState state;
   state.caption = u"Play";  // no "#": drawn as text in the caption colour
   const auto image = paint(state, 60, 20);
-  EXPECT_GT(count(image, {2, 2, 58, 18}, colors[Role::kText]), 10);
+  EXPECT_GT(inked(image, {2, 2, 58, 18}, colors[Role::kText], kPaper), 10);
   EXPECT_EQ(count(image, {2, 2, 58, 18}, colors[Role::kCompFg]), 0);
 
   platform::ui::Image untouched = paper(10, 10);

@@ -32,4 +32,23 @@ inline int count(const platform::ui::Image& image, const platform::ui::Rect& r, 
   return n;
 }
 
+// Pixels nearer to `ink` than to `ground`: anti-aliased text counts by these, since only the
+// middle of its strokes takes the exact colour.
+inline int inked(const platform::ui::Image& image, const platform::ui::Rect& r, platform::ui::Color ink,
+                 platform::ui::Color ground) {
+  auto distance = [](platform::ui::Color a, platform::ui::Color b) {
+    const int dr = platform::ui::redOf(a) - platform::ui::redOf(b);
+    const int dg = platform::ui::greenOf(a) - platform::ui::greenOf(b);
+    const int db = platform::ui::blueOf(a) - platform::ui::blueOf(b);
+    return dr * dr + dg * dg + db * db;
+  };
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      const auto p = image.pixel(x, y);
+      n += p != ground && distance(p, ink) < distance(p, ground);
+    }
+  return n;
+}
+
 }  // namespace drawer_test

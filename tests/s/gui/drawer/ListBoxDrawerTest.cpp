@@ -34,7 +34,8 @@ TEST_F(ListBoxDrawerTest, RowsTakeBackgroundAlternateOrSelectionColours) {
   cell.selected = true;
   const auto selected = paint(cell);
   EXPECT_EQ(selected.pixel(100, 9), colors[Role::kListHeaderBg]);
-  EXPECT_GT(count(selected, selected.bounds(), colors[Role::kListHeaderFont]), 5);
+  const auto ground = colors[Role::kListHeaderBg];
+  EXPECT_GT(inked(selected, selected.bounds(), colors[Role::kListHeaderFont], ground), 5);
   EXPECT_EQ(count(selected, selected.bounds(), colors[Role::kListFont]), 0);
   // Without full-row selection only the text and 2 pixels either side are filled.
   cell.fullRowSelect = false;
@@ -90,7 +91,7 @@ TEST_F(ListBoxDrawerTest, CellButtonsAndLinks) {
   cell.link = true;
   cell.text = u"www";
   const auto link = paint(cell);
-  EXPECT_GT(count(link, link.bounds(), platform::ui::rgb(0, 0, 255)), 5);
+  EXPECT_GT(inked(link, link.bounds(), platform::ui::rgb(0, 0, 255), colors[Role::kListBg]), 5);
 }
 
 }  // namespace

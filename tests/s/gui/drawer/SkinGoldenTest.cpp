@@ -28,8 +28,9 @@ int differingPixels(const Image& a, const Image& b) {
 
 void compareWithGolden(const Image& actual, const std::string& name, bool hasText) {
   const std::string golden = std::string(SONVIA_SOURCE_DIR) + "/tests/s/gui/drawer/golden/" + name + ".png";
-  if (const char* update = std::getenv("SONVIA_UPDATE_GOLDEN"); update && *update == '1')
+  if (const char* update = std::getenv("SONVIA_UPDATE_GOLDEN"); update && *update == '1') {
     ASSERT_TRUE(actual.savePng(golden));
+  }
   const std::string saved = ::testing::TempDir() + "/" + name + ".png";
   ASSERT_TRUE(actual.savePng(saved));
   const Image expected = Image::loadPng(golden);

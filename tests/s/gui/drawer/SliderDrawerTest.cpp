@@ -86,7 +86,9 @@ TEST_F(SliderDrawerTest, EmptyRangesAndNarrowSlidersDrawOnlyTheTrack) {
     s.highlight = true;
     const auto image = paint(s, c.width);
     // the frame and the track, no thumb or highlight inside
-    if (c.width > 2) EXPECT_EQ(count(image, {1, 1, c.width - 1, 11}, colors[Role::kCompFg]), 0) << c.width;
+    if (c.width > 2) {
+      EXPECT_EQ(count(image, {1, 1, c.width - 1, 11}, colors[Role::kCompFg]), 0) << c.width;
+    }
   }
 }
 

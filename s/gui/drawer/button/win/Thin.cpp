@@ -1,19 +1,10 @@
 #include "s/gui/drawer/button/win/Thin.h"
 
 #include "s/gui/drawer/Glyph.h"
-#include "s/gui/drawer/border/win/Thin.h"
-#include "s/gui/drawer/text/win/Basic.h"
 
 namespace s::gui::drawer::button::win {
 
 using platform::ui::Rect;
-
-Thin::Thin() : border_(border::win::Thin::create()), text_(text::win::Basic::create()) {}
-
-Thin::~Thin() {
-  border_->release();
-  text_->release();
-}
 
 void Thin::reset() {
   frameStyle_ = 1;

@@ -1,26 +1,17 @@
 #pragma once
 #include "s/gui/drawer/IButton.h"
 #include "s/gui/drawer/PooledDrawer.h"
-
-namespace s::gui::drawer::border::win {
-class Thin;
-}
-namespace s::gui::drawer::text::win {
-class Basic;
-}
+#include "s/gui/drawer/border/win/Thin.h"
+#include "s/gui/drawer/text/win/Basic.h"
+#include "s/thread/Pooled.h"
 
 namespace s::gui::drawer::button::win {
 
-// Button faces. A checked button looks pressed at rest and raised under the pointer; its face is
-// filled with the pressed colour and its caption takes the checked colour. A caption starting
-// with "#" is a glyph (see Glyph).
+// Button faces. A checked button has its face filled with the pressed colour, its caption in the
+// checked colour, and its hover and pressed looks swapped, so that pressing it looks like letting
+// it go. A caption starting with "#" is a glyph (see Glyph).
 class Thin final : public PooledDrawer<Thin, IButton> {
  public:
-  Thin();
-  ~Thin() override;
-  Thin(const Thin&) = delete;
-  Thin& operator=(const Thin&) = delete;
-
   void configure(const SkinColors& colors) override;
   void readColors(SkinColors& colors) const override;
   void paint(const ButtonState& state, const platform::ui::Rect& rect,
@@ -44,8 +35,8 @@ class Thin final : public PooledDrawer<Thin, IButton> {
   platform::ui::Color fill_ = 0;      // face of a checked or pressed button
   platform::ui::Color captionNormal_ = 0;
   platform::ui::Color captionChecked_ = 0;
-  border::win::Thin* border_;
-  text::win::Basic* text_;
+  thread::Pooled<border::win::Thin> border_{border::win::Thin::create()};
+  thread::Pooled<text::win::Basic> text_{text::win::Basic::create()};
 };
 
 }  // namespace s::gui::drawer::button::win

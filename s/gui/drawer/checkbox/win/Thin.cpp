@@ -3,15 +3,10 @@
 #include <algorithm>
 
 #include "s/gui/drawer/Glyph.h"
-#include "s/gui/drawer/text/win/Basic.h"
 
 namespace s::gui::drawer::checkbox::win {
 
 using platform::ui::Rect;
-
-Thin::Thin() : text_(text::win::Basic::create()) {}
-
-Thin::~Thin() { text_->release(); }
 
 void Thin::reset() {
   frame_ = disabled_ = 0;

@@ -1,21 +1,14 @@
 #pragma once
 #include "s/gui/drawer/ICheckBox.h"
 #include "s/gui/drawer/PooledDrawer.h"
-
-namespace s::gui::drawer::text::win {
-class Basic;
-}
+#include "s/gui/drawer/text/win/Basic.h"
+#include "s/thread/Pooled.h"
 
 namespace s::gui::drawer::checkbox::win {
 
 // A white box with a 2-pixel frame, as high as a line of the caption, and the caption after it.
 class Thin final : public PooledDrawer<Thin, ICheckBox> {
  public:
-  Thin();
-  ~Thin() override;
-  Thin(const Thin&) = delete;
-  Thin& operator=(const Thin&) = delete;
-
   void configure(const SkinColors& colors) override;
   void readColors(SkinColors& colors) const override;
   void paint(const CheckState& state, const platform::ui::Rect& rect,
@@ -28,7 +21,7 @@ class Thin final : public PooledDrawer<Thin, ICheckBox> {
  private:
   platform::ui::Color frame_ = 0;
   platform::ui::Color disabled_ = 0;
-  text::win::Basic* text_;
+  thread::Pooled<text::win::Basic> text_{text::win::Basic::create()};
 };
 
 }  // namespace s::gui::drawer::checkbox::win

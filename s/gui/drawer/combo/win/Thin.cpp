@@ -3,17 +3,12 @@
 #include <algorithm>
 
 #include "s/gui/drawer/Glyph.h"
-#include "s/gui/drawer/border/win/Thin.h"
 #include "s/gui/drawer/text/win/Basic.h"
 
 namespace s::gui::drawer::combo::win {
 
 namespace flag = platform::ui::text;
 using platform::ui::Rect;
-
-Thin::Thin() : border_(border::win::Thin::create()) {}
-
-Thin::~Thin() { border_->release(); }
 
 void Thin::reset() { frame_ = text_ = background_ = disabled_ = 0; }
 

@@ -1,21 +1,14 @@
 #pragma once
 #include "s/gui/drawer/ICombo.h"
 #include "s/gui/drawer/PooledDrawer.h"
-
-namespace s::gui::drawer::border::win {
-class Thin;
-}
+#include "s/gui/drawer/border/win/Thin.h"
+#include "s/thread/Pooled.h"
 
 namespace s::gui::drawer::combo::win {
 
 // A framed field with the chosen entry and a down arrow at the right.
 class Thin final : public PooledDrawer<Thin, ICombo> {
  public:
-  Thin();
-  ~Thin() override;
-  Thin(const Thin&) = delete;
-  Thin& operator=(const Thin&) = delete;
-
   void configure(const SkinColors& colors) override;
   void readColors(SkinColors& colors) const override;
   void paint(const ComboState& state, const platform::ui::Rect& rect,
@@ -30,7 +23,7 @@ class Thin final : public PooledDrawer<Thin, ICombo> {
   platform::ui::Color text_ = 0;
   platform::ui::Color background_ = 0;
   platform::ui::Color disabled_ = 0;
-  border::win::Thin* border_;
+  thread::Pooled<border::win::Thin> border_{border::win::Thin::create()};
 };
 
 }  // namespace s::gui::drawer::combo::win

@@ -2,15 +2,9 @@
 
 #include <algorithm>
 
-#include "s/gui/drawer/text/win/Basic.h"
-
 namespace s::gui::drawer::groupbox::win {
 
 using platform::ui::Rect;
-
-Thin::Thin() : text_(text::win::Basic::create()) {}
-
-Thin::~Thin() { text_->release(); }
 
 void Thin::reset() {
   frame_ = 0;

@@ -1,10 +1,8 @@
 #pragma once
 #include "s/gui/drawer/IGroupBox.h"
 #include "s/gui/drawer/PooledDrawer.h"
-
-namespace s::gui::drawer::text::win {
-class Basic;
-}
+#include "s/gui/drawer/text/win/Basic.h"
+#include "s/thread/Pooled.h"
 
 namespace s::gui::drawer::groupbox::win {
 
@@ -12,11 +10,6 @@ namespace s::gui::drawer::groupbox::win {
 class Thin final : public PooledDrawer<Thin, IGroupBox> {
  public:
   static constexpr int kCaptionX = 9;
-
-  Thin();
-  ~Thin() override;
-  Thin(const Thin&) = delete;
-  Thin& operator=(const Thin&) = delete;
 
   void configure(const SkinColors& colors) override;
   void readColors(SkinColors& colors) const override;
@@ -29,7 +22,7 @@ class Thin final : public PooledDrawer<Thin, IGroupBox> {
 
  private:
   platform::ui::Color frame_ = 0;
-  text::win::Basic* text_;
+  thread::Pooled<text::win::Basic> text_{text::win::Basic::create()};
 };
 
 }  // namespace s::gui::drawer::groupbox::win

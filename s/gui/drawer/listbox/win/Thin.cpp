@@ -1,12 +1,6 @@
 #include "s/gui/drawer/listbox/win/Thin.h"
 
-#include "s/gui/drawer/listbox/win/Basic.h"
-
 namespace s::gui::drawer::listbox::win {
-
-Thin::Thin() : inner_(Basic::create()) {}
-
-Thin::~Thin() { inner_->release(); }
 
 void Thin::reset() { inner_->reset(); }
 

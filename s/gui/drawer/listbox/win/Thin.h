@@ -1,19 +1,14 @@
 #pragma once
 #include "s/gui/drawer/IListBox.h"
 #include "s/gui/drawer/PooledDrawer.h"
+#include "s/gui/drawer/listbox/win/Basic.h"
+#include "s/thread/Pooled.h"
 
 namespace s::gui::drawer::listbox::win {
-
-class Basic;
 
 // The skin's list drawer hands every call to the plain list drawer that holds the colours.
 class Thin final : public PooledDrawer<Thin, IListBox> {
  public:
-  Thin();
-  ~Thin() override;
-  Thin(const Thin&) = delete;
-  Thin& operator=(const Thin&) = delete;
-
   void configure(const SkinColors& colors) override;
   void readColors(SkinColors& colors) const override;
   void paintCell(const ListCellState& state, const platform::ui::Rect& rect,
@@ -25,7 +20,7 @@ class Thin final : public PooledDrawer<Thin, IListBox> {
   void reset() override;
 
  private:
-  Basic* inner_;
+  thread::Pooled<Basic> inner_{Basic::create()};
 };
 
 }  // namespace s::gui::drawer::listbox::win

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/ui/Image.h"
-#include "s/gui/drawer/text/win/Basic.h"
 
 namespace s::gui::drawer::radiobutton::win {
 
@@ -13,10 +12,6 @@ namespace {
 constexpr int kScratch = 52;
 constexpr auto kInside = platform::ui::rgb(255, 255, 255);
 }  // namespace
-
-Thin::Thin() : text_(text::win::Basic::create()) {}
-
-Thin::~Thin() { text_->release(); }
 
 void Thin::reset() {
   frame_ = mark_ = disabled_ = 0;

@@ -1,10 +1,8 @@
 #pragma once
 #include "s/gui/drawer/IRadioButton.h"
 #include "s/gui/drawer/PooledDrawer.h"
-
-namespace s::gui::drawer::text::win {
-class Basic;
-}
+#include "s/gui/drawer/text/win/Basic.h"
+#include "s/thread/Pooled.h"
 
 namespace s::gui::drawer::radiobutton::win {
 
@@ -13,11 +11,6 @@ namespace s::gui::drawer::radiobutton::win {
 class Thin final : public PooledDrawer<Thin, IRadioButton> {
  public:
   static constexpr int kCircle = 13;
-
-  Thin();
-  ~Thin() override;
-  Thin(const Thin&) = delete;
-  Thin& operator=(const Thin&) = delete;
 
   void configure(const SkinColors& colors) override;
   void readColors(SkinColors& colors) const override;
@@ -32,7 +25,7 @@ class Thin final : public PooledDrawer<Thin, IRadioButton> {
   platform::ui::Color frame_ = 0;
   platform::ui::Color mark_ = 0;
   platform::ui::Color disabled_ = 0;
-  text::win::Basic* text_;
+  thread::Pooled<text::win::Basic> text_{text::win::Basic::create()};
 };
 
 }  // namespace s::gui::drawer::radiobutton::win

@@ -4,15 +4,10 @@
 #include <cstdint>
 
 #include "s/gui/drawer/Glyph.h"
-#include "s/gui/drawer/border/win/Thin.h"
 
 namespace s::gui::drawer::scrollbar::win {
 
 using platform::ui::Rect;
-
-Thin::Thin() : border_(border::win::Thin::create()) {}
-
-Thin::~Thin() { border_->release(); }
 
 void Thin::reset() { foreground_ = background_ = 0; }
 

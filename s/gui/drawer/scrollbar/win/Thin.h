@@ -1,10 +1,8 @@
 #pragma once
 #include "s/gui/drawer/IScrollBar.h"
 #include "s/gui/drawer/PooledDrawer.h"
-
-namespace s::gui::drawer::border::win {
-class Thin;
-}
+#include "s/gui/drawer/border/win/Thin.h"
+#include "s/thread/Pooled.h"
 
 namespace s::gui::drawer::scrollbar::win {
 
@@ -12,11 +10,6 @@ namespace s::gui::drawer::scrollbar::win {
 class Thin final : public PooledDrawer<Thin, IScrollBar> {
  public:
   static constexpr int kMinThumb = 8;
-
-  Thin();
-  ~Thin() override;
-  Thin(const Thin&) = delete;
-  Thin& operator=(const Thin&) = delete;
 
   void configure(const SkinColors& colors) override;
   void readColors(SkinColors& colors) const override;
@@ -30,7 +23,7 @@ class Thin final : public PooledDrawer<Thin, IScrollBar> {
  private:
   platform::ui::Color foreground_ = 0;
   platform::ui::Color background_ = 0;
-  border::win::Thin* border_;
+  thread::Pooled<border::win::Thin> border_{border::win::Thin::create()};
 };
 
 }  // namespace s::gui::drawer::scrollbar::win

@@ -5,16 +5,11 @@
 
 #include "s/gui/drawer/ColorModel.h"
 #include "s/gui/drawer/Glyph.h"
-#include "s/gui/drawer/border/win/Thin.h"
 
 namespace s::gui::drawer::slider::win {
 
 using platform::ui::Color;
 using platform::ui::Rect;
-
-Thin::Thin() : border_(border::win::Thin::create()) {}
-
-Thin::~Thin() { border_->release(); }
 
 void Thin::reset() {
   frameStyle_ = 1;

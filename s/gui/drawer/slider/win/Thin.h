@@ -1,10 +1,8 @@
 #pragma once
 #include "s/gui/drawer/ISlider.h"
 #include "s/gui/drawer/PooledDrawer.h"
-
-namespace s::gui::drawer::border::win {
-class Thin;
-}
+#include "s/gui/drawer/border/win/Thin.h"
+#include "s/thread/Pooled.h"
 
 namespace s::gui::drawer::slider::win {
 
@@ -13,11 +11,6 @@ namespace s::gui::drawer::slider::win {
 // along the track for the colour picker.
 class Thin final : public PooledDrawer<Thin, ISlider> {
  public:
-  Thin();
-  ~Thin() override;
-  Thin(const Thin&) = delete;
-  Thin& operator=(const Thin&) = delete;
-
   void configure(const SkinColors& colors) override;
   void readColors(SkinColors& colors) const override;
   void paint(const SliderState& state, const platform::ui::Rect& rect,
@@ -36,7 +29,7 @@ class Thin final : public PooledDrawer<Thin, ISlider> {
   platform::ui::Color fill_ = 0;
   platform::ui::Color background_ = 0;
   platform::ui::Color disabled_ = 0;
-  border::win::Thin* border_;
+  thread::Pooled<border::win::Thin> border_{border::win::Thin::create()};
 };
 
 }  // namespace s::gui::drawer::slider::win
