@@ -72,7 +72,7 @@ SKINS = [
     ("Sheer Black", None, 0, 0, 0),
     ("Sheer Purple", "sheer", 285, 0.6, 285),
     ("Sheer Green", "sheer", 130, 0.6, 130),
-    ("Sheer Pink", "sheer", 330, 0.7, 330),
+    ("Sheer Pink", "plastic", 330, 0.7, 330),
     ("BLN RG", "vivid", 350, 0.65, 120),
     ("BLN RD", "vivid", 0, 0.7, 0),
     ("BLN GG", "vivid", 125, 0.55, 125),
@@ -191,16 +191,26 @@ def push(fg, backgrounds, target):
     return None if best is None else best[1]
 
 
+def graph_colour(hue, sat, text, ground):
+    """The display's graph runs behind its labels: the accent at the lightness nearest the
+    middle that still leaves the labels a ratio of 3 over it."""
+    towards_ground = 1 if luminance(ground) > luminance(text) else -1
+    for step in range(0, 50):
+        c = hsl(hue, sat, 0.5 + towards_ground * step / 100.0)
+        if contrast(c, text) >= 3.0:
+            return c
+    return hsl(hue, sat, 0.5 + towards_ground * 0.49)
+
+
 def palette(look, hue, sat, accent):
     lights, sats = LOOKS[look]
     colors = {}
     for i, role in enumerate(ROLES[:11]):
         colors[role] = hsl(hue, sat * sats[i], lights[i])
-    dark_ground = luminance(colors["windowBg"]) < 0.18
-    colors["counter01"] = hsl(accent, 0.85 if sat > 0 else 0.0, 0.62 if dark_ground else 0.42)
     if look == "classic":
         colors["sliderBg"] = hsl(accent, 0.35, 0.42)  # the one tinted part of a grey skin
-        colors["counter01"] = hsl(accent, 0.9, 0.55)
+    colors["counter01"] = graph_colour(accent, 0.9 if sat > 0 or look == "classic" else 0.0,
+                                       colors["text"], colors["windowBg"])
     colors["counter02"] = ORANGE
     for fg, bgs in PAIRS:
         pushed = push(colors[fg], [colors[bg] for bg in bgs], MINIMUM.get(fg, 4.5))
