@@ -26,6 +26,7 @@ const cli::Command kCommand{
     "paint button OUT.png [--caption TEXT] [--size WxH] [--checked] [--hover 0|1|2] [--disabled]\n"
     "paint slider OUT.png [--size WxH] [--min N] [--max N] [--value N] [--highlight] [--limit N] [--disabled]\n"
     "paint counter OUT.png [--size WxH] [--style 1|2] [--samples N,N,...]\n"
+    "paint checkbox|radio OUT.png [--caption TEXT] [--size WxH] [--checked] [--disabled]\n"
     "paint list OUT.png [--size WxH]\n"
     "paint window OUT.png [--size WxH] [--corners TOP,BOTTOM]\n"
     "paint glyphs OUT.png [--size WxH]   every glyph in a button of that size, plain and checked\n"
@@ -155,6 +156,13 @@ int run(int argc, char** argv) {
       for (int i = 0; i < 400; ++i) series->addSample(static_cast<int>(50 + 45 * std::sin(i / 5.0) * std::sin(i / 31.0)));
     }
     image = SkinPreview::counter(skin, style, *series, size.width ? size : Size{200, 18});
+  } else if (widget == "checkbox" || widget == "radio") {
+    CheckState c;
+    const std::u16string label = platform::text::utf8ToUtf16(o.get("--caption", "Shuffle"));
+    c.caption = label;
+    c.checked = o.has("--checked");
+    c.enabled = !o.has("--disabled");
+    image = SkinPreview::check(skin, widget == "radio", c, size.width ? size : Size{90, 18});
   } else if (widget == "list") {
     image = SkinPreview::list(skin, size.width ? size : Size{240, 110});
   } else if (widget == "window") {

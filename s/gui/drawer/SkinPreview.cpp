@@ -7,6 +7,7 @@
 #include "s/gui/drawer/ICounter.h"
 #include "s/gui/drawer/IListBox.h"
 #include "s/gui/drawer/IListHeader.h"
+#include "s/gui/drawer/IRadioButton.h"
 #include "s/gui/drawer/ISkin.h"
 
 namespace s::gui::drawer {
@@ -37,6 +38,14 @@ Image SkinPreview::button(const ISkin& skin, const ButtonState& state, Size size
   Image image = background(skin, size);
   Canvas canvas(image);
   skin.getButton()->paint(state, image.bounds(), canvas);
+  return image;
+}
+
+Image SkinPreview::check(const ISkin& skin, bool radio, const CheckState& state, Size size) {
+  Image image = background(skin, size);
+  Canvas canvas(image);
+  if (radio) skin.getRadioButton()->paint(state, image.bounds(), canvas);
+  else skin.getCheckBox()->paint(state, image.bounds(), canvas);
   return image;
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/ui/Image.h"
 #include "s/gui/drawer/IButton.h"
+#include "s/gui/drawer/ICheckBox.h"
 #include "s/gui/drawer/ISlider.h"
 #include "s/gui/drawer/IWindow.h"
 
@@ -20,6 +21,8 @@ class ISkin;
 class SkinPreview {
  public:
   static platform::ui::Image button(const ISkin& skin, const ButtonState& state, platform::ui::Size size);
+  // A check box, or with `radio` a radio button.
+  static platform::ui::Image check(const ISkin& skin, bool radio, const CheckState& state, platform::ui::Size size);
   static platform::ui::Image slider(const ISkin& skin, const SliderState& state, platform::ui::Size size);
   static platform::ui::Image counter(const ISkin& skin, int style, const counter::CounterData& series,
                                      platform::ui::Size size);
