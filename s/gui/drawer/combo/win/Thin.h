@@ -1,5 +1,6 @@
 #pragma once
 #include "s/gui/drawer/ICombo.h"
+#include "s/gui/drawer/FrameColors.h"
 #include "s/gui/drawer/PooledDrawer.h"
 #include "s/gui/drawer/border/win/Thin.h"
 #include "s/thread/Pooled.h"
@@ -19,10 +20,7 @@ class Thin final : public PooledDrawer<Thin, ICombo> {
   void reset() override;
 
  private:
-  platform::ui::Color frame_ = 0;
-  platform::ui::Color text_ = 0;
-  platform::ui::Color background_ = 0;
-  platform::ui::Color disabled_ = 0;
+  FrameColors colors_;
   thread::Pooled<border::win::Thin> border_{border::win::Thin::create()};
 };
 

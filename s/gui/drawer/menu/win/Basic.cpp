@@ -10,36 +10,26 @@ namespace s::gui::drawer::menu::win {
 namespace flag = platform::ui::text;
 using platform::ui::Rect;
 
-void Basic::configure(const SkinColors& colors) {
-  background_ = colors[Role::kWindowBg];
-  highlight_ = colors[Role::kCompFg];
-  text_ = colors[Role::kText];
-  disabled_ = colors[Role::kCompDisabled];
-}
+void Basic::configure(const SkinColors& colors) { colors_.configure(colors); }
 
-void Basic::readColors(SkinColors& colors) const {
-  colors[Role::kWindowBg] = background_;
-  colors[Role::kCompFg] = highlight_;
-  colors[Role::kText] = text_;
-  colors[Role::kCompDisabled] = disabled_;
-}
+void Basic::readColors(SkinColors& colors) const { colors_.read(colors); }
 
 void Basic::paintBackground(const Rect& rect, platform::ui::Canvas& canvas) const {
   if (rect.empty()) return;
-  canvas.fillRect(rect, background_);
-  canvas.frameRect(rect, highlight_);
+  canvas.fillRect(rect, colors_.background);
+  canvas.frameRect(rect, colors_.frame);
 }
 
 void Basic::paintItem(const MenuItemState& s, const Rect& rect, platform::ui::Canvas& canvas) const {
   if (rect.empty()) return;
   if (s.separator) {
     const int y = rect.top + rect.height() / 2;
-    canvas.fillRect({rect.left + 4, y, rect.right - 4, y + 1}, highlight_);
+    canvas.fillRect({rect.left + 4, y, rect.right - 4, y + 1}, colors_.frame);
     return;
   }
   const bool lit = s.highlighted && s.enabled;
-  canvas.fillRect(rect, lit ? highlight_ : background_);
-  const auto color = !s.enabled ? disabled_ : lit ? background_ : text_;
+  canvas.fillRect(rect, lit ? colors_.frame : colors_.background);
+  const auto color = !s.enabled ? colors_.disabled : lit ? colors_.background : colors_.text;
   const Rect mark = Rect::fromSize(rect.left + 3, rect.top + (rect.height() - 14) / 2, 14, 14);
   if (s.mark == 1) Glyph::paint(u"#Check", mark, color, canvas);
   if (s.mark == 2) canvas.fillRect(Rect::fromSize(mark.left + 4, mark.top + 4, 6, 6), color);

@@ -1,5 +1,6 @@
 #pragma once
 #include "s/gui/drawer/IMenu.h"
+#include "s/gui/drawer/FrameColors.h"
 #include "s/gui/drawer/PooledDrawer.h"
 
 namespace s::gui::drawer::menu::win {
@@ -21,10 +22,7 @@ class Basic final : public PooledDrawer<Basic, IMenu> {
   void reset() override { *this = Basic(); }
 
  private:
-  platform::ui::Color background_ = 0;
-  platform::ui::Color highlight_ = 0;
-  platform::ui::Color text_ = 0;
-  platform::ui::Color disabled_ = 0;
+  FrameColors colors_;
 };
 
 }  // namespace s::gui::drawer::menu::win

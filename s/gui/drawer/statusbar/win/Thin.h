@@ -1,5 +1,6 @@
 #pragma once
 #include "s/gui/drawer/IStatusBar.h"
+#include "s/gui/drawer/FrameColors.h"
 #include "s/gui/drawer/PooledDrawer.h"
 
 namespace s::gui::drawer::statusbar::win {
@@ -18,9 +19,7 @@ class Thin final : public PooledDrawer<Thin, IStatusBar> {
   void reset() override { *this = Thin(); }
 
  private:
-  platform::ui::Color line_ = 0;
-  platform::ui::Color text_ = 0;
-  platform::ui::Color background_ = 0;
+  FrameColors colors_;
 };
 
 }  // namespace s::gui::drawer::statusbar::win

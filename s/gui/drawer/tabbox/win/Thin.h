@@ -1,5 +1,6 @@
 #pragma once
 #include "s/gui/drawer/ITabBox.h"
+#include "s/gui/drawer/FrameColors.h"
 #include "s/gui/drawer/PooledDrawer.h"
 
 namespace s::gui::drawer::tabbox::win {
@@ -18,10 +19,7 @@ class Thin final : public PooledDrawer<Thin, ITabBox> {
   void reset() override { *this = Thin(); }
 
  private:
-  platform::ui::Color frame_ = 0;
-  platform::ui::Color text_ = 0;
-  platform::ui::Color background_ = 0;
-  platform::ui::Color disabled_ = 0;
+  FrameColors colors_;
 };
 
 }  // namespace s::gui::drawer::tabbox::win
