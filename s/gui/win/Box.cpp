@@ -132,8 +132,10 @@ void Box::doLayout() {
     else
       content_ = layout::Pile::arrange(*this, how_);
   }
-  --layoutDepth_;
+  // Still counted while the listeners hear of it: one of them laying the box out again is the
+  // nested pass, and that pass's listeners cannot start a third.
   layoutListeners_.raise(this, kLayoutDone);
+  --layoutDepth_;
 }
 
 void Box::setSizeClamped(int w, int h) {
@@ -219,38 +221,19 @@ void Box::setFixedHeight(int n, bool relayout) {
   if (relayout) relayoutParent();
 }
 
-void Box::setMarginLeft(int n) {
-  marginLeft_ = n;
-  applyOrigins();
-}
+void Box::setMarginLeft(int n) { setMarginsTo(n, marginRight_, marginTop_, marginBottom_); }
+void Box::setMarginRight(int n) { setMarginsTo(marginLeft_, n, marginTop_, marginBottom_); }
+void Box::setMarginTop(int n) { setMarginsTo(marginLeft_, marginRight_, n, marginBottom_); }
+void Box::setMarginBottom(int n) { setMarginsTo(marginLeft_, marginRight_, marginTop_, n); }
+void Box::setMarginsH(int n) { setMarginsTo(n, n, marginTop_, marginBottom_); }
+void Box::setMarginsV(int n) { setMarginsTo(marginLeft_, marginRight_, n, n); }
+void Box::setMargins(int n) { setMarginsTo(n, n, n, n); }
 
-void Box::setMarginRight(int n) {
-  marginRight_ = n;
-  applyOrigins();
-}
-
-void Box::setMarginTop(int n) {
-  marginTop_ = n;
-  applyOrigins();
-}
-
-void Box::setMarginBottom(int n) {
-  marginBottom_ = n;
-  applyOrigins();
-}
-
-void Box::setMarginsH(int n) {
-  marginLeft_ = marginRight_ = n;
-  applyOrigins();
-}
-
-void Box::setMarginsV(int n) {
-  marginTop_ = marginBottom_ = n;
-  applyOrigins();
-}
-
-void Box::setMargins(int n) {
-  marginLeft_ = marginRight_ = marginTop_ = marginBottom_ = n;
+void Box::setMarginsTo(int left, int right, int top, int bottom) {
+  marginLeft_ = left;
+  marginRight_ = right;
+  marginTop_ = top;
+  marginBottom_ = bottom;
   applyOrigins();
 }
 

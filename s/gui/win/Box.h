@@ -113,6 +113,7 @@ class Box : public Component, public IBox, public thread::IPoolable {
 
  private:
   void applyOrigins();
+  void setMarginsTo(int left, int right, int top, int bottom);
   void askParentToLayOut();
 
   std::vector<IComponent*> children_;

@@ -54,14 +54,14 @@ void Button::setColorCaption(int r, int g, int b) {
 }
 
 void Button::onEvent(base::IObject* source, int) {
-  if (caption_.isFrom(source) && caption_.refresh()) {
+  if (caption_.changedBy(source)) {
     resizeToText();
     repaint();
   }
 }
 
 void Button::onRealised() {
-  if (caption_.textId() >= 0) caption_.setTextId(caption_.textId(), host()->localizer(), this);
+  caption_.bind(host()->localizer(), this);
   resizeToText();
 }
 

@@ -23,6 +23,12 @@ class Caption {
   // Takes the id's text again (after a change of language); false when it has no id.
   bool refresh();
   bool isFrom(const void* source) const { return source && source == localizer_; }
+  // True when `source` is our localizer and the text was taken again.
+  bool changedBy(const void* source) { return isFrom(source) && refresh(); }
+  // Once realised: a text id binds to the tree's localizer.
+  void bind(lang::Localizer* localizer, events::IEventListener* listener) {
+    if (id_ >= 0) setTextId(id_, localizer, listener);
+  }
   void unbind();
 
  private:

@@ -34,14 +34,14 @@ void CheckControl::setTextId(int id) {
 }
 
 void CheckControl::onEvent(base::IObject* source, int) {
-  if (caption_.isFrom(source) && caption_.refresh()) {
+  if (caption_.changedBy(source)) {
     resizeToText();
     repaint();
   }
 }
 
 void CheckControl::onRealised() {
-  if (caption_.textId() >= 0) caption_.setTextId(caption_.textId(), host()->localizer(), this);
+  caption_.bind(host()->localizer(), this);
   resizeToText();
 }
 

@@ -59,41 +59,28 @@ bool Component::containsScreenPoint(int x, int y) const {
   return x >= sx && y >= sy && x <= sx + width_ && y <= sy + height_;
 }
 
-void Component::setLocation(int x, int y) {
-  x_ = x;
-  y_ = y;
-  if (frozen_)
-    pending_ = true;
-  else
-    applyNative();
-  onGeometrySet();
-}
+void Component::setLocation(int x, int y) { place(x, y, width_, height_); }
 
-void Component::setSize(int w, int h) {
-  width_ = std::max(0, w);
-  height_ = std::max(0, h);
-  if (frozen_)
-    pending_ = true;
-  else
-    applyNative();
-  onGeometrySet();
-}
+void Component::setSize(int w, int h) { place(x_, y_, w, h); }
 
-void Component::setBounds(int x, int y, int w, int h) {
+void Component::setBounds(int x, int y, int w, int h) { place(x, y, w, h); }
+
+void Component::place(int x, int y, int w, int h) {
   x_ = x;
   y_ = y;
   width_ = std::max(0, w);
   height_ = std::max(0, h);
-  if (frozen_)
-    pending_ = true;
-  else
-    applyNative();
+  moveNativeOrDefer();
   onGeometrySet();
 }
 
 void Component::setOrigin(int ox, int oy) {
   originX_ = ox;
   originY_ = oy;
+  moveNativeOrDefer();
+}
+
+void Component::moveNativeOrDefer() {
   if (frozen_)
     pending_ = true;
   else

@@ -27,6 +27,8 @@ class Host;
 class Component : public virtual IComponent {
  public:
   static constexpr platform::ui::Color kButtonFace = platform::ui::rgb(240, 240, 240);
+  // A maximum for widgets that take whatever room the layout gives them.
+  static constexpr int kUnbounded = 100000;
 
   Component();
   ~Component() override;
@@ -178,6 +180,9 @@ class Component : public virtual IComponent {
   void realise(Host& host, platform::ui::Handle nativeParent);
   void destroyNative();
   void applyNative();
+  void place(int x, int y, int w, int h);
+  // While frozen only remembers that the native window is behind; else moves it.
+  void moveNativeOrDefer();
 
   // Component state. Written only on the owning thread (see above).
   Host* host_ = nullptr;

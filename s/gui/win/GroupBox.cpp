@@ -39,12 +39,12 @@ void GroupBox::setTextId(int id) {
 }
 
 void GroupBox::onEvent(base::IObject* source, int code) {
-  if (caption_.isFrom(source) && caption_.refresh()) fitFrame();
+  if (caption_.changedBy(source)) fitFrame();
   Box::onEvent(source, code);
 }
 
 void GroupBox::onRealised() {
-  if (caption_.textId() >= 0) caption_.setTextId(caption_.textId(), host()->localizer(), this);
+  caption_.bind(host()->localizer(), this);
   fitFrame();
   Box::onRealised();
 }

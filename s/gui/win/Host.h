@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "platform/ui/Geometry.h"
+#include "s/gui/win/PlainDrawers.h"
 
 namespace platform::ui {
 class WindowSystem;
@@ -11,19 +12,9 @@ class Localizer;
 }
 namespace s::gui::drawer {
 class ISkin;
-class IButton;
-class IText;
-class ICheckBox;
-class IRadioButton;
-class ISlider;
-class IScrollBar;
-class IGroupBox;
-class ICounter;
-}  // namespace s::gui::drawer
+}
 
 namespace s::gui::win {
-
-class PlainDrawers;
 
 // What every component of one tree shares: the window system its native windows live in, the
 // language table its texts come from, the skin it paints with, and the display's scale factor.

@@ -67,14 +67,14 @@ void Label::setAlignment(unsigned flags) {
 }
 
 void Label::onEvent(base::IObject* source, int) {
-  if (caption_.isFrom(source) && caption_.refresh()) {
+  if (caption_.changedBy(source)) {
     resizeToText();
     repaint();
   }
 }
 
 void Label::onRealised() {
-  if (caption_.textId() >= 0) caption_.setTextId(caption_.textId(), host()->localizer(), this);
+  caption_.bind(host()->localizer(), this);
   resizeToText();
 }
 

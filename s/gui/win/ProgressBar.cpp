@@ -19,12 +19,19 @@ void ProgressBar::release() { ProgressBarPool::release(this); }
 ProgressBar::ProgressBar() : bar_(counter::CounterData::create()) {
   bar_->setCapacity(1);
   setRange(0, 100);
+  stretch();
+}
+
+void ProgressBar::stretch() {
+  setMinSize(10, 8);
+  setMaxSize(kUnbounded, 8);
 }
 
 ProgressBar::~ProgressBar() { bar_->release(); }
 
 void ProgressBar::reset() {
   resetComponent();
+  stretch();
   position_ = 0;
   setRange(0, 100);
 }

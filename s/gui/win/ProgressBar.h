@@ -28,6 +28,7 @@ class ProgressBar : public Component, public thread::IPoolable {
   void paint(platform::ui::Canvas& canvas, const platform::ui::Rect& client) override;
 
  private:
+  void stretch();
   int minimum_ = 0, maximum_ = 100, position_ = 0;
   counter::CounterData* bar_;
 };

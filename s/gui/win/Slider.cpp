@@ -17,13 +17,28 @@ constexpr int kThumb = drawer::ISlider::kThumbWidth;
 }  // namespace
 
 Slider* Slider::create() { return SliderPool::acquire(); }
+
+Slider::Slider() { setVertical(false); }
+
+void Slider::setVertical(bool on) {
+  vertical_ = on;
+  if (on) {
+    setMinSize(kThumb + 2, 2 * kThumb);
+    setMaxSize(kThumb + 2, kUnbounded);
+  } else {
+    setMinSize(2 * kThumb, kThumb + 2);
+    setMaxSize(kUnbounded, kThumb + 2);
+  }
+  relayoutParent();
+}
 void Slider::release() { SliderPool::release(this); }
 
 void Slider::reset() {
   resetComponent();
   minimum_ = value_ = 0;
   maximum_ = limit_ = 100;
-  limitMode_ = vertical_ = highlight_ = dragging_ = draggingLimit_ = false;
+  limitMode_ = highlight_ = dragging_ = draggingLimit_ = false;
+  setVertical(false);
   line_ = 1;
   page_ = 10;
   changeListeners_.clear();

@@ -20,12 +20,14 @@ class Slider : public Component, public thread::IPoolable {
   static constexpr int kChanged = 0;
 
   static Slider* create();
+  Slider();
   const char16_t* typeName() const override { return u"s_gui_win_Slider"; }
   base::IObject* newInstance() const override { return create(); }
   void release() override;
   void reset() override;
 
-  void setVertical(bool on) { vertical_ = on; }
+  // A slider stretches along its direction; across it, it is as thick as a thumb is wide.
+  void setVertical(bool on);
   void setRange(int minimum, int maximum);
   int getMinimum() const { return minimum_; }
   int getMaximum() const { return maximum_; }

@@ -43,7 +43,7 @@ void TextField::resizeToFont() {
   // As high as one line of its font; as wide as the layout makes it.
   int line = host()->text().lineHeight(font_.spec(host()->scale())) + 2 * kPadding;
   setMinSize(minWidthField(), line);
-  setMaxSize(std::max(maxWidthField(), 10000), line);
+  setMaxSize(kUnbounded, line);
   relayoutParent();
 }
 

@@ -10,6 +10,7 @@
 #include "s/gui/events/IEventListener.h"
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Host.h"
+#include "s/thread/Pooled.h"
 
 namespace guitest {
 

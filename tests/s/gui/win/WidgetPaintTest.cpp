@@ -23,7 +23,7 @@ using s::thread::holdPooled;
 
 class WidgetPaint : public GuiTest {
  protected:
-  WidgetPaint() : GuiTest({240, 200}) {}
+  WidgetPaint() : GuiTest({240, 250}) {}
 };
 
 // A small window of every widget, painted headless; the picture is kept beside the test build
