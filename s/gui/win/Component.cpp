@@ -5,6 +5,7 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/WindowSystem.h"
 #include "s/gui/win/Host.h"
+#include "s/gui/win/MessageDecoder.h"
 
 namespace s::gui::win {
 
@@ -12,21 +13,8 @@ using namespace platform::ui;
 
 namespace {
 
-// Runs a function handed over from another thread (see runOnOwner).
-constexpr std::uint32_t kRunOnOwner = msg::kApp + 40;
 // Where a hidden component's window is parked, out of every hit test.
 constexpr Point kParked{-10000, 10000};
-
-MouseEvent mouseOf(const Message& m, int button) {
-  MouseEvent e;
-  e.point = unpackPoint(m.lParam);
-  e.button = button;
-  e.leftHeld = (m.wParam & mk::kLButton) != 0;
-  e.rightHeld = (m.wParam & mk::kRButton) != 0;
-  e.shift = (m.wParam & mk::kShift) != 0;
-  e.control = (m.wParam & mk::kControl) != 0;
-  return e;
-}
 
 }  // namespace
 
@@ -219,33 +207,6 @@ Color Component::effectiveBackground() const {
   return host_ ? host_->background() : background_;
 }
 
-void Component::eraseBackground(Canvas& canvas) {
-  canvas.fillRect(clientRect(), effectiveBackground());
-  if (!transparent_) return;
-  // What lies behind a transparent component is what its transparent ancestors paint over the
-  // nearest opaque one (a graph behind a label, a frame behind a caption): paint them again
-  // here, outermost first, each moved so that it lands where it lies.
-  struct Behind {
-    Component* component;
-    Point offset;  // of this component in that ancestor's client area
-  };
-  std::vector<Behind> chain;
-  Point offset{0, 0};
-  for (Component* cur = this; cur;) {
-    auto* parent = dynamic_cast<Component*>(cur->parent_);
-    if (!parent) break;
-    offset = {offset.x + cur->x_ + cur->originX_, offset.y + cur->y_ + cur->originY_};
-    chain.push_back({parent, offset});
-    if (!parent->transparent_) break;
-    cur = parent;
-  }
-  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-    Canvas::Saved keep(canvas);
-    canvas.translate(-it->offset.x, -it->offset.y);
-    it->component->paint(canvas, it->component->clientRect());
-  }
-}
-
 void Component::repaintRect(int x, int y, int w, int h) {
   if (isVisible()) windowSystem()->invalidate(handle_, Rect::fromSize(x, y, w, h));
 }
@@ -293,7 +254,7 @@ void Component::realise(Host& host, Handle nativeParent) {
   WindowSpec spec;
   spec.parent = nativeParent;
   spec.bounds = Rect::fromSize(x_ + originX_, y_ + originY_, width_, height_);
-  spec.proc = [this](const Message& m) { return dispatch(m); };
+  spec.proc = [this](const Message& m) { return MessageDecoder::decode(*this, m); };
   handle_ = host.windowSystem().create(spec);
   if (handle_ == kNoWindow) return;  // geometry keeps working on the fields alone
   if (!enabled_) host.windowSystem().enable(handle_, false);
@@ -313,7 +274,7 @@ void Component::runOnOwner(const std::function<void()>& work) {
     work();
     return;
   }
-  windowSystem()->send(handle_, kRunOnOwner, 0, reinterpret_cast<LParam>(&work));
+  windowSystem()->send(handle_, MessageDecoder::kRunOnOwner, 0, reinterpret_cast<LParam>(&work));
 }
 
 // ---------------------------------------------------------------- services
@@ -350,65 +311,6 @@ bool Component::pointerInside() const {
   if (handle_ == kNoWindow) return false;
   Point p = windowSystem()->screenToClient(handle_, windowSystem()->pointerPosition());
   return clientRect().contains(p);
-}
-
-// ---------------------------------------------------------------- the one message decoder
-
-LResult Component::dispatch(const Message& m) {
-  WindowSystem& ws = host_->windowSystem();
-  switch (m.code) {
-    case msg::kPaint:
-      paint(reinterpret_cast<PaintEvent*>(m.lParam)->canvas, clientRect());
-      return 0;
-    case msg::kEraseBackground:
-      eraseBackground(*reinterpret_cast<Canvas*>(m.lParam));
-      return 1;
-    case msg::kLButtonDown: onMouseDown(mouseOf(m, 0)); return 0;
-    case msg::kRButtonDown: onMouseDown(mouseOf(m, 1)); return 0;
-    case msg::kMButtonDown: onMouseDown(mouseOf(m, 2)); return 0;
-    case msg::kLButtonDoubleClick: onDoubleClick(mouseOf(m, 0)); return 0;
-    case msg::kRButtonDoubleClick: onDoubleClick(mouseOf(m, 1)); return 0;
-    case msg::kMButtonDoubleClick: onDoubleClick(mouseOf(m, 2)); return 0;
-    case msg::kLButtonUp: onMouseUp(mouseOf(m, 0)); return 0;
-    case msg::kRButtonUp: onMouseUp(mouseOf(m, 1)); return 0;
-    case msg::kMButtonUp: onMouseUp(mouseOf(m, 2)); return 0;
-    case msg::kMouseMove: onMouseMove(mouseOf(m, -1)); return 0;
-    case msg::kMouseLeave: onMouseLeave(); return 0;
-    case msg::kMouseWheel: {
-      WheelEvent e{wheelDelta(m.wParam), unpackPoint(m.lParam), (m.wParam & mk::kShift) != 0,
-                   (m.wParam & mk::kControl) != 0};
-      return onWheel(e) ? 1 : ws.defaultProc(m);
-    }
-    case msg::kKeyDown: {
-      KeyEvent e{static_cast<unsigned>(m.wParam), (m.lParam & key::kShift) != 0,
-                 (m.lParam & key::kControl) != 0, (m.lParam & key::kAlt) != 0,
-                 (m.lParam & key::kRepeat) != 0};
-      return onKeyDown(e) ? 1 : ws.defaultProc(m);
-    }
-    case msg::kChar: onChar(static_cast<char32_t>(m.wParam)); return 0;
-    case msg::kSetFocus: onFocusChanged(true); return 0;
-    case msg::kKillFocus: onFocusChanged(false); return 0;
-    case msg::kSize: onResized(); return 0;
-    case msg::kTimer: onTimer(static_cast<unsigned>(m.wParam)); return 0;
-    case msg::kCaptureChanged:
-      if (static_cast<Handle>(m.lParam) != handle_) onCaptureLost();
-      return 0;
-    case msg::kDropFiles: {
-      const auto* d = reinterpret_cast<const DroppedFiles*>(m.lParam);
-      onFilesDropped(d->point, d->paths);
-      return 0;
-    }
-    case msg::kHitTest:
-      return isMouseTransparent(unpackPoint(m.lParam)) ? hit::kTransparent : hit::kClient;
-    case msg::kDestroy:
-      if (m.window == handle_) handle_ = kNoWindow;
-      return 0;
-    case kRunOnOwner:
-      (*reinterpret_cast<const std::function<void()>*>(m.lParam))();
-      return 0;
-    default:
-      return ws.defaultProc(m);
-  }
 }
 
 }  // namespace s::gui::win

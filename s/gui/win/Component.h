@@ -18,9 +18,9 @@ namespace s::gui::win {
 class Host;
 
 // The one component base: it keeps the component state, realises the component as a native
-// child window of its parent, defers positioning while frozen, and is the only code that decodes
-// window messages; a widget sees typed calls (paint, mouse, wheel, key, focus, size, timer, files
-// dropped) and never a message parameter.
+// child window of its parent and defers positioning while frozen. Its window's messages arrive
+// as typed calls (paint, mouse, wheel, key, focus, size, timer, files dropped), decoded by
+// MessageDecoder alone; a widget never sees a message parameter.
 //
 // Threads: everything here runs on the thread that owns the tree's native windows. Another
 // thread hands work to that thread with runOnOwner, which waits for it.
@@ -175,8 +175,7 @@ class Component : public virtual IComponent {
   void relayoutParent();
 
  private:
-  platform::ui::LResult dispatch(const platform::ui::Message& m);
-  void eraseBackground(platform::ui::Canvas& canvas);
+  friend class MessageDecoder;
   void realise(Host& host, platform::ui::Handle nativeParent);
   void destroyNative();
   void applyNative();
