@@ -220,6 +220,7 @@ void Component::relayoutParent() {
 }
 
 void Component::resetComponent() {
+  if (parent_) parent_->remove(this);  // the parent forgets it, and its window goes
   setParent(nullptr);
   frozen_ = pending_ = false;
   x_ = y_ = originX_ = originY_ = width_ = height_ = 0;
