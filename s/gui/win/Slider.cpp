@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ui/Canvas.h"
+#include "platform/ui/Image.h"
 #include "s/gui/drawer/ISlider.h"
 #include "s/gui/win/Host.h"
 #include "s/thread/EasyPooler.h"
@@ -191,7 +193,18 @@ void Slider::paint(Canvas& canvas, const Rect& client) {
   s.trackMode = trackMode_;
   s.trackP = trackP_;
   s.trackQ = trackQ_;
-  drawer().paint(s, client, canvas);
+  if (!vertical_) {
+    drawer().paint(s, client, canvas);
+    return;
+  }
+  // Slider drawers draw along x only: a vertical slider is drawn lying down and stood up
+  // pixel by pixel (sliders are small, and vertical ones rare).
+  Image lying(client.height(), client.width());
+  if (!lying.valid()) return;
+  Canvas side(lying);
+  drawer().paint(s, Rect{0, 0, client.height(), client.width()}, side);
+  for (int x = 0; x < client.width(); ++x)
+    for (int y = 0; y < client.height(); ++y) canvas.setPixel(client.left + x, client.top + y, lying.pixel(y, x));
 }
 
 }  // namespace s::gui::win

@@ -115,4 +115,23 @@ TEST_F(SliderTest, EmptyRangeAndNarrowChannelDoNotDivideByZero) {
   EXPECT_TRUE(shot.valid());
 }
 
+TEST_F(SliderTest, AVerticalSliderRunsDownwardsAndIsPaintedStandingUp) {
+  auto upright = s::thread::holdPooled(Slider::create());
+  upright->setVertical(true);
+  upright->setFixedHeight(110);
+  upright->addChangeListener(&heard);
+  root.add(upright.get());
+  pump();
+  EXPECT_EQ(upright->getWidth(), 12);
+  press(*upright, 6, 30);
+  releaseAt(*upright, 6, 30);
+  EXPECT_EQ(upright->getValue(), 25);
+  upright->setValue(100);
+  Image shot = ws.snapshot(top);
+  Point thumb = at(*upright, 6, 105);
+  Point track = at(*upright, 6, 50);
+  EXPECT_NE(shot.pixel(thumb.x, thumb.y), shot.pixel(track.x, track.y));
+  root.remove(upright.get());
+}
+
 }  // namespace
