@@ -163,6 +163,11 @@ void Canvas::setOrigin(Point origin) {
   resetClip();
 }
 
+void Canvas::translate(int dx, int dy) {
+  origin_ = {origin_.x + dx, origin_.y + dy};
+  applyClip();
+}
+
 void Canvas::setClip(const Region& clip) {
   clip_ = clip;
   clip_.offset(origin_.x, origin_.y);

@@ -24,6 +24,27 @@ class Canvas {
   // Moves the origin (in image pixels) and resets the clip to the whole image.
   void setOrigin(Point origin);
   Point origin() const { return origin_; }
+  // Moves the origin by (dx, dy) and keeps the clip where it is on the image.
+  void translate(int dx, int dy);
+
+  // Puts origin and clip back as they were when it was made, however the painting between
+  // changed them: `Canvas::Saved keep(canvas); canvas.translate(...); canvas.intersectClip(...)`.
+  class Saved {
+   public:
+    explicit Saved(Canvas& canvas) : canvas_(canvas), origin_(canvas.origin_), clip_(canvas.clip_) {}
+    ~Saved() {
+      canvas_.origin_ = origin_;
+      canvas_.clip_ = clip_;
+      canvas_.applyClip();
+    }
+    Saved(const Saved&) = delete;
+    Saved& operator=(const Saved&) = delete;
+
+   private:
+    Canvas& canvas_;
+    Point origin_;
+    Region clip_;
+  };
 
   void setClip(const Region& clip);
   void intersectClip(const Rect& r);

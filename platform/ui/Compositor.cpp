@@ -3,6 +3,7 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/WindowRecord.h"
+#include "platform/ui/WindowTree.h"
 
 namespace platform::ui {
 
@@ -26,10 +27,10 @@ void Compositor::paintTree(const std::shared_ptr<WindowRecord>& rec, Canvas& can
       local.offset(-offset.x, -offset.y);
       canvas.setOrigin(offset);
       canvas.setClip(local);
-      if (erase) ws_.callProc(rec, msg::kEraseBackground, 0, reinterpret_cast<LParam>(&canvas));
+      if (erase) ws_.tree().callProc(rec, msg::kEraseBackground, 0, reinterpret_cast<LParam>(&canvas));
       canvas.setClip(local);
       PaintEvent event{canvas, local};
-      ws_.callProc(rec, msg::kPaint, 0, reinterpret_cast<LParam>(&event));
+      ws_.tree().callProc(rec, msg::kPaint, 0, reinterpret_cast<LParam>(&event));
       painted.unite(area);
     }
   }
@@ -63,12 +64,7 @@ void Compositor::paintTop(const std::shared_ptr<WindowRecord>& top) {
 }
 
 bool Compositor::paintPending() {
-  std::vector<std::shared_ptr<WindowRecord>> tops;
-  {
-    std::lock_guard lock(ws_.mutex_);
-    for (auto& [h, rec] : ws_.windows_)
-      if (rec->topLevel && rec->queue->isCurrent() && rec->needsPaint) tops.push_back(rec);
-  }
+  std::vector<std::shared_ptr<WindowRecord>> tops = ws_.tree().topLevelsToPaint();
   for (auto& top : tops)
     if (ws_.exists(top->handle)) paintTop(top);
   return !tops.empty();

@@ -42,6 +42,24 @@ struct Rect {
   }
   constexpr Rect offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
   constexpr Rect inset(int d) const { return {left + d, top + d, right - d, bottom - d}; }
+  // Inset by a different amount on each side; never turned inside out.
+  constexpr Rect shrink(int l, int t, int r, int b) const {
+    Rect s{left + l, top + t, right - r, bottom - b};
+    if (s.right < s.left) s.right = s.left;
+    if (s.bottom < s.top) s.bottom = s.top;
+    return s;
+  }
+  constexpr Size size() const { return {width(), height()}; }
+  constexpr Point topLeft() const { return {left, top}; }
+  // A rectangle of the given size centred in this one (halves rounded down).
+  constexpr Rect centred(Size s) const {
+    return fromSize(left + (width() - s.width) / 2, top + (height() - s.height) / 2, s.width, s.height);
+  }
+  // The strip of `n` pixels along one edge (at most the whole rectangle).
+  constexpr Rect takeLeft(int n) const { return {left, top, left + std::clamp(n, 0, std::max(0, width())), bottom}; }
+  constexpr Rect takeRight(int n) const { return {right - std::clamp(n, 0, std::max(0, width())), top, right, bottom}; }
+  constexpr Rect takeTop(int n) const { return {left, top, right, top + std::clamp(n, 0, std::max(0, height()))}; }
+  constexpr Rect takeBottom(int n) const { return {left, bottom - std::clamp(n, 0, std::max(0, height())), right, bottom}; }
   constexpr Rect intersect(const Rect& o) const {
     Rect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right),
            std::min(bottom, o.bottom)};

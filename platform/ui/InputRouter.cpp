@@ -5,6 +5,7 @@
 
 #include "platform/ui/UiThreadState.h"
 #include "platform/ui/WindowRecord.h"
+#include "platform/ui/WindowTree.h"
 
 namespace platform::ui {
 
@@ -33,7 +34,7 @@ Handle InputRouter::hitTestIn(const std::shared_ptr<WindowRecord>& rec, Point p)
     Handle found = hitTestIn(c, {p.x - c->bounds.left, p.y - c->bounds.top});
     if (found != kNoWindow) return found;
   }
-  LResult answer = ws_.callProc(rec, msg::kHitTest, 0, packPoint(p));
+  LResult answer = ws_.tree().callProc(rec, msg::kHitTest, 0, packPoint(p));
   if (answer == hit::kTransparent) return kNoWindow;
   return rec->handle;
 }
@@ -50,7 +51,7 @@ void InputRouter::handle(const InputEvent& e) {
   using Kind = InputEvent::Kind;
   auto toLocal = [&](Handle target) {
     auto rec = ws_.find(target);
-    Rect r = rec ? ws_.rectInTop(*rec) : Rect{};
+    Rect r = rec ? ws_.tree().rectInTop(*rec) : Rect{};
     return Point{e.point.x - r.left, e.point.y - r.top};
   };
   auto pointerTarget = [&]() {
@@ -59,7 +60,7 @@ void InputRouter::handle(const InputEvent& e) {
   };
   auto track = [&](Handle target) {
     if (target == ts.hover) return;
-    if (auto old = ws_.find(ts.hover)) ws_.callProc(old, msg::kMouseLeave, 0, 0);
+    if (auto old = ws_.find(ts.hover)) ws_.tree().callProc(old, msg::kMouseLeave, 0, 0);
     ts.hover = target;
   };
   switch (e.kind) {
@@ -73,7 +74,7 @@ void InputRouter::handle(const InputEvent& e) {
       if (ts.drag.window == e.window) {
         if (e.kind == Kind::kMouseMove) {
           Rect b = top->bounds;
-          ws_.applyBounds(top, Rect::fromSize(e.screen.x - ts.drag.anchor.x, e.screen.y - ts.drag.anchor.y,
+          ws_.tree().applyBounds(top, Rect::fromSize(e.screen.x - ts.drag.anchor.x, e.screen.y - ts.drag.anchor.y,
                                           b.width(), b.height()));
         } else if (e.kind == Kind::kButtonUp) {
           ts.drag = {};
@@ -88,7 +89,7 @@ void InputRouter::handle(const InputEvent& e) {
       WParam keys = keysOf(ts.buttons, e.modifiers);
       LParam at = packPoint(toLocal(target));
       if (e.kind == Kind::kMouseMove) {
-        ws_.callProc(rec, msg::kMouseMove, keys, at);
+        ws_.tree().callProc(rec, msg::kMouseMove, keys, at);
         return;
       }
       static constexpr std::uint32_t downCodes[3] = {msg::kLButtonDown, msg::kRButtonDown, msg::kMButtonDown};
@@ -97,7 +98,7 @@ void InputRouter::handle(const InputEvent& e) {
                                                        msg::kMButtonDoubleClick};
       int b = std::clamp(e.button, 0, 2);
       if (e.kind == Kind::kButtonUp) {
-        ws_.callProc(rec, upCodes[b], keys, at);
+        ws_.tree().callProc(rec, upCodes[b], keys, at);
         return;
       }
       if (ws_.activeWindow() != e.window) ws_.activate(e.window);
@@ -108,13 +109,13 @@ void InputRouter::handle(const InputEvent& e) {
                       std::abs(e.screen.y - last.point.y) <= kDoubleClickSlop;
       // A third press starts a new pair rather than making a second double click.
       last = isDouble ? UiThreadState::Press{} : UiThreadState::Press{target, b, e.timeMs, e.screen};
-      if (ws_.exists(target)) ws_.callProc(rec, isDouble ? doubleCodes[b] : downCodes[b], keys, at);
+      if (ws_.exists(target)) ws_.tree().callProc(rec, isDouble ? doubleCodes[b] : downCodes[b], keys, at);
       return;
     }
     case Kind::kWheel: {
       ts.pointer = e.screen;
       if (auto rec = ws_.find(pointerTarget()))
-        ws_.callProc(rec, msg::kMouseWheel, packWheel(e.wheel, keysOf(ts.buttons, e.modifiers)),
+        ws_.tree().callProc(rec, msg::kMouseWheel, packWheel(e.wheel, keysOf(ts.buttons, e.modifiers)),
                  packPoint(e.screen));
       return;
     }
@@ -128,10 +129,10 @@ void InputRouter::handle(const InputEvent& e) {
       auto rec = ws_.find(target);
       if (!rec) return;
       if (e.kind == Kind::kChar) {
-        ws_.callProc(rec, msg::kChar, static_cast<WParam>(e.character), static_cast<LParam>(e.modifiers));
+        ws_.tree().callProc(rec, msg::kChar, static_cast<WParam>(e.character), static_cast<LParam>(e.modifiers));
       } else {
         LParam flags = static_cast<LParam>(e.modifiers) | (e.repeat ? key::kRepeat : 0);
-        ws_.callProc(rec, e.kind == Kind::kKeyDown ? msg::kKeyDown : msg::kKeyUp, e.keyCode, flags);
+        ws_.tree().callProc(rec, e.kind == Kind::kKeyDown ? msg::kKeyDown : msg::kKeyUp, e.keyCode, flags);
       }
       return;
     }
@@ -141,38 +142,29 @@ void InputRouter::handle(const InputEvent& e) {
       while (rec && !rec->acceptFiles) rec = ws_.find(rec->parent);
       if (!rec) return;
       DroppedFiles dropped{toLocal(rec->handle), e.paths};
-      ws_.callProc(rec, msg::kDropFiles, 0, reinterpret_cast<LParam>(&dropped));
+      ws_.tree().callProc(rec, msg::kDropFiles, 0, reinterpret_cast<LParam>(&dropped));
       return;
     }
     case Kind::kActivated:
-      if (ws_.active_.exchange(e.window) != e.window) ws_.callProc(top, msg::kActivate, 1, 0);
+      if (ws_.active_.exchange(e.window) != e.window) ws_.tree().callProc(top, msg::kActivate, 1, 0);
       return;
     case Kind::kDeactivated: {
       Handle expected = e.window;
-      if (ws_.active_.compare_exchange_strong(expected, kNoWindow)) ws_.callProc(top, msg::kActivate, 0, 0);
+      if (ws_.active_.compare_exchange_strong(expected, kNoWindow)) ws_.tree().callProc(top, msg::kActivate, 0, 0);
       if (ts.capture != kNoWindow && ws_.topLevelOf(ts.capture) == e.window) ws_.releaseCapture();
       return;
     }
     case Kind::kMovedBySystem:
     case Kind::kResizedBySystem: {
       // The display already moved the window; we only catch up and tell the procedure.
-      Rect old = top->bounds;
-      if (e.bounds == old) return;
-      top->bounds = e.bounds;
-      if (e.bounds.width() != old.width() || e.bounds.height() != old.height()) {
-        top->surface = Image(std::max(1, e.bounds.width()), std::max(1, e.bounds.height()));
-        ws_.invalidateInTop(top, Region(Rect{0, 0, e.bounds.width(), e.bounds.height()}));
-        ws_.callProc(top, msg::kSize, 0, packSize({e.bounds.width(), e.bounds.height()}));
-      }
-      if (e.bounds.left != old.left || e.bounds.top != old.top)
-        ws_.callProc(top, msg::kMove, 0, packPoint({e.bounds.left, e.bounds.top}));
+      ws_.tree().applyBounds(top, e.bounds, WindowTree::Source::kSystem);
       return;
     }
     case Kind::kCloseRequested:
-      ws_.callProc(top, msg::kClose, 0, 0);
+      ws_.tree().callProc(top, msg::kClose, 0, 0);
       return;
     case Kind::kExposed:
-      ws_.invalidateInTop(top, Region(Rect{0, 0, top->bounds.width(), top->bounds.height()}));
+      ws_.tree().invalidateInTop(top, Region(Rect{0, 0, top->bounds.width(), top->bounds.height()}));
       return;
   }
 }

@@ -8,24 +8,18 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Compositor.h"
 #include "platform/ui/HeadlessBackend.h"
-#include "platform/ui/InputRouter.h"
 #include "platform/ui/MessageQueue.h"
 #include "platform/ui/UiThreadState.h"
 #include "platform/ui/WindowRecord.h"
+#include "platform/ui/WindowTree.h"
+#include "platform/ui/MessageLoop.h"
 
 namespace platform::ui {
-
-using Clock = std::chrono::steady_clock;
 
 namespace {
 
 std::atomic<Handle> nextHandle{1};
 std::atomic<std::uint64_t> nextSerial{1};
-
-std::uint32_t nowMs() {
-  return static_cast<std::uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now().time_since_epoch()).count());
-}
 
 }  // namespace
 
@@ -45,20 +39,15 @@ WindowSystem& WindowSystem::instance() {
 WindowSystem::WindowSystem(std::unique_ptr<Backend> backend)
     : backend_(std::move(backend)), serial_(nextSerial++) {
   if (!backend_) backend_ = std::make_unique<HeadlessBackend>();
+  tree_ = std::make_unique<WindowTree>(*this, *backend_);
+  loop_ = std::make_unique<MessageLoop>(*this);
   backend_->attach(this);
 }
 
 WindowSystem::~WindowSystem() {
   // Windows still open now are dropped without telling their procedures: whatever those refer
   // to may be gone already.
-  std::vector<Handle> tops;
-  {
-    std::lock_guard lock(mutex_);
-    for (auto& [h, rec] : windows_)
-      if (rec->topLevel) tops.push_back(h);
-    windows_.clear();
-  }
-  for (Handle h : tops) backend_->destroyTopLevel(h);
+  for (Handle h : tree_->clear()) backend_->destroyTopLevel(h);
   backend_->attach(nullptr);
 }
 
@@ -67,11 +56,7 @@ UiThreadState& WindowSystem::state() const {
   return states[serial_];
 }
 
-std::shared_ptr<WindowRecord> WindowSystem::find(Handle w) const {
-  std::lock_guard lock(mutex_);
-  auto it = windows_.find(w);
-  return it == windows_.end() ? nullptr : it->second;
-}
+std::shared_ptr<WindowRecord> WindowSystem::find(Handle w) const { return tree_->find(w); }
 
 template <class R, class F>
 R WindowSystem::onOwner(Handle w, R fallback, F&& f) const {
@@ -83,14 +68,6 @@ R WindowSystem::onOwner(Handle w, R fallback, F&& f) const {
     if (auto again = find(w)) result = f(again);
   });
   return result;
-}
-
-LResult WindowSystem::callProc(const std::shared_ptr<WindowRecord>& rec, std::uint32_t code,
-                               WParam wp, LParam lp) {
-  // A copy, so that a procedure may replace itself or destroy its window while it runs.
-  WindowProc proc = rec->proc;
-  Message m{rec->handle, code, wp, lp};
-  return proc ? proc(m) : defaultProc(m);
 }
 
 // ---------------------------------------------------------------- windows
@@ -120,12 +97,9 @@ Handle WindowSystem::create(const WindowSpec& setup) {
     if (!backend_->createTopLevel(rec->handle, setup.bounds, platform::text::utf16ToUtf8(setup.title)))
       return kNoWindow;
   }
-  {
-    std::lock_guard lock(mutex_);
-    windows_[rec->handle] = rec;
-  }
+  tree_->add(rec);
   if (parent) parent->children.push_back(rec->handle);
-  if (callProc(rec, msg::kCreate, 0, 0) == -1) {
+  if (tree_->callProc(rec, msg::kCreate, 0, 0) == -1) {
     destroy(rec->handle);
     return kNoWindow;
   }
@@ -136,20 +110,20 @@ Handle WindowSystem::create(const WindowSpec& setup) {
 bool WindowSystem::destroy(Handle w) {
   return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
     std::shared_ptr<WindowRecord> top = find(topLevelOf(w));
-    Rect area = rectInTop(*rec);
-    bool wasShown = visibleChain(*rec);
+    Rect area = tree_->rectInTop(*rec);
+    bool wasShown = tree_->visibleChain(*rec);
     destroyTree(rec);
     if (auto parent = find(rec->parent)) {
       auto& siblings = parent->children;
       siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
-      if (top && wasShown) invalidateInTop(top, Region(area));
+      if (top && wasShown) tree_->invalidateInTop(top, Region(area));
     }
     return true;
   });
 }
 
 void WindowSystem::destroyTree(const std::shared_ptr<WindowRecord>& rec) {
-  callProc(rec, msg::kDestroy, 0, 0);
+  tree_->callProc(rec, msg::kDestroy, 0, 0);
   for (Handle child : std::vector<Handle>(rec->children))
     if (auto c = find(child)) destroyTree(c);
   UiThreadState& ts = state();
@@ -157,11 +131,8 @@ void WindowSystem::destroyTree(const std::shared_ptr<WindowRecord>& rec) {
   if (ts.focus == rec->handle) ts.focus = kNoWindow;
   if (ts.hover == rec->handle) ts.hover = kNoWindow;
   if (ts.drag.window == rec->handle) ts.drag = {};
-  std::erase_if(ts.timers, [&](const UiThreadState::Timer& t) { return t.window == rec->handle; });
-  {
-    std::lock_guard lock(mutex_);
-    windows_.erase(rec->handle);
-  }
+  loop_->dropTimersOf(rec->handle);
+  tree_->remove(rec->handle);
   if (rec->topLevel) {
     Handle expected = rec->handle;
     active_.compare_exchange_strong(expected, kNoWindow);
@@ -176,11 +147,7 @@ Handle WindowSystem::parentOf(Handle w) const {
   return rec ? rec->parent : kNoWindow;
 }
 
-Handle WindowSystem::topLevelOf(Handle w) const {
-  auto rec = find(w);
-  while (rec && !rec->topLevel) rec = find(rec->parent);
-  return rec ? rec->handle : kNoWindow;
-}
+Handle WindowSystem::topLevelOf(Handle w) const { return tree_->topLevelOf(w); }
 
 std::vector<Handle> WindowSystem::childrenOf(Handle w) const {
   return onOwner(w, std::vector<Handle>{}, [](const std::shared_ptr<WindowRecord>& rec) {
@@ -204,28 +171,9 @@ Rect WindowSystem::clientRect(Handle w) const {
   return {0, 0, b.width(), b.height()};
 }
 
-Rect WindowSystem::rectInTop(const WindowRecord& rec) const {
-  Rect r{0, 0, rec.bounds.width(), rec.bounds.height()};
-  const WindowRecord* cur = &rec;
-  while (!cur->topLevel) {
-    r = r.offset(cur->bounds.left, cur->bounds.top);
-    auto parent = find(cur->parent);
-    if (!parent) break;
-    cur = parent.get();
-  }
-  return r;
-}
-
-bool WindowSystem::visibleChain(const WindowRecord& rec) const {
-  if (!rec.visible) return false;
-  if (rec.topLevel) return true;
-  auto parent = find(rec.parent);
-  return parent && visibleChain(*parent);
-}
-
 Point WindowSystem::clientToScreen(Handle w, Point p) const {
   return onOwner(w, p, [&](const std::shared_ptr<WindowRecord>& rec) {
-    Rect inTop = rectInTop(*rec);
+    Rect inTop = tree_->rectInTop(*rec);
     auto top = find(topLevelOf(w));
     Point origin = top ? Point{top->bounds.left, top->bounds.top} : Point{};
     return Point{p.x + inTop.left + origin.x, p.y + inTop.top + origin.y};
@@ -237,44 +185,9 @@ Point WindowSystem::screenToClient(Handle w, Point p) const {
   return {p.x - zero.x, p.y - zero.y};
 }
 
-void WindowSystem::applyBounds(const std::shared_ptr<WindowRecord>& rec, Rect r) {
-  WindowPos pos{r};
-  callProc(rec, msg::kWindowPosChanging, 0, reinterpret_cast<LParam>(&pos));
-  r = pos.bounds;
-  if (r.right < r.left) r.right = r.left;
-  if (r.bottom < r.top) r.bottom = r.top;
-  Rect old = rec->bounds;
-  if (r == old) return;
-  bool moved = r.left != old.left || r.top != old.top;
-  bool sized = r.width() != old.width() || r.height() != old.height();
-  if (rec->topLevel) {
-    rec->bounds = r;
-    backend_->setTopLevelBounds(rec->handle, r);
-    if (sized) {
-      rec->surface = Image(std::max(1, r.width()), std::max(1, r.height()));
-      if (rec->visible) invalidateInTop(rec, Region(Rect{0, 0, r.width(), r.height()}));
-    }
-  } else {
-    Rect before = rectInTop(*rec);
-    rec->bounds = r;
-    Rect after = rectInTop(*rec);
-    auto parent = find(rec->parent);
-    if (parent && visibleChain(*parent) && rec->visible) {
-      Region area(before);
-      area.unite(after);
-      invalidateInTop(find(topLevelOf(rec->handle)), area);
-    }
-  }
-  if (moved) callProc(rec, msg::kMove, 0, packPoint({r.left, r.top}));
-  if (sized) {
-    auto kind = rec->state == WindowState::kMaximized ? SizeKind::kMaximized : SizeKind::kRestored;
-    callProc(rec, msg::kSize, static_cast<WParam>(kind), packSize({r.width(), r.height()}));
-  }
-}
-
 bool WindowSystem::setBounds(Handle w, const Rect& r) {
   return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
-    applyBounds(rec, r);
+    tree_->applyBounds(rec, r);
     return true;
   });
 }
@@ -292,23 +205,23 @@ bool WindowSystem::resize(Handle w, Size s) {
 bool WindowSystem::show(Handle w, bool visible) {
   return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
     if (rec->visible == visible) return true;
-    Rect area = rectInTop(*rec);
-    bool wasShown = visibleChain(*rec);
+    Rect area = tree_->rectInTop(*rec);
+    bool wasShown = tree_->visibleChain(*rec);
     rec->visible = visible;
-    callProc(rec, msg::kShowWindow, visible ? 1 : 0, 0);
+    tree_->callProc(rec, msg::kShowWindow, visible ? 1 : 0, 0);
     auto top = find(topLevelOf(w));
     if (rec->topLevel) {
       backend_->showTopLevel(w, visible);
-      if (visible) invalidateInTop(rec, Region(Rect{0, 0, area.width(), area.height()}));
-    } else if (top && (wasShown || visibleChain(*rec))) {
-      invalidateInTop(top, Region(area));
+      if (visible) tree_->invalidateInTop(rec, Region(Rect{0, 0, area.width(), area.height()}));
+    } else if (top && (wasShown || tree_->visibleChain(*rec))) {
+      tree_->invalidateInTop(top, Region(area));
     }
     return true;
   });
 }
 
 bool WindowSystem::isVisible(Handle w) const {
-  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) { return visibleChain(*rec); });
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) { return tree_->visibleChain(*rec); });
 }
 
 bool WindowSystem::enable(Handle w, bool enabled) {
@@ -320,7 +233,7 @@ bool WindowSystem::enable(Handle w, bool enabled) {
       if (ts.capture == w) releaseCapture();
       if (ts.focus == w) setFocus(kNoWindow);
     }
-    callProc(rec, msg::kEnable, enabled ? 1 : 0, 0);
+    tree_->callProc(rec, msg::kEnable, enabled ? 1 : 0, 0);
     return true;
   });
 }
@@ -342,7 +255,7 @@ bool WindowSystem::raise(Handle w) {
     auto parent = find(rec->parent);
     if (!parent) return rec->topLevel;
     restack(parent->children, w, parent->children.size());
-    if (visibleChain(*rec)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    if (tree_->visibleChain(*rec)) tree_->invalidateInTop(find(topLevelOf(w)), Region(tree_->rectInTop(*rec)));
     return true;
   });
 }
@@ -352,7 +265,7 @@ bool WindowSystem::lower(Handle w) {
     auto parent = find(rec->parent);
     if (!parent) return rec->topLevel;
     restack(parent->children, w, 0);
-    if (visibleChain(*parent)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    if (tree_->visibleChain(*parent)) tree_->invalidateInTop(find(topLevelOf(w)), Region(tree_->rectInTop(*rec)));
     return true;
   });
 }
@@ -365,7 +278,7 @@ bool WindowSystem::placeAbove(Handle w, Handle sibling) {
     if (std::find(kids.begin(), kids.end(), sibling) == kids.end()) return false;
     kids.erase(std::remove(kids.begin(), kids.end(), w), kids.end());
     kids.insert(std::find(kids.begin(), kids.end(), sibling) + 1, w);
-    if (visibleChain(*parent)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    if (tree_->visibleChain(*parent)) tree_->invalidateInTop(find(topLevelOf(w)), Region(tree_->rectInTop(*rec)));
     return true;
   });
 }
@@ -446,7 +359,7 @@ bool WindowSystem::setState(Handle top, WindowState st) {
     SizeKind kind = st == WindowState::kMinimized   ? SizeKind::kMinimized
                     : st == WindowState::kMaximized ? SizeKind::kMaximized
                                                     : SizeKind::kRestored;
-    callProc(rec, msg::kSize, static_cast<WParam>(kind),
+    tree_->callProc(rec, msg::kSize, static_cast<WParam>(kind),
              packSize({rec->bounds.width(), rec->bounds.height()}));
     return true;
   });
@@ -463,7 +376,7 @@ bool WindowSystem::activate(Handle top) {
     Handle old = active_.exchange(top);
     if (old == top) return true;
     if (old != kNoWindow) send(old, msg::kActivate, 0, 0);
-    callProc(rec, msg::kActivate, 1, 0);
+    tree_->callProc(rec, msg::kActivate, 1, 0);
     return true;
   });
 }
@@ -505,8 +418,8 @@ bool WindowSystem::sizeFromEdge(Handle top, int edgeCode, const Rect& proposed) 
   return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
     if (!rec->topLevel) return false;
     Rect r = proposed;
-    callProc(rec, msg::kSizing, static_cast<WParam>(edgeCode), reinterpret_cast<LParam>(&r));
-    applyBounds(rec, r);
+    tree_->callProc(rec, msg::kSizing, static_cast<WParam>(edgeCode), reinterpret_cast<LParam>(&r));
+    tree_->applyBounds(rec, r);
     return true;
   });
 }
@@ -550,28 +463,6 @@ Monitor WindowSystem::monitorOf(Handle w) const {
 
 // ---------------------------------------------------------------- painting
 
-void WindowSystem::invalidateSubtree(const std::shared_ptr<WindowRecord>& rec, const Region& area,
-                                     Point offset) {
-  if (!rec->visible) return;
-  Region mine = area;
-  mine.intersect(Rect::fromSize(offset.x, offset.y, rec->bounds.width(), rec->bounds.height()));
-  if (mine.empty()) return;
-  Region local = mine;
-  local.offset(-offset.x, -offset.y);
-  rec->invalid.unite(local);
-  rec->erase = true;
-  for (Handle child : rec->children)
-    if (auto c = find(child))
-      invalidateSubtree(c, mine, {offset.x + c->bounds.left, offset.y + c->bounds.top});
-}
-
-void WindowSystem::invalidateInTop(const std::shared_ptr<WindowRecord>& top, const Region& area) {
-  if (!top) return;
-  invalidateSubtree(top, area, {0, 0});
-  top->needsPaint = true;
-  top->queue->wake();
-}
-
 bool WindowSystem::invalidate(Handle w, bool erase) {
   Rect all = clientRect(w);
   return invalidate(w, all, erase);
@@ -580,7 +471,7 @@ bool WindowSystem::invalidate(Handle w, bool erase) {
 bool WindowSystem::invalidate(Handle w, const Rect& r, bool erase) {
   return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
     Rect cut = r.intersect({0, 0, rec->bounds.width(), rec->bounds.height()});
-    if (cut.empty() || !visibleChain(*rec)) return true;
+    if (cut.empty() || !tree_->visibleChain(*rec)) return true;
     rec->invalid.unite(cut);
     rec->erase = rec->erase || erase;
     auto top = find(topLevelOf(w));
@@ -594,7 +485,7 @@ bool WindowSystem::invalidate(Handle w, const Rect& r, bool erase) {
 
 bool WindowSystem::invalidateTree(Handle w) {
   return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>& rec) {
-    if (visibleChain(*rec)) invalidateInTop(find(topLevelOf(w)), Region(rectInTop(*rec)));
+    if (tree_->visibleChain(*rec)) tree_->invalidateInTop(find(topLevelOf(w)), Region(tree_->rectInTop(*rec)));
     return true;
   });
 }
@@ -637,7 +528,7 @@ Handle WindowSystem::setCapture(Handle w) {
     Handle old = ts.capture;
     ts.capture = w;
     if (old != kNoWindow && old != w)
-      if (auto o = find(old)) callProc(o, msg::kCaptureChanged, 0, static_cast<LParam>(w));
+      if (auto o = find(old)) tree_->callProc(o, msg::kCaptureChanged, 0, static_cast<LParam>(w));
     return old;
   });
 }
@@ -648,7 +539,7 @@ bool WindowSystem::releaseCapture() {
   ts.capture = kNoWindow;
   if (ts.drag.window == old) ts.drag = {};
   if (old != kNoWindow)
-    if (auto o = find(old)) callProc(o, msg::kCaptureChanged, 0, 0);
+    if (auto o = find(old)) tree_->callProc(o, msg::kCaptureChanged, 0, 0);
   return true;
 }
 
@@ -660,8 +551,8 @@ Handle WindowSystem::setFocus(Handle w) {
     Handle old = ts.focus;
     if (old == w) return old;
     ts.focus = w;
-    if (auto o = find(old)) callProc(o, msg::kKillFocus, static_cast<WParam>(w), 0);
-    if (auto n = find(w)) callProc(n, msg::kSetFocus, static_cast<WParam>(old), 0);
+    if (auto o = find(old)) tree_->callProc(o, msg::kKillFocus, static_cast<WParam>(w), 0);
+    if (auto n = find(w)) tree_->callProc(n, msg::kSetFocus, static_cast<WParam>(old), 0);
     return old;
   };
   if (w == kNoWindow) return apply();
@@ -679,10 +570,10 @@ Point WindowSystem::pointerPosition() const { return state().pointer; }
 LResult WindowSystem::send(Handle w, std::uint32_t code, WParam wp, LParam lp) {
   auto rec = find(w);
   if (!rec) return 0;
-  if (rec->queue->isCurrent()) return callProc(rec, code, wp, lp);
+  if (rec->queue->isCurrent()) return tree_->callProc(rec, code, wp, lp);
   LResult result = 0;
   rec->queue->call([&] {
-    if (auto again = find(w)) result = callProc(again, code, wp, lp);
+    if (auto again = find(w)) result = tree_->callProc(again, code, wp, lp);
   });
   return result;
 }
@@ -692,69 +583,15 @@ bool WindowSystem::post(Handle w, std::uint32_t code, WParam wp, LParam lp) {
   return rec && rec->queue->post({w, code, wp, lp});
 }
 
-void WindowSystem::postQuit(int exitCode) {
-  UiThreadState& ts = state();
-  ts.quit = true;
-  ts.quitCode = exitCode;
-  MessageQueue::current()->wake();
-}
-
-bool WindowSystem::fireTimer(Message& out, std::optional<Clock::time_point>& nextDue) {
-  UiThreadState& ts = state();
-  auto now = Clock::now();
-  UiThreadState::Timer* due = nullptr;
-  for (auto& t : ts.timers)
-    if (t.due <= now && (!due || t.due < due->due)) due = &t;
-  if (due) {
-    // No catching up: a timer that fell behind fires once and starts a new interval.
-    due->due = now + std::chrono::milliseconds(due->interval);
-    out = {due->window, msg::kTimer, due->id, 0};
-    return true;
-  }
-  for (auto& t : ts.timers)
-    if (!nextDue || t.due < *nextDue) nextDue = t.due;
-  return false;
-}
-
-bool WindowSystem::nextMessage(Message& out, bool wait) {
-  auto queue = MessageQueue::current();
-  UiThreadState& ts = state();
-  for (;;) {
-    queue->serveCalls();
-    if (ts.quit) {
-      ts.quit = false;
-      out = {kNoWindow, msg::kQuit, static_cast<WParam>(ts.quitCode), 0};
-      return true;
-    }
-    MessageQueue::Item item;
-    bool gotMessage = false;
-    while (queue->take(item)) {
-      if (item.input) {
-        InputRouter(*this).handle(*item.input);
-        queue->serveCalls();
-        continue;
-      }
-      if (item.message.code != msg::kQuit && !exists(item.message.window)) continue;
-      out = item.message;
-      gotMessage = true;
-      break;
-    }
-    if (gotMessage) return true;
-    std::optional<Clock::time_point> nextDue;
-    if (fireTimer(out, nextDue)) return true;
-    if (Compositor(*this).paintPending()) continue;
-    if (!wait) return false;
-    queue->wait(nextDue);
-  }
-}
+void WindowSystem::postQuit(int exitCode) { loop_->postQuit(exitCode); }
 
 bool WindowSystem::getMessage(Message& out) {
-  nextMessage(out, true);
+  loop_->next(out, true);
   return out.code != msg::kQuit;
 }
 
 bool WindowSystem::peekMessage(Message& out) {
-  if (!nextMessage(out, false)) return false;
+  if (!loop_->next(out, false)) return false;
   if (out.code == msg::kQuit) {
     // Seen by the next getMessage as well, so that a nested loop ending on quit ends the outer one.
     postQuit(static_cast<int>(out.wParam));
@@ -764,7 +601,7 @@ bool WindowSystem::peekMessage(Message& out) {
 
 LResult WindowSystem::dispatch(const Message& m) {
   auto rec = find(m.window);
-  return rec ? callProc(rec, m.code, m.wParam, m.lParam) : 0;
+  return rec ? tree_->callProc(rec, m.code, m.wParam, m.lParam) : 0;
 }
 
 int WindowSystem::run() {
@@ -776,7 +613,7 @@ int WindowSystem::run() {
 int WindowSystem::processPending() {
   int count = 0;
   Message m;
-  while (nextMessage(m, false)) {
+  while (loop_->next(m, false)) {
     if (m.code == msg::kQuit) {
       postQuit(static_cast<int>(m.wParam));
       break;
@@ -812,28 +649,11 @@ LResult WindowSystem::defaultProc(const Message& m) {
 }
 
 bool WindowSystem::setTimer(Handle w, unsigned id, unsigned milliseconds) {
-  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) {
-    UiThreadState& ts = state();
-    auto due = Clock::now() + std::chrono::milliseconds(milliseconds);
-    for (auto& t : ts.timers)
-      if (t.window == w && t.id == id) {
-        t.interval = milliseconds;
-        t.due = due;
-        return true;
-      }
-    ts.timers.push_back({w, id, milliseconds, due});
-    MessageQueue::current()->wake();
-    return true;
-  });
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) { return loop_->setTimer(w, id, milliseconds); });
 }
 
 bool WindowSystem::killTimer(Handle w, unsigned id) {
-  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) {
-    UiThreadState& ts = state();
-    auto before = ts.timers.size();
-    std::erase_if(ts.timers, [&](const UiThreadState::Timer& t) { return t.window == w && t.id == id; });
-    return ts.timers.size() != before;
-  });
+  return onOwner(w, false, [&](const std::shared_ptr<WindowRecord>&) { return loop_->killTimer(w, id); });
 }
 
 // ---------------------------------------------------------------- input
@@ -842,63 +662,5 @@ void WindowSystem::deliver(InputEvent event) {
   if (auto rec = find(event.window)) rec->queue->postInput(std::move(event));
 }
 
-void WindowSystem::inject(InputEvent e) {
-  if (e.timeMs == 0) e.timeMs = nowMs();
-  deliver(std::move(e));
-}
-
-void WindowSystem::injectMouse(Handle top, InputEvent::Kind kind, Point client, int button,
-                               unsigned modifiers) {
-  InputEvent e;
-  e.kind = kind;
-  e.window = top;
-  e.point = client;
-  e.screen = clientToScreen(top, client);
-  e.button = button;
-  e.modifiers = modifiers;
-  inject(std::move(e));
-}
-
-void WindowSystem::injectClick(Handle top, Point client, int button) {
-  injectMouse(top, InputEvent::Kind::kButtonDown, client, button);
-  injectMouse(top, InputEvent::Kind::kButtonUp, client, button);
-}
-
-void WindowSystem::injectWheel(Handle top, Point client, int delta) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::kWheel;
-  e.window = top;
-  e.point = client;
-  e.screen = clientToScreen(top, client);
-  e.wheel = delta;
-  inject(std::move(e));
-}
-
-void WindowSystem::injectKey(Handle top, unsigned virtualKey, unsigned modifiers, char32_t text) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::kKeyDown;
-  e.window = top;
-  e.keyCode = virtualKey;
-  e.modifiers = modifiers;
-  inject(e);
-  if (text != 0) {
-    InputEvent c = e;
-    c.kind = InputEvent::Kind::kChar;
-    c.character = text;
-    inject(c);
-  }
-  e.kind = InputEvent::Kind::kKeyUp;
-  inject(e);
-}
-
-void WindowSystem::injectDrop(Handle top, Point client, std::vector<std::string> paths) {
-  InputEvent e;
-  e.kind = InputEvent::Kind::kDrop;
-  e.window = top;
-  e.point = client;
-  e.screen = clientToScreen(top, client);
-  e.paths = std::move(paths);
-  inject(std::move(e));
-}
 
 }  // namespace platform::ui

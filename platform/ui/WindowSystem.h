@@ -17,7 +17,9 @@
 
 namespace platform::ui {
 
+class MessageLoop;
 class MessageQueue;
+class WindowTree;
 struct UiThreadState;
 struct WindowRecord;
 
@@ -35,6 +37,10 @@ struct WindowSpec {
 // created its top-level window; operations called from other threads are carried out on that
 // thread and wait for it. Child windows are composed by us into their top-level window's image,
 // which the backend shows.
+//
+// This class is the facade: the windows and their geometry live in a WindowTree, each UI
+// thread's loop and timers in the MessageLoop, and input injected by tests goes through a
+// TestInjector.
 class WindowSystem : private BackendSink {
  public:
   // The process's window system, started on first use with the backend chooseBackendName() names.
@@ -145,14 +151,9 @@ class WindowSystem : private BackendSink {
   bool setTimer(Handle w, unsigned id, unsigned milliseconds);
   bool killTimer(Handle w, unsigned id);
 
-  // ---- input as a backend would report it; tests use it to click, type and drop files
-  void inject(InputEvent e);
-  void injectMouse(Handle top, InputEvent::Kind kind, Point client, int button = 0,
-                   unsigned modifiers = 0);
-  void injectClick(Handle top, Point client, int button = 0);
-  void injectWheel(Handle top, Point client, int delta);
-  void injectKey(Handle top, unsigned virtualKey, unsigned modifiers = 0, char32_t text = 0);
-  void injectDrop(Handle top, Point client, std::vector<std::string> paths);
+  // The parts this facade is made of; tests and the toolkit's own pieces reach them here.
+  WindowTree& tree() { return *tree_; }
+  MessageLoop& loop() { return *loop_; }
 
  private:
   void deliver(InputEvent event) override;
@@ -160,24 +161,17 @@ class WindowSystem : private BackendSink {
   // Runs f on the thread that owns w (at once when that is the calling thread).
   template <class R, class F>
   R onOwner(Handle w, R fallback, F&& f) const;
-
-  LResult callProc(const std::shared_ptr<WindowRecord>& rec, std::uint32_t code, WParam wp, LParam lp);
   void destroyTree(const std::shared_ptr<WindowRecord>& rec);
-  Rect rectInTop(const WindowRecord& rec) const;
-  bool visibleChain(const WindowRecord& rec) const;
-  void invalidateInTop(const std::shared_ptr<WindowRecord>& top, const Region& area);
-  void invalidateSubtree(const std::shared_ptr<WindowRecord>& rec, const Region& area, Point offset);
-  void applyBounds(const std::shared_ptr<WindowRecord>& rec, Rect r);
-  bool fireTimer(Message& out, std::optional<std::chrono::steady_clock::time_point>& nextDue);
-  bool nextMessage(Message& out, bool wait);
   UiThreadState& state() const;
   friend class InputRouter;
   friend class Compositor;
+  friend class MessageLoop;
+  friend class TestInjector;
 
   std::unique_ptr<Backend> backend_;
+  std::unique_ptr<WindowTree> tree_;
+  std::unique_ptr<MessageLoop> loop_;
   std::string startError_;
-  mutable std::mutex mutex_;
-  std::unordered_map<Handle, std::shared_ptr<WindowRecord>> windows_;
   std::atomic<Handle> active_{kNoWindow};
   std::uint64_t serial_;  // tells this system's per-thread state from that of an earlier one
 };

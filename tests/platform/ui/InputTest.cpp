@@ -21,7 +21,7 @@ class InputTest : public UiTest {
 };
 
 TEST_F(InputTest, PressGoesToTheDeepestWindowInItsOwnCoordinates) {
-  ws.injectClick(top, {35, 40});
+  input.click(top, {35, 40});
   ws.processPending();
   auto downs = log.of(button, msg::kLButtonDown);
   ASSERT_EQ(downs.size(), 1u);
@@ -31,7 +31,7 @@ TEST_F(InputTest, PressGoesToTheDeepestWindowInItsOwnCoordinates) {
   EXPECT_EQ(log.count(top, msg::kActivate), 1);
   EXPECT_EQ(ws.activeWindow(), top);
 
-  ws.injectClick(top, {15, 15}, 1);
+  input.click(top, {15, 15}, 1);
   ws.processPending();
   EXPECT_EQ(log.count(box, msg::kRButtonDown), 1);
   EXPECT_EQ(log.count(box, msg::kRButtonUp), 1);
@@ -42,7 +42,7 @@ TEST_F(InputTest, TransparentAndDisabledWindowsLetThePressThrough) {
     log.seen.push_back(m);
     return m.code == msg::kHitTest ? hit::kTransparent : ws.defaultProc(m);
   });
-  ws.injectClick(top, {35, 40});
+  input.click(top, {35, 40});
   ws.processPending();
   EXPECT_EQ(log.count(button, msg::kLButtonDown), 0);
   EXPECT_EQ(log.count(box, msg::kLButtonDown), 1);
@@ -50,21 +50,21 @@ TEST_F(InputTest, TransparentAndDisabledWindowsLetThePressThrough) {
   ws.setProc(button, log.proc());
   ws.enable(button, false);
   log.clear();
-  ws.injectClick(top, {38, 43}, 1);
+  input.click(top, {38, 43}, 1);
   ws.processPending();
   EXPECT_EQ(log.count(button, msg::kRButtonDown), 0);
   EXPECT_EQ(log.count(box, msg::kRButtonDown), 1);
 }
 
 TEST_F(InputTest, CaptureKeepsTheMouseAndLeaveFollowsThePointer) {
-  ws.injectMouse(top, Kind::kMouseMove, {35, 40});
-  ws.injectMouse(top, Kind::kMouseMove, {15, 15});
+  input.mouse(top, Kind::kMouseMove, {35, 40});
+  input.mouse(top, Kind::kMouseMove, {15, 15});
   ws.processPending();
   EXPECT_EQ(log.count(button, msg::kMouseLeave), 1);
 
   ws.setCapture(button);
   log.clear();
-  ws.injectMouse(top, Kind::kMouseMove, {190, 5});
+  input.mouse(top, Kind::kMouseMove, {190, 5});
   ws.processPending();
   auto moves = log.of(button, msg::kMouseMove);
   ASSERT_EQ(moves.size(), 1u);
@@ -79,7 +79,7 @@ TEST_F(InputTest, CaptureKeepsTheMouseAndLeaveFollowsThePointer) {
 }
 
 TEST_F(InputTest, SecondQuickPressIsADoubleClickAndAThirdStartsOver) {
-  for (int i = 0; i < 3; ++i) ws.injectClick(top, {35, 40});
+  for (int i = 0; i < 3; ++i) input.click(top, {35, 40});
   ws.processPending();
   EXPECT_EQ(log.count(button, msg::kLButtonDown), 2);
   EXPECT_EQ(log.count(button, msg::kLButtonDoubleClick), 1);
@@ -89,15 +89,15 @@ TEST_F(InputTest, SecondQuickPressIsADoubleClickAndAThirdStartsOver) {
   late.point = {35, 40};
   late.screen = ws.clientToScreen(top, late.point);
   late.timeMs = 1000;
-  ws.inject(late);
+  input.inject(late);
   late.timeMs = 1000 + 600;  // too slow
-  ws.inject(late);
+  input.inject(late);
   ws.processPending();
   EXPECT_EQ(log.count(button, msg::kLButtonDoubleClick), 1);
 }
 
 TEST_F(InputTest, UnhandledWheelClimbsToTheParent) {
-  ws.injectWheel(top, {35, 40}, -240);
+  input.wheel(top, {35, 40}, -240);
   ws.processPending();
   auto wheels = log.of(box, msg::kMouseWheel);
   ASSERT_EQ(wheels.size(), 1u);
@@ -107,14 +107,14 @@ TEST_F(InputTest, UnhandledWheelClimbsToTheParent) {
 }
 
 TEST_F(InputTest, KeysGoToTheFocusWindowWithModifiers) {
-  ws.injectKey(top, 'A', key::kControl | key::kShift, U'A');
+  input.key(top, 'A', key::kControl | key::kShift, U'A');
   ws.processPending();
   EXPECT_EQ(log.count(top, msg::kKeyDown), 1) << "no focus: the top-level window";
   ws.setFocus(button);
   EXPECT_EQ(log.count(button, msg::kSetFocus), 1);
   log.clear();
-  ws.injectKey(top, vk::kLeft, key::kAlt);
-  ws.injectKey(top, 'Z', 0, U'ž');
+  input.key(top, vk::kLeft, key::kAlt);
+  input.key(top, 'Z', 0, U'ž');
   ws.processPending();
   auto downs = log.of(button, msg::kKeyDown);
   ASSERT_EQ(downs.size(), 2u);
@@ -130,7 +130,7 @@ TEST_F(InputTest, KeysGoToTheFocusWindowWithModifiers) {
 }
 
 TEST_F(InputTest, DroppedFilesReachTheNearestWindowThatTakesThem) {
-  ws.injectDrop(top, {35, 40}, {"/music/a.mp3"});
+  input.drop(top, {35, 40}, {"/music/a.mp3"});
   ws.processPending();
   EXPECT_TRUE(log.of(box, msg::kDropFiles).empty()) << "nobody takes files yet";
   ws.acceptFiles(box, true);
@@ -144,7 +144,7 @@ TEST_F(InputTest, DroppedFilesReachTheNearestWindowThatTakesThem) {
     }
     return ws.defaultProc(m);
   });
-  ws.injectDrop(top, {35, 40}, {"/music/a.mp3", "/music/Ünïcødé.wav"});
+  input.drop(top, {35, 40}, {"/music/a.mp3", "/music/Ünïcødé.wav"});
   ws.processPending();
   EXPECT_EQ(got, (std::vector<std::string>{"/music/a.mp3", "/music/Ünïcødé.wav"}));
   EXPECT_EQ(at, (Point{25, 30}));
@@ -154,12 +154,12 @@ TEST_F(InputTest, WhatTheDisplayDidToTheWindowIsTakenOver) {
   InputEvent e;
   e.window = top;
   e.kind = Kind::kDeactivated;
-  ws.inject(e);
+  input.inject(e);
   e.kind = Kind::kActivated;
-  ws.inject(e);
+  input.inject(e);
   e.kind = Kind::kResizedBySystem;
   e.bounds = Rect::fromSize(10, 20, 300, 200);
-  ws.inject(e);
+  input.inject(e);
   ws.processPending();
   auto activations = log.of(top, msg::kActivate);
   ASSERT_EQ(activations.size(), 1u) << "not active before, so only the activation is news";
@@ -171,7 +171,7 @@ TEST_F(InputTest, WhatTheDisplayDidToTheWindowIsTakenOver) {
   EXPECT_EQ(ws.snapshot(top).width(), 300);
 
   e.kind = Kind::kCloseRequested;
-  ws.inject(e);
+  input.inject(e);
   ws.processPending();
   EXPECT_EQ(log.count(top, msg::kClose), 1);
   EXPECT_FALSE(ws.exists(top)) << "without a procedure of its own that says no, closing destroys";
@@ -194,27 +194,27 @@ TEST_F(InputTest, MoveDragCarriesTheWindowWithThePointerWithinLimits) {
     }
     return ws.defaultProc(m);
   });
-  ws.injectMouse(top, Kind::kButtonDown, {150, 5});
+  input.mouse(top, Kind::kButtonDown, {150, 5});
   ws.processPending();
   EXPECT_EQ(ws.pointerPosition(), (Point{250, 105}));
   InputEvent move;
   move.kind = Kind::kMouseMove;
   move.window = top;
   move.screen = {280, 125};  // pointer 30 right, 20 down
-  ws.inject(move);
+  input.inject(move);
   ws.processPending();
   EXPECT_EQ(ws.boundsOf(top), Rect::fromSize(130, 120, 200, 150));
   move.screen = {0, 125};
-  ws.inject(move);
+  input.inject(move);
   ws.processPending();
   EXPECT_EQ(ws.boundsOf(top).left, 0);
   move.kind = Kind::kButtonUp;
-  ws.inject(move);
+  input.inject(move);
   ws.processPending();
   EXPECT_EQ(ws.captureWindow(), kNoWindow);
   move.kind = Kind::kMouseMove;
   move.screen = {500, 500};
-  ws.inject(move);
+  input.inject(move);
   ws.processPending();
   EXPECT_EQ(ws.boundsOf(top).left, 0) << "the drag ended with the release";
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/TestInjector.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace uitest {
@@ -56,6 +57,7 @@ class UiTest : public ::testing::Test {
   Log log;  // before ws: windows still alive at the end call into it
   HeadlessBackend* headless;  // owned by ws
   WindowSystem ws;
+  TestInjector input{ws};
 };
 
 }  // namespace uitest
