@@ -113,6 +113,7 @@ bool GtkMenus::show(WindowSystem& ws, Handle owner, const MenuModel& menu, Point
   bool ok = false;
   backend_.runOnGtk([&] {
     if (state_->current) gtk_menu_shell_deactivate(GTK_MENU_SHELL(state_->current));
+    state_->shown = false;
     auto* popup = new Popup;
     popup->state = state_;
     popup->ws = &ws;

@@ -19,13 +19,17 @@ class GtkDesktopFixture : public ::testing::Test {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) GTEST_SKIP() << "needs an X display (./test.sh runs the suite under xvfb-run)";
     ASSERT_TRUE(xdotool("version >/dev/null")) << "xdotool is missing: run scripts/setup";
+    // The file chooser keeps its settings through the session bus, which the test does not need;
+    // nor GTK's accessibility bridge.
+    setenv("GSETTINGS_BACKEND", "memory", 1);
+    setenv("NO_AT_BRIDGE", "1", 1);
     wm_ = std::make_unique<WindowManager>();
     ASSERT_TRUE(WindowManager::running()) << "no window manager runs and openbox could not be started";
     std::string error;
     auto backend = GtkBackend::create(error);
     ASSERT_TRUE(backend) << error;
     ws_ = std::make_unique<WindowSystem>(std::move(backend));
-    top_ = window(Rect::fromSize(100, 100, 300, 200), u"Sonvia desktop test");
+    top_ = window(Rect::fromSize(100, 300, 300, 200), u"Sonvia desktop test");
   }
 
   Handle window(Rect bounds, const std::u16string& title) {

@@ -81,7 +81,7 @@ TEST_F(GtkDialogsTest, SaveDialogAddsTheExtensionAndQuestionTakesYes) {
 // Files dragged out of one of our windows with the real pointer and let go over another: the
 // second window receives exactly the bytes of the paths, whatever they are.
 TEST_F(GtkDialogsTest, FilesDraggedOutArriveByteForByte) {
-  Handle target = window(Rect::fromSize(500, 100, 300, 200), u"Sonvia drop target");
+  Handle target = window(Rect::fromSize(500, 300, 300, 200), u"Sonvia drop target");
   ws_->acceptFiles(target, true);
   std::vector<std::string> paths = {"/music/a b%.mp3", std::string("/music/latin1-\xe9t\xe9.wav"),
                                     "/music/" + std::string(400, 'x') + ".mpl"};

@@ -94,6 +94,8 @@ class TrayIconTest : public ::testing::Test {
   void SetUp() override {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display) GTEST_SKIP() << "needs an X display (./test.sh runs the suite under xvfb-run)";
+    // GTK's accessibility bridge would otherwise have the private bus start a bus of its own.
+    setenv("NO_AT_BRIDGE", "1", 1);
   }
   void start() {
     std::string error;
@@ -134,13 +136,27 @@ const Shown* find(const Shown& menu, const std::string& label) {
   return nullptr;
 }
 
-MenuModel trayMenu(bool repeat) {
+MenuModel trayMenu(bool repeat, bool full = true) {
   MenuEntry exit = MenuEntry::item("E&xit", 11000);
   exit.enabled = false;
   return {MenuEntry::item("Play / Pause", 9000), MenuEntry::separator(),
-          MenuEntry::subMenu("Volume", {MenuEntry::radioItem("100 %", 8120, true), MenuEntry::radioItem("90 %", 8119, false)}),
+          MenuEntry::subMenu("Volume", {MenuEntry::radioItem("100 %", 8120, full), MenuEntry::radioItem("90 %", 8119, !full)}),
           MenuEntry::item("Repeat Song", 9005, repeat), exit};
 }
+
+// Counts a signal of the exported menu; GIO calls back on GTK's thread (the default context).
+struct SignalCount {
+  SignalCount(GDBusConnection* bus, const char* name)
+      : bus_(bus), id_(g_dbus_connection_signal_subscribe(bus, nullptr, "com.canonical.dbusmenu", name, "/MenuBar",
+                                                          nullptr, G_DBUS_SIGNAL_FLAGS_NONE, count, &seen, nullptr)) {}
+  ~SignalCount() { g_dbus_connection_signal_unsubscribe(bus_, id_); }
+  static void count(GDBusConnection*, const char*, const char*, const char*, const char*, GVariant*, gpointer n) {
+    ++*static_cast<std::atomic<int>*>(n);
+  }
+  std::atomic<int> seen{0};
+  GDBusConnection* bus_;
+  unsigned id_;
+};
 
 TEST_F(TrayIconTest, ItemRegistersShowsTheMenuWithItsMarksAndReportsClicks) {
   SessionBus bus;
@@ -217,14 +233,22 @@ TEST_F(TrayIconTest, ItemRegistersShowsTheMenuWithItsMarksAndReportsClicks) {
   ASSERT_EQ(posted(msg::kCommand).size(), 1u) << "a disabled item or a separator was chosen";
   EXPECT_EQ(posted(msg::kCommand)[0].wParam, 8119u);
 
-  // New marks travel as changed properties under the same ids.
-  int repeatId = repeat->id;
-  tray->setMenu(trayMenu(false));
+  // A radio mark that moves travels as changed properties under the same ids; an item that
+  // loses its check mark shows no mark at all, as in the window's own menus.
+  SignalCount propertiesChanged(panel.bus(), "ItemsPropertiesUpdated");
+  SignalCount layoutChanged(panel.bus(), "LayoutUpdated");
+  int ninetyId = ninety->id;
+  tray->setMenu(trayMenu(true, false));
+  ASSERT_TRUE(waitFor([&] { return propertiesChanged.seen > 0; }));
   Shown after = panel.layout(item);
-  const Shown* unchecked = find(after, "Repeat Song");
-  ASSERT_NE(unchecked, nullptr);
-  EXPECT_EQ(unchecked->id, repeatId);
-  EXPECT_EQ(unchecked->toggleState, 0);
+  ASSERT_NE(find(after, "90 %"), nullptr);
+  EXPECT_EQ(find(after, "90 %")->id, ninetyId);
+  EXPECT_EQ(find(after, "90 %")->toggleState, 1);
+  EXPECT_EQ(find(after, "100 %")->toggleState, 0);
+  tray->setMenu(trayMenu(false, false));
+  ASSERT_TRUE(waitFor([&] { return layoutChanged.seen > 0; }));
+  EXPECT_EQ(find(panel.layout(item), "Repeat Song")->toggleType, "");
+  EXPECT_EQ(propertiesChanged.seen, 1);
 
   // The panel restarts: the icon is gone meanwhile (nothing else shows it on this display), and
   // the item registers with the new watcher.
