@@ -78,7 +78,8 @@ class DesktopServices {
   // text/uri-list and text/plain for copying. False when no drag could start.
   virtual bool beginFileDrag(Handle owner, const std::vector<std::string>& paths) = 0;
 
-  // A notification-area icon for `owner`; it is shown while the object lives.
+  // A notification-area icon for `owner`; it is shown while the object lives, which must end
+  // before the window system's does.
   virtual std::unique_ptr<TrayIcon> createTrayIcon(WindowSystem& ws, Handle owner) = 0;
 };
 

@@ -94,6 +94,7 @@ bool mayReplace(GtkWidget* parent, const std::string& path) {
                                           GTK_BUTTONS_YES_NO,
                                           gtkText("A file named “%s” already exists.  Do you want to replace it?"),
                                           shown);
+  gtk_window_group_add_window(gtk_window_get_group(GTK_WINDOW(parent)), GTK_WINDOW(ask));
   bool yes = gtk_dialog_run(GTK_DIALOG(ask)) == GTK_RESPONSE_YES;
   gtk_widget_destroy(ask);
   g_free(shown);
@@ -111,12 +112,14 @@ bool GtkDialogs::run(WindowSystem& ws, Handle owner, Build build, Read read) {
     if (run->abandoned) return;
     GtkWidget* dialog = build();
     run->dialog = dialog;
+    // Modal within a window group of its own and its owner's: our other windows go on.
+    GtkWindowGroup* group = gtk_window_group_new();
+    gtk_window_group_add_window(group, GTK_WINDOW(dialog));
     GtkWidget* parent = backend_.widgetOf(owner);
-    if (parent) {
-      GtkWindowGroup* group = gtk_window_group_new();
-      gtk_window_group_add_window(group, GTK_WINDOW(parent));
-      gtk_window_group_add_window(group, GTK_WINDOW(dialog));
-      g_object_unref(group);
+    if (parent) gtk_window_group_add_window(group, GTK_WINDOW(parent));
+    g_object_unref(group);
+    // A hidden owner (iconized to the tray) would take a dialog that belongs to it out of sight.
+    if (parent && gtk_widget_get_mapped(parent)) {
       gtk_window_set_transient_for(GTK_WINDOW(dialog), GTK_WINDOW(parent));
       gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
     }

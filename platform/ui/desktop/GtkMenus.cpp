@@ -2,24 +2,21 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "platform/ui/GtkBackend.h"
 #include "platform/ui/WindowSystem.h"
 
 namespace platform::ui::desktop {
 
-struct GtkMenus::State {
-  std::atomic<bool> shown{false};  // the open menu has been drawn on the screen
-  GtkWidget* current = nullptr;    // GTK thread only
-  bool closing = false;            // GTK thread only: the services are going away
-};
-
 namespace {
 
-// One open menu; freed with its GtkMenu.
+// One built GtkMenu and what it is showing; freed with the GtkMenu.
 struct Popup {
   std::shared_ptr<GtkMenus::State> state;
+  MenuModel model;
   WindowSystem* ws = nullptr;
   Handle owner = kNoWindow;
   std::optional<int> chosen;
@@ -28,6 +25,36 @@ struct Popup {
 };
 
 constexpr const char* kCommandKey = "sonvia-command";
+constexpr const char* kPopupKey = "sonvia-popup";
+// Building a menu's widgets costs far more than showing them (styles, text layout), and a
+// program opens the same few menus again and again: the last few stay built.
+constexpr std::size_t kKeptMenus = 4;
+
+Popup* popupOf(GtkWidget* menu) { return static_cast<Popup*>(g_object_get_data(G_OBJECT(menu), kPopupKey)); }
+
+}  // namespace
+
+// GTK thread only, except `shown`. Every menu listed here is held by one reference of ours.
+struct GtkMenus::State {
+  std::atomic<bool> shown{false};  // the open menu has been drawn on the screen
+  GtkWidget* current = nullptr;
+  std::vector<GtkWidget*> kept;    // built, not on the screen; least recently used first
+  bool closing = false;            // the services are going away
+
+  void discard(GtkWidget* menu) {
+    gtk_widget_destroy(menu);
+    g_object_unref(menu);
+  }
+  void keep(GtkWidget* menu) {
+    kept.push_back(menu);
+    if (kept.size() > kKeptMenus) {
+      discard(kept.front());
+      kept.erase(kept.begin());
+    }
+  }
+};
+
+namespace {
 
 void onActivate(GtkMenuItem* item, gpointer data) {
   static_cast<Popup*>(data)->chosen = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), kCommandKey));
@@ -65,20 +92,45 @@ GtkWidget* buildMenu(const MenuModel& model, Popup* popup) {
   return menu;
 }
 
+// Brings a built menu of the same shape up to date: texts, marks, enabled states, commands.
+// Setting a mark activates the item, so the caller forgets any choice afterwards.
+void updateMenu(GtkWidget* menu, const MenuModel& model) {
+  GList* children = gtk_container_get_children(GTK_CONTAINER(menu));
+  GList* c = children;
+  for (const MenuEntry& e : model) {
+    GtkWidget* item = GTK_WIDGET(c->data);
+    c = c->next;
+    if (e.kind == MenuEntry::Kind::kSeparator) continue;
+    std::string label = mnemonicLabel(e.text);
+    const char* shown = gtk_menu_item_get_label(GTK_MENU_ITEM(item));
+    if (!shown || label != shown) gtk_menu_item_set_label(GTK_MENU_ITEM(item), label.c_str());
+    gtk_widget_set_sensitive(item, e.enabled);
+    if (e.kind == MenuEntry::Kind::kSubMenu) {
+      updateMenu(gtk_menu_item_get_submenu(GTK_MENU_ITEM(item)), e.children);
+      continue;
+    }
+    g_object_set_data(G_OBJECT(item), kCommandKey, GINT_TO_POINTER(e.command));
+    if (GTK_IS_CHECK_MENU_ITEM(item)) gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), e.checked);
+  }
+  g_list_free(children);
+}
+
 // The menu is done: GTK deactivates a menu before it activates the chosen item, so the choice is
 // known only once the signal emissions are over, here in an idle call.
 gboolean finishPopup(gpointer data) {
   auto* menu = static_cast<GtkWidget*>(data);
-  auto* popup = static_cast<Popup*>(g_object_get_data(G_OBJECT(menu), "sonvia-popup"));
-  if (popup->state->current == menu) {
-    popup->state->current = nullptr;
-    popup->state->shown = false;
-  }
-  if (!popup->silent && !popup->state->closing) {
+  Popup* popup = popupOf(menu);
+  GtkMenus::State& state = *popup->state;
+  if (!popup->silent && !state.closing) {
     if (popup->chosen) popup->ws->post(popup->owner, msg::kCommand, static_cast<WParam>(*popup->chosen));
     popup->ws->post(popup->owner, msg::kMenuClosed);
   }
-  gtk_widget_destroy(menu);
+  if (state.current == menu) {  // else another menu has taken its place meanwhile
+    state.current = nullptr;
+    state.shown = false;
+  }
+  if (state.closing) state.discard(menu);
+  else state.keep(menu);
   g_object_unref(menu);
   return G_SOURCE_REMOVE;
 }
@@ -95,6 +147,28 @@ gboolean onDraw(GtkWidget*, cairo_t*, gpointer data) {
   return FALSE;
 }
 
+// A menu for `model`: a kept one of the same shape brought up to date, else a new one.
+GtkWidget* menuFor(GtkMenus::State& state, const std::shared_ptr<GtkMenus::State>& shared, const MenuModel& model) {
+  auto same = std::find_if(state.kept.rbegin(), state.kept.rend(),
+                           [&](GtkWidget* m) { return sameShape(popupOf(m)->model, model); });
+  if (same != state.kept.rend()) {
+    GtkWidget* menu = *same;
+    state.kept.erase(std::next(same).base());
+    updateMenu(menu, model);
+    popupOf(menu)->model = model;
+    return menu;
+  }
+  auto* popup = new Popup;
+  popup->state = shared;
+  popup->model = model;
+  GtkWidget* menu = buildMenu(model, popup);
+  g_object_ref_sink(menu);
+  g_object_set_data_full(G_OBJECT(menu), kPopupKey, popup, [](gpointer p) { delete static_cast<Popup*>(p); });
+  g_signal_connect(menu, "deactivate", G_CALLBACK(onDeactivate), popup);
+  g_signal_connect(menu, "draw", G_CALLBACK(onDraw), popup);
+  return menu;
+}
+
 }  // namespace
 
 GtkMenus::GtkMenus(GtkBackend& backend) : backend_(backend), state_(std::make_shared<State>()) {}
@@ -103,6 +177,8 @@ GtkMenus::~GtkMenus() {
   backend_.runOnGtk([state = state_] {
     state->closing = true;
     if (state->current) gtk_menu_shell_deactivate(GTK_MENU_SHELL(state->current));
+    for (GtkWidget* m : state->kept) state->discard(m);
+    state->kept.clear();
   });
 }
 
@@ -114,16 +190,14 @@ bool GtkMenus::show(WindowSystem& ws, Handle owner, const MenuModel& menu, Point
   backend_.runOnGtk([&] {
     if (state_->current) gtk_menu_shell_deactivate(GTK_MENU_SHELL(state_->current));
     state_->shown = false;
-    auto* popup = new Popup;
-    popup->state = state_;
+    GtkWidget* gtkMenu = menuFor(*state_, state_, menu);
+    Popup* popup = popupOf(gtkMenu);
     popup->ws = &ws;
     popup->owner = owner;
-    GtkWidget* gtkMenu = buildMenu(menu, popup);
-    g_object_ref_sink(gtkMenu);
-    g_object_set_data_full(G_OBJECT(gtkMenu), "sonvia-popup", popup,
-                           [](gpointer p) { delete static_cast<Popup*>(p); });
-    g_signal_connect(gtkMenu, "deactivate", G_CALLBACK(onDeactivate), popup);
-    g_signal_connect(gtkMenu, "draw", G_CALLBACK(onDraw), popup);
+    popup->chosen.reset();
+    popup->silent = false;
+    popup->ended = false;
+    state_->current = gtkMenu;
 
     // Anchored to the owner while it is on the screen (a Wayland popup needs its parent); a
     // hidden owner, such as a window iconized to the tray, lends the root window instead.
@@ -150,13 +224,10 @@ bool GtkMenus::show(WindowSystem& ws, Handle owner, const MenuModel& menu, Point
                            edge == MenuEdge::kTop ? GDK_GRAVITY_NORTH_WEST : GDK_GRAVITY_SOUTH_WEST, trigger);
     gdk_event_free(trigger);
     ok = gtk_widget_get_visible(gtkMenu);
-    if (ok) {
-      state_->current = gtkMenu;
-    } else {
+    if (!ok) {
       popup->silent = true;  // no grab: GTK has already given the menu up
       if (!popup->ended) onDeactivate(GTK_MENU_SHELL(gtkMenu), popup);
     }
-    g_object_unref(gtkMenu);  // the menu's toplevel holds it while it is up
   });
   return ok;
 }

@@ -30,4 +30,14 @@ bool canChoose(const MenuModel& menu, int command) {
   return false;
 }
 
+bool sameShape(const MenuModel& a, const MenuModel& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i].kind != b[i].kind || a[i].radio != b[i].radio) return false;
+    if ((a[i].checked || a[i].radio) != (b[i].checked || b[i].radio)) return false;
+    if (!sameShape(a[i].children, b[i].children)) return false;
+  }
+  return true;
+}
+
 }  // namespace platform::ui::desktop

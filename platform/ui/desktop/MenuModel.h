@@ -54,4 +54,9 @@ std::string mnemonicLabel(const std::string& text);
 // through enabled sub-menus only.
 bool canChoose(const MenuModel& menu, int command);
 
+// Whether two menus have the same entries in the same places (kinds, sub-menus, which items carry
+// a mark and of which kind), so that one can be shown by changing the other's texts, marks and
+// enabled states.
+bool sameShape(const MenuModel& a, const MenuModel& b);
+
 }  // namespace platform::ui::desktop

@@ -35,16 +35,6 @@ constexpr const char* kIntrospection = R"xml(<node>
  </interface>
 </node>)xml";
 
-bool sameShape(const desktop::MenuModel& a, const desktop::MenuModel& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i].kind != b[i].kind || a[i].radio != b[i].radio) return false;
-    if ((a[i].checked || a[i].radio) != (b[i].checked || b[i].radio)) return false;
-    if (!sameShape(a[i].children, b[i].children)) return false;
-  }
-  return true;
-}
-
 std::vector<std::string> strings(GVariant* array) {
   std::vector<std::string> out;
   GVariantIter it;
@@ -105,7 +95,7 @@ void DbusMenu::number() {
 }
 
 void DbusMenu::setMenu(const desktop::MenuModel& menu) {
-  bool inPlace = sameShape(model_, menu);
+  bool inPlace = desktop::sameShape(model_, menu);
   std::vector<Node> before = nodes_;
   desktop::MenuModel old = std::move(model_);
   model_ = menu;

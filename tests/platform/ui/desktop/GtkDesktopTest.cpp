@@ -9,12 +9,15 @@ using namespace platform::ui::desktop;
 using namespace desktoptest;
 using GtkDesktopTest = GtkDesktopFixture;
 
-MenuModel sampleMenu() {
-  MenuEntry off = MenuEntry::item("Off", 104);
+// `offset` moves the commands and `second` sets the second item's check mark: the same shape,
+// which the desktop may show with widgets it built for an earlier menu.
+MenuModel sampleMenu(int offset = 0, bool second = true) {
+  MenuEntry off = MenuEntry::item("Off", 104 + offset);
   off.enabled = false;
-  return {MenuEntry::item("&First", 101), MenuEntry::separator(), MenuEntry::item("Second", 102, true),
-          MenuEntry::subMenu("&More", {MenuEntry::item("Deep", 103), MenuEntry::radioItem("Radio", 106, true)}),
-          off, MenuEntry::item("Last", 105)};
+  return {MenuEntry::item("&First", 101 + offset), MenuEntry::separator(),
+          MenuEntry::radioItem("Second", 102 + offset, second),
+          MenuEntry::subMenu("&More", {MenuEntry::item("Deep", 103 + offset), MenuEntry::item("Check", 106 + offset, true)}),
+          off, MenuEntry::item("Last", 105 + offset)};
 }
 
 TEST_F(GtkDesktopTest, PopupMenuTakesRealKeysAndClicksAndReportsTheChoice) {
@@ -22,17 +25,22 @@ TEST_F(GtkDesktopTest, PopupMenuTakesRealKeysAndClicksAndReportsTheChoice) {
   struct Round {
     const char* input;   // xdotool arguments once the menu shows
     MenuEdge edge;
+    MenuModel menu;
     int command;         // -1: closed without a choice
   } rounds[] = {
-      {"key Down Down Return", MenuEdge::kTop, 102},    // the separator is skipped
-      {"key Escape", MenuEdge::kTop, -1},
-      {"key Down Down Down Right Return", MenuEdge::kTop, 103},  // into the sub-menu
+      {"key Down Down Return", MenuEdge::kTop, sampleMenu(), 102},    // the separator is skipped
+      {"key Escape", MenuEdge::kTop, sampleMenu(), -1},
+      {"key Down Down Down Right Return", MenuEdge::kTop, sampleMenu(), 103},  // into the sub-menu
       // With its bottom edge at the point, the last item lies just above the point.
-      {nullptr, MenuEdge::kBottom, 105},
+      {nullptr, MenuEdge::kBottom, sampleMenu(), 105},
+      // Other marks and commands in the same shape: a changed mark is no choice, and the new
+      // commands are the ones reported.
+      {"key Escape", MenuEdge::kTop, sampleMenu(1000, false), -1},
+      {"key Down Down Return", MenuEdge::kTop, sampleMenu(2000, true), 2102},
   };
   std::size_t closes = 0, commands = 0;
   for (const Round& r : rounds) {
-    ASSERT_TRUE(desktop().showMenu(*ws_, top_, sampleMenu(), at, r.edge));
+    ASSERT_TRUE(desktop().showMenu(*ws_, top_, r.menu, at, r.edge));
     ASSERT_TRUE(pumpUntil(*ws_, [&] { return desktop().menuOpen(); })) << "the menu never showed";
     if (r.input) {
       ASSERT_TRUE(xdotool(r.input));
