@@ -81,48 +81,51 @@ inline bool pumpUntil(platform::ui::WindowSystem& ws, const std::function<bool()
 inline bool xdotool(const std::string& args) { return std::system(("xdotool " + args).c_str()) == 0; }
 
 // Starts openbox when no window manager runs on the display, the way a desktop always has one.
+// It keeps a connection to the display meanwhile: an X server resets itself when its last client
+// goes, and a window manager started during the reset cannot connect.
 class WindowManager {
  public:
   WindowManager() {
-    if (running()) return;
+    void* x11 = dlopen("libX11.so.6", RTLD_NOW);
+    if (!x11) return;
+    auto open = reinterpret_cast<void* (*)(const char*)>(dlsym(x11, "XOpenDisplay"));
+    close_ = reinterpret_cast<int (*)(void*)>(dlsym(x11, "XCloseDisplay"));
+    atom_ = reinterpret_cast<decltype(atom_)>(dlsym(x11, "XInternAtom"));
+    root_ = reinterpret_cast<decltype(root_)>(dlsym(x11, "XDefaultRootWindow"));
+    property_ = reinterpret_cast<decltype(property_)>(dlsym(x11, "XGetWindowProperty"));
+    free_ = reinterpret_cast<decltype(free_)>(dlsym(x11, "XFree"));
+    if (!open || !close_ || !atom_ || !root_ || !property_ || !free_) return;
+    display_ = open(nullptr);
+    if (!display_ || running()) return;
     if (wm_.start({"openbox", "--sm-disable"})) waitFor([&] { return running(); });
   }
+  ~WindowManager() {
+    wm_.stop();
+    if (display_) close_(display_);
+  }
   // Whether a window manager announces itself on the root window.
-  static bool running() {
-    static void* x11 = dlopen("libX11.so.6", RTLD_NOW);
-    if (!x11) return false;
-    using Open = void* (*)(const char*);
-    using Close = int (*)(void*);
-    using Atom = unsigned long (*)(void*, const char*, int);
-    using Root = unsigned long (*)(void*);
-    using Property = int (*)(void*, unsigned long, unsigned long, long, long, int, unsigned long,
-                             unsigned long*, int*, unsigned long*, unsigned long*, unsigned char**);
-    using Free = int (*)(void*);
-    auto open = reinterpret_cast<Open>(dlsym(x11, "XOpenDisplay"));
-    auto close = reinterpret_cast<Close>(dlsym(x11, "XCloseDisplay"));
-    auto atom = reinterpret_cast<Atom>(dlsym(x11, "XInternAtom"));
-    auto root = reinterpret_cast<Root>(dlsym(x11, "XDefaultRootWindow"));
-    auto property = reinterpret_cast<Property>(dlsym(x11, "XGetWindowProperty"));
-    auto release = reinterpret_cast<Free>(dlsym(x11, "XFree"));
-    void* display = open ? open(nullptr) : nullptr;
-    if (!display) return false;
-    bool found = false;
-    unsigned long check = atom(display, "_NET_SUPPORTING_WM_CHECK", 1);
-    if (check) {
-      unsigned long type = 0, items = 0, after = 0;
-      int format = 0;
-      unsigned char* data = nullptr;
-      constexpr unsigned long kAnyType = 0;
-      if (property(display, root(display), check, 0, 1, 0, kAnyType, &type, &format, &items, &after, &data) == 0) {
-        found = items > 0;
-        if (data) release(data);
-      }
-    }
-    close(display);
-    return found;
+  bool running() const {
+    if (!display_) return false;
+    unsigned long check = atom_(display_, "_NET_SUPPORTING_WM_CHECK", 1);
+    if (!check) return false;
+    unsigned long type = 0, items = 0, after = 0;
+    int format = 0;
+    unsigned char* data = nullptr;
+    constexpr unsigned long kAnyType = 0;
+    if (property_(display_, root_(display_), check, 0, 1, 0, kAnyType, &type, &format, &items, &after, &data) != 0)
+      return false;
+    if (data) free_(data);
+    return items > 0;
   }
 
  private:
+  void* display_ = nullptr;
+  int (*close_)(void*) = nullptr;
+  unsigned long (*atom_)(void*, const char*, int) = nullptr;
+  unsigned long (*root_)(void*) = nullptr;
+  int (*property_)(void*, unsigned long, unsigned long, long, long, int, unsigned long, unsigned long*, int*,
+                   unsigned long*, unsigned long*, unsigned char**) = nullptr;
+  int (*free_)(void*) = nullptr;
   Child wm_;
 };
 

@@ -24,7 +24,7 @@ class GtkDesktopFixture : public ::testing::Test {
     setenv("GSETTINGS_BACKEND", "memory", 1);
     setenv("NO_AT_BRIDGE", "1", 1);
     wm_ = std::make_unique<WindowManager>();
-    ASSERT_TRUE(WindowManager::running()) << "no window manager runs and openbox could not be started";
+    ASSERT_TRUE(wm_->running()) << "no window manager runs and openbox could not be started";
     std::string error;
     auto backend = GtkBackend::create(error);
     ASSERT_TRUE(backend) << error;
