@@ -80,6 +80,37 @@ inline bool pumpUntil(platform::ui::WindowSystem& ws, const std::function<bool()
 
 inline bool xdotool(const std::string& args) { return std::system(("xdotool " + args).c_str()) == 0; }
 
+// An X display of the test's own (Xvfb), so that its pointer and keys reach no other test's
+// windows when tests run side by side; DISPLAY names it while the object lives. Where Xvfb is
+// missing, the display already named by DISPLAY is used (or none).
+class PrivateDisplay {
+ public:
+  PrivateDisplay() {
+    const char* before = std::getenv("DISPLAY");
+    had_ = before != nullptr;
+    if (had_) saved_ = before;
+    int out = -1;
+    if (!server_.start({"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, &out))
+      return;
+    std::string number;
+    char c = 0;
+    while (read(out, &c, 1) == 1 && c != '\n') number += c;
+    close(out);
+    if (number.empty()) return;
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+  }
+  ~PrivateDisplay() {
+    server_.stop();
+    if (had_) setenv("DISPLAY", saved_.c_str(), 1);
+    else unsetenv("DISPLAY");
+  }
+
+ private:
+  Child server_;
+  std::string saved_;
+  bool had_ = false;
+};
+
 // Starts openbox when no window manager runs on the display, the way a desktop always has one.
 // It keeps a connection to the display meanwhile: an X server resets itself when its last client
 // goes, and a window manager started during the reset cannot connect.
