@@ -126,7 +126,8 @@ class WindowManager {
     property_ = reinterpret_cast<decltype(property_)>(dlsym(x11, "XGetWindowProperty"));
     free_ = reinterpret_cast<decltype(free_)>(dlsym(x11, "XFree"));
     if (!open || !close_ || !atom_ || !root_ || !property_ || !free_) return;
-    display_ = open(nullptr);
+    // A server started a moment ago may not take connections yet.
+    waitFor([&] { return (display_ = open(nullptr)) != nullptr; }, 5s);
     if (!display_ || running()) return;
     if (wm_.start({"openbox", "--sm-disable"})) waitFor([&] { return running(); });
   }
