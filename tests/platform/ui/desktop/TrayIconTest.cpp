@@ -265,12 +265,9 @@ TEST_F(TrayIconTest, ItemRegistersShowsTheMenuWithItsMarksAndReportsClicks) {
 }
 
 TEST_F(TrayIconTest, WithoutSessionBusNothingShowsTheIcon) {
-  const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  std::string keep = saved ? saved : "";
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  std::string keepRuntime = runtime ? runtime : "";
-  unsetenv("DBUS_SESSION_BUS_ADDRESS");
-  unsetenv("XDG_RUNTIME_DIR");
+  ScopedEnv announced("DBUS_SESSION_BUS_ADDRESS"), runtime("XDG_RUNTIME_DIR");
+  announced.unset();
+  runtime.unset();
   start();
   auto tray = ws_->backend().desktop().createTrayIcon(*ws_, owner_);
   tray->setToolTip("Sonvia");
@@ -278,8 +275,6 @@ TEST_F(TrayIconTest, WithoutSessionBusNothingShowsTheIcon) {
   EXPECT_TRUE(hostChangedTo(0)) << "the owner must hear that nothing shows its icon";
   EXPECT_FALSE(tray->available());
   tray.reset();
-  if (!keep.empty()) setenv("DBUS_SESSION_BUS_ADDRESS", keep.c_str(), 1);
-  if (!keepRuntime.empty()) setenv("XDG_RUNTIME_DIR", keepRuntime.c_str(), 1);
 }
 
 }  // namespace
