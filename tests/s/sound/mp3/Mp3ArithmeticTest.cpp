@@ -115,9 +115,9 @@ TEST(Mp3ArithmeticTest, AFileWithoutFramesStaysDefined) {
   for (int i = 0; i < 600; ++i) append(bytes, {0xFF, 0x00, 0x12, 0xFF, 0x1F});
   Mp3* mp3 = mp3Over(bytes);
   EXPECT_FALSE(mp3->hasFirstFrame());
-  (void)mp3->getDurationMs();
-  (void)mp3->getBitRateKbps();
-  (void)mp3->getDataSize();
+  EXPECT_EQ(mp3->getDurationMs(), -1);
+  EXPECT_EQ(mp3->getDataSize(), -1);
+  EXPECT_EQ(mp3->getBitRateKbps(), 192);  // the default, as nothing says otherwise
   std::vector<uint8_t> out(8192);
   uint32_t count = 0;
   int reads = 0;
@@ -138,6 +138,27 @@ TEST(Mp3ArithmeticTest, AFileWithoutFramesStaysDefined) {
   EXPECT_EQ(empty->getDurationMs(), -1);
   EXPECT_EQ(empty->getDurationSeconds(), -1);
   empty->release();
+}
+
+TEST(Mp3ArithmeticTest, AHeaderLeftByAFailedSearchGivesNoLengthAndNoFormat) {
+  // One header at a 32 kHz mono rate whose next frame never comes: the search parses it, finds
+  // no second header after it and fails at the end of the file.
+  std::vector<uint8_t> bytes = frame({3, 1, 9, 2, 0, 3}, 576);
+  bytes.resize(bytes.size() + 4000, 0);
+  Mp3* mp3 = mp3Over(bytes);
+  ASSERT_FALSE(mp3->hasFirstFrame());
+  EXPECT_EQ(mp3->getFrameCount(), -1);
+  EXPECT_EQ(mp3->getFrameLength(), -1);
+  EXPECT_EQ(mp3->getDurationMs(), -1);
+  EXPECT_EQ(mp3->getDurationSeconds(), -1);
+  EXPECT_EQ(mp3->getDataSize(), -1);
+  EXPECT_EQ(mp3->getSampleRate(), 44100);
+  EXPECT_TRUE(mp3->isStereo());
+  s::sound::IInfo* info = mp3->createInfo(u"/m/not-really.mp3");
+  EXPECT_EQ(info->getPlayTimeMs(), -1);
+  EXPECT_EQ(info->getSampleRate(), 44100);
+  info->release();
+  mp3->release();
 }
 
 TEST(Mp3ArithmeticTest, AReleasedSourceComesBackFresh) {
