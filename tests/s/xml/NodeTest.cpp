@@ -8,6 +8,7 @@
 
 #include "platform/text/Utf.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/thread/Pooled.h"
 #include "tests/support/TempDir.h"
 
 using s::str::strbuffer::StrBuffer;
@@ -15,10 +16,7 @@ using s::xml::Node;
 
 namespace {
 
-struct NodeDeleter {
-  void operator()(Node* n) const { n->release(); }
-};
-using NodePtr = std::unique_ptr<Node, NodeDeleter>;
+using NodePtr = s::thread::Pooled<Node>;
 
 NodePtr parsed(std::u16string_view text) {
   NodePtr node(Node::create());
@@ -33,10 +31,8 @@ std::u16string written(const Node& node) {
 }
 
 std::u16string decoded(const Node& node, const char16_t* name) {
-  StrBuffer* b = node.getAttrDecoded(nullptr, name, u"<absent>");
-  std::u16string out(b->view());
-  b->release();
-  return out;
+  auto b = s::thread::holdPooled(node.getAttrDecoded(nullptr, name, u"<absent>"));
+  return std::u16string(b->view());
 }
 
 }  // namespace
@@ -254,10 +250,9 @@ TEST(XmlNode, FilesAreUtf8AndSaveMakesItsFolder) {
 
 TEST(XmlNode, DumpTreeIndentsOneTabPerLevel) {
   NodePtr n = parsed(u"<a x=\"1\"><b>t</b></a>");
-  StrBuffer* out = StrBuffer::create();
-  n->dumpTree(0, out);
+  auto out = s::thread::holdPooled(StrBuffer::create());
+  n->dumpTree(0, out.get());
   EXPECT_EQ(out->view(), u"a\n\tx=1\n\tb\n\t\t=t\n");
-  out->release();
 }
 
 // The language table is the largest hand-formatted document the program reads: 33 scripts,
@@ -285,4 +280,24 @@ TEST(XmlNode, TheLanguageTableLoadsAndSavesUnchangedExceptForLayout) {
     for (std::int32_t j = 0; j < entries->childAt(i)->childCount(); ++j)
       ASSERT_EQ(decoded(*entries->childAt(i)->childAt(j), u""),
                 decoded(*entriesAgain->childAt(i)->childAt(j), u""));
+}
+
+// A file is turned into text a block at a time; characters of several bytes that straddle the
+// blocks and bytes that are no UTF-8 at all read exactly as the whole file read at once.
+TEST(XmlNode, ALargeFileReadsAsItsBytesParsedAtOnce) {
+  testing_support::TempDir dir;
+  std::string bytes = "<R>";
+  for (int i = 0; bytes.size() < 3 * 1024 * 1024; ++i) {
+    bytes += "<e n=\"" + std::to_string(i) + " \xc3\xa9\xe6\x97\xa5\xf0\x9f\x8e\xb5";
+    if (i % 977 == 0) bytes += "\xff\xc3";  // broken sequences now and then
+    bytes += "\"></e>";
+  }
+  bytes += "</R>";
+  std::ofstream(dir.file("big.xml"), std::ios::binary) << bytes;
+  NodePtr fromFile(Node::create());
+  ASSERT_TRUE(fromFile->loadFile(platform::text::utf8ToUtf16(dir.file("big.xml")).c_str()));
+  NodePtr atOnce(Node::create());
+  atOnce->parseUtf8(bytes);
+  EXPECT_GT(fromFile->childCount(), 10000);
+  EXPECT_TRUE(written(*fromFile) == written(*atOnce));
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "s/sound/IInfo.h"
+#include "s/thread/Pooled.h"
 
 namespace s::sound::mp3::win {
 
@@ -258,9 +259,7 @@ void Mp3::seekPercent(float percent, int64_t* bytePosition) {
   if (decoder_) decoder_->restart();
   lastResult_ = Decoder::kNeedMore;
   if (!input_->seek(filePosition) && input_->getSize() >= 0) input_->seek(input_->getSize());
-  FrameHeader* header = FrameHeader::create();
-  header->search(*input_.get());
-  header->release();
+  thread::holdPooled(FrameHeader::create())->search(*input_.get());
   outputBuffer_.clear();
 }
 

@@ -182,12 +182,9 @@ namespace {
 // in memory whole: each entry is read into a record and dropped from the tree at once.
 class EntryTaker {
  public:
-  using Record = std::pair<int64_t, IInfo*>;  // the entry's index, its record
+  using Record = std::pair<int64_t, thread::Pooled<IInfo>>;  // the entry's index, its record
 
   explicit EntryTaker(std::u16string file) : file_(std::move(file)) {}
-  ~EntryTaker() {
-    for (const Record& taken : records_) taken.second->release();
-  }
 
   // Entries of the first "PlayList" element below the root, as the store's paths would find
   // them; anything else stays in the tree.
@@ -200,27 +197,23 @@ class EntryTaker {
     const int64_t index = entryIndex(element.nameView(), length_);
     if (index < 0) return true;
     entry_.view(&element);
-    IInfo* record = newRecordOfType(entry_.getString(u"", u"type", u""));
+    thread::Pooled<IInfo> record(newRecordOfType(entry_.getString(u"", u"type", u"")));
     if (!record) return true;
     record->restore(&entry_, u"", base_, secondBase_);
-    records_.emplace_back(index, record);
+    records_.emplace_back(index, std::move(record));
     entry_.reset();
     return true;
   }
 
   // The records in index order; of two entries with one name the first counts, as the store's
-  // path finds the first. The taker no longer owns them.
+  // path finds the first.
   std::vector<Record> takeRecords() {
     std::stable_sort(records_.begin(), records_.end(),
                      [](const Record& a, const Record& b) { return a.first < b.first; });
     std::vector<Record> unique;
     unique.reserve(records_.size());
-    for (const Record& taken : records_) {
-      if (!unique.empty() && unique.back().first == taken.first)
-        taken.second->release();
-      else
-        unique.push_back(taken);
-    }
+    for (Record& taken : records_)
+      if (unique.empty() || unique.back().first != taken.first) unique.push_back(std::move(taken));
     records_.clear();
     return unique;
   }
@@ -298,8 +291,8 @@ PlayListFile::LoadResult PlayListFile::loadList(PlayList* list, std::u16string_v
   const bool wasEmpty = list->getSongCount() == 0;
   std::vector<EntryTaker::Record> records = taker.takeRecords();
   list->reserveSongs(static_cast<int>(records.size()));
-  for (const EntryTaker::Record& taken : records)
-    if (list->adoptLoaded(taken.second, wasEmpty, view)) ++result.added;
+  for (EntryTaker::Record& taken : records)
+    if (list->adoptLoaded(taken.second.release(), wasEmpty, view)) ++result.added;
   if (damaged)
     return finish(LoadResult::kDamaged,
                   shown(path) + " is damaged (cut short or broken); the " +
