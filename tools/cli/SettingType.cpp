@@ -79,50 +79,30 @@ bool SettingType::read(s::map::IMappedData& store, const std::u16string& path, c
   const std::u16string wideName = platform::text::utf8ToUtf16(name);
   const char16_t* p = path.c_str();
   const char16_t* n = wideName.c_str();
+  auto number = [&](auto get, auto one, auto other, auto show) {
+    decltype(one) value{};
+    if (!present(get, one, other, &value)) return false;
+    *text = show(value);
+    return true;
+  };
+  auto whole = [](auto value) { return std::to_string(value); };
+  auto real = [](auto value) { return shortest(value); };
   switch (kind) {
-    case kBool: {
-      bool v = false;
-      if (!present<bool>([&](bool d) { return store.getBool(p, n, d); }, false, true, &v))
-        return false;
-      *text = v ? "true" : "false";
-      return true;
-    }
-    case kS32: {
-      int32_t v = 0;
-      if (!present<int32_t>([&](int32_t d) { return store.getS32(p, n, d); }, 0, 1, &v)) return false;
-      *text = std::to_string(v);
-      return true;
-    }
-    case kU32: {
-      uint32_t v = 0;
-      if (!present<uint32_t>([&](uint32_t d) { return store.getU32(p, n, d); }, 0, 1, &v)) return false;
-      *text = std::to_string(v);
-      return true;
-    }
-    case kS64: {
-      int64_t v = 0;
-      if (!present<int64_t>([&](int64_t d) { return store.getS64(p, n, d); }, 0, 1, &v)) return false;
-      *text = std::to_string(v);
-      return true;
-    }
-    case kU64: {
-      uint64_t v = 0;
-      if (!present<uint64_t>([&](uint64_t d) { return store.getU64(p, n, d); }, 0, 1, &v)) return false;
-      *text = std::to_string(v);
-      return true;
-    }
-    case kF32: {
-      float v = 0;
-      if (!present<float>([&](float d) { return store.getF32(p, n, d); }, 0.0f, 1.0f, &v)) return false;
-      *text = shortest(v);
-      return true;
-    }
-    case kF64: {
-      double v = 0;
-      if (!present<double>([&](double d) { return store.getF64(p, n, d); }, 0.0, 1.0, &v)) return false;
-      *text = shortest(v);
-      return true;
-    }
+    case kBool:
+      return number([&](bool d) { return store.getBool(p, n, d); }, false, true,
+                    [](bool value) { return std::string(value ? "true" : "false"); });
+    case kS32:
+      return number([&](int32_t d) { return store.getS32(p, n, d); }, int32_t{0}, int32_t{1}, whole);
+    case kU32:
+      return number([&](uint32_t d) { return store.getU32(p, n, d); }, 0u, 1u, whole);
+    case kS64:
+      return number([&](int64_t d) { return store.getS64(p, n, d); }, int64_t{0}, int64_t{1}, whole);
+    case kU64:
+      return number([&](uint64_t d) { return store.getU64(p, n, d); }, uint64_t{0}, uint64_t{1}, whole);
+    case kF32:
+      return number([&](float d) { return store.getF32(p, n, d); }, 0.0f, 1.0f, real);
+    case kF64:
+      return number([&](double d) { return store.getF64(p, n, d); }, 0.0, 1.0, real);
     case kString:
     case kExpand: {
       static const char16_t kAbsent[] = u"";
