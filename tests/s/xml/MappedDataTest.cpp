@@ -161,6 +161,7 @@ TEST(XmlStore, OpeningTellsWhetherTheFileHeldAWholeDocument) {
     const char* name;
     std::string text;  // "<none>": no file; "<folder>": a folder
     State state;
+    std::u16string cut = u"";  // the element the file broke off in
   } cases[] = {
       {"whole", whole, State::kRead},
       {"trailing white space", whole + "\n", State::kRead},
@@ -169,12 +170,13 @@ TEST(XmlStore, OpeningTellsWhetherTheFileHeldAWholeDocument) {
       {"empty", "", State::kEmpty},
       {"white space only", " \r\n\t", State::kEmpty},
       {"a folder", "<folder>", State::kUnreadable},
-      {"root never ended", "<R><A x=\"1\"></A>", State::kDamaged},
-      {"cut in an end tag", "<R><A x=\"1\"></A></", State::kDamaged},
-      {"cut in an attribute value", "<R><A x=\"1", State::kDamaged},
-      {"cut in a start tag", "<R><A x=\"1\"", State::kDamaged},
-      {"cut in a self-closing tag", "<R><A /", State::kDamaged},
-      {"cut in a comment", "<R><!-- c", State::kDamaged},
+      {"root never ended", "<R><A x=\"1\"></A>", State::kDamaged, u"R"},
+      {"cut in an end tag", "<R><A x=\"1\"></A></", State::kDamaged, u"R"},
+      {"cut in an attribute value", "<R><A x=\"1", State::kDamaged, u"A"},
+      {"cut in a start tag", "<R><A x=\"1\"", State::kDamaged, u"A"},
+      {"cut in a self-closing tag", "<R><A /", State::kDamaged, u"A"},
+      {"cut in a child's child", "<R><A><B x=\"1\"></B><B y=", State::kDamaged, u"B"},
+      {"cut in a comment", "<R><!-- c", State::kDamaged, u"R"},
       {"no element", "just text", State::kDamaged},
       {"only a comment", "<!-- c -->", State::kDamaged},
   };
@@ -190,6 +192,8 @@ TEST(XmlStore, OpeningTellsWhetherTheFileHeldAWholeDocument) {
     EXPECT_EQ(store->loadError().empty(), c.state != State::kUnreadable);
     // Whatever was found, the store has a root to work with.
     EXPECT_FALSE(store->root()->nameView().empty());
+    const s::xml::Node* cut = store->cutElement();
+    EXPECT_EQ(cut ? cut->nameView() : std::u16string_view(), c.cut);
     if (c.state == State::kDamaged && c.text.find("<A") != std::string::npos) {
       EXPECT_TRUE(store->selectPath(u"A"));  // what was there is still read
     }

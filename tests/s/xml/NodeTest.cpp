@@ -5,10 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "platform/text/Utf.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/Pooled.h"
+#include "s/xml/Reader.h"
 #include "tests/support/TempDir.h"
 
 using s::str::strbuffer::StrBuffer;
@@ -300,4 +302,38 @@ TEST(XmlNode, ALargeFileReadsAsItsBytesParsedAtOnce) {
   atOnce->parseUtf8(bytes);
   EXPECT_GT(fromFile->childCount(), 10000);
   EXPECT_TRUE(written(*fromFile) == written(*atOnce));
+}
+
+// Elements two levels down are handed over as soon as they are complete; the ones the taker
+// uses leave the tree at once, whole subtrees with them, and nothing cut short is handed over.
+TEST(XmlNode, EntriesAreHandedOverAsTheyCompleteAndLeaveTheTree) {
+  const std::u16string text =
+      u"<R><G v=\"1\"/><L n=\"x\"><e i=\"1\"/><e i=\"2\"></e><keep/>"
+      u"<e i=\"3\"><d/><d/></e></L><L><e i=\"4\"/></L></R>";
+  std::vector<std::u16string> taken;
+  std::vector<int> children;
+  s::xml::ReadContext context;
+  context.takeEntry = [&](Node& parent, Node& element) {
+    if (!element.nameEquals(u"e")) return false;
+    taken.push_back(parent.nameView() == u"L" ? element.getAttrText(u"i", u"") : u"?");
+    children.push_back(element.childCount());
+    return true;
+  };
+  NodePtr root(Node::create());
+  s::xml::Reader::read(*root, text.data(), text.data() + text.size(), &context);
+  EXPECT_TRUE(context.complete);
+  EXPECT_EQ(taken, (std::vector<std::u16string>{u"1", u"2", u"3", u"4"}));
+  EXPECT_EQ(children, (std::vector<int>{0, 0, 2, 0}));
+  EXPECT_EQ(written(*root), u"<R><G v=\"1\"></G><L n=\"x\"><keep></keep></L><L></L></R>");
+
+  // Cut inside the third entry: it is never handed over and stays in the tree as read.
+  const std::u16string cut = text.substr(0, text.find(u"<d/><d/>") + 4);
+  taken.clear();
+  children.clear();
+  NodePtr partial(Node::create());
+  s::xml::Reader::read(*partial, cut.data(), cut.data() + cut.size(), &context);
+  EXPECT_FALSE(context.complete);
+  EXPECT_EQ(taken, (std::vector<std::u16string>{u"1", u"2"}));
+  ASSERT_NE(context.cut, nullptr);
+  EXPECT_EQ(context.cut->nameView(), u"e");
 }
