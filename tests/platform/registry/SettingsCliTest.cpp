@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include "tests/support/CliRun.h"
 
 namespace fs = std::filesystem;
 
@@ -32,18 +33,9 @@ class SettingsCli : public ::testing::Test {
   std::string env() const { return "XDG_CONFIG_HOME='" + dir_ + "' "; }
 
   Result cli(const std::string& args) {
-    std::string errFile = dir_ + "/stderr.txt";
-    std::string cmd = env() + SONVIA_CLI_PATH " settings " + args + " 2>'" + errFile + "'";
-    Result r{};
-    FILE* p = popen(cmd.c_str(), "r");
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    int status = pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(errFile);
-    r.err.assign(std::istreambuf_iterator<char>(in), {});
-    return r;
+    const testing_support::CliResult r =
+        testing_support::runShell(env() + SONVIA_CLI_PATH " settings " + args);
+    return {r.status, r.out, r.err};
   }
 
   std::string dir_;
