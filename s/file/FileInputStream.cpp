@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/text/Utf.h"
+#include "s/file/RegularFile.h"
 #include "s/thread/EasyPooler.h"
 
 namespace s::file {
@@ -20,22 +21,17 @@ FileInputStream::~FileInputStream() { close(); }
 
 bool FileInputStream::open(std::u16string_view path) {
   close();
-  std::string name = platform::text::fileNameFromUtf16(path);
-  int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error_ = errno;
-    return false;
-  }
+  const int fd = RegularFile::openForReading(platform::text::fileNameFromUtf16(path), &error_);
+  if (fd < 0) return false;
   struct stat st;
-  if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    error_ = S_ISDIR(st.st_mode) ? EISDIR : errno;
+  if (fstat(fd, &st) != 0) {
+    error_ = std::strerror(errno);
     ::close(fd);
     return false;
   }
   fd_ = fd;
   size_ = static_cast<int64_t>(st.st_size);
   position_ = 0;
-  error_ = 0;
   return true;
 }
 
@@ -46,18 +42,23 @@ void FileInputStream::close() {
   size_ = -1;
 }
 
-const char* FileInputStream::lastError() const { return error_ ? std::strerror(error_) : ""; }
+const char* FileInputStream::lastError() const { return error_.c_str(); }
 
 bool FileInputStream::read(void* dst, uint32_t capacity, uint32_t* got) {
   if (got) *got = 0;
   if (fd_ < 0) return false;
   uint32_t total = 0;
   auto* out = static_cast<char*>(dst);
+  // No more than the file held when it was opened: a file that keeps growing (a log, a
+  // recording in progress) would otherwise never end.
+  if (position_ >= size_) return false;
+  if (static_cast<uint64_t>(size_ - position_) < capacity)
+    capacity = static_cast<uint32_t>(size_ - position_);
   while (total < capacity) {
     ssize_t n = ::pread(fd_, out + total, capacity - total, position_ + total);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      error_ = errno;
+      error_ = std::strerror(errno);
       break;
     }
     if (n == 0) break;

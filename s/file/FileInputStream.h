@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "s/base/IObject.h"
@@ -18,7 +19,8 @@ class FileInputStream final : public base::IObject, public thread::IPoolable, pu
   FileInputStream& operator=(const FileInputStream&) = delete;
 
   // Opens `path` for reading (closing what was open); false when it is missing, unreadable or
-  // a folder. The reason stays available through lastError().
+  // not a regular file (links followed). The reason stays available through lastError().
+  // Reads end at the size the file had when it was opened.
   bool open(std::u16string_view path);
   void close();
   bool isOpen() const { return fd_ >= 0; }
@@ -39,7 +41,7 @@ class FileInputStream final : public base::IObject, public thread::IPoolable, pu
   int fd_ = -1;
   int64_t position_ = 0;
   int64_t size_ = -1;
-  int error_ = 0;
+  std::string error_;
 };
 
 }  // namespace s::file

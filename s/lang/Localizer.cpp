@@ -7,6 +7,7 @@
 #include "s/lang/SystemLanguage.h"
 #include "s/map/IMappedData.h"
 #include "s/str/CharCase.h"
+#include "s/thread/Pooled.h"
 #include "s/xml/NameMatch.h"
 #include "s/xml/Node.h"
 #include "s/xml/NumberText.h"
@@ -19,10 +20,6 @@ bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix
   return text.size() >= prefix.size() &&
          str::CharCase::equalIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
-
-struct NodeDeleter {
-  void operator()(xml::Node* n) const { n->release(); }
-};
 
 std::u16string decodedAttr(const xml::Node& node, std::u16string_view name) {
   std::u16string out;
@@ -42,7 +39,7 @@ std::unique_ptr<Localizer> Localizer::createFromResource(std::string_view resour
 std::unique_ptr<Localizer> Localizer::createFromUtf8(std::string_view document,
                                                      std::u16string_view systemName,
                                                      int systemMajorVersion) {
-  std::unique_ptr<xml::Node, NodeDeleter> root(xml::Node::create());
+  auto root = thread::holdPooled(xml::Node::create());
   root->parseUtf8(document);
   return createFromDocument(*root, systemName, systemMajorVersion);
 }

@@ -63,8 +63,21 @@ void InfoBase::fillListRow(int cellCount) {
   row.setCellText(kArtist, getArtist());
   row.setCellText(kAlbum, getAlbum());
   row.setCellText(kGenre, getGenre());
-  if (cellCount > kFileName) row.setCellText(kFileName, getFileName());
-  if (cellCount > kFullPath) row.setCellText(kFullPath, getPath());
+  // The file name and the path are made when a cell is first read: a list of a hundred
+  // thousand songs sorted by title never needs them, and they are its longest texts.
+  auto self = reinterpret_cast<std::uintptr_t>(this);
+  if (cellCount > kFileName)
+    row.getCell(kFileName)->setTextProvider(
+        [](std::uintptr_t record) {
+          return std::u16string(reinterpret_cast<InfoBase*>(record)->getFileName());
+        },
+        self);
+  if (cellCount > kFullPath)
+    row.getCell(kFullPath)->setTextProvider(
+        [](std::uintptr_t record) {
+          return std::u16string(reinterpret_cast<InfoBase*>(record)->getPath());
+        },
+        self);
 
   if (list) list->lock().unlock();
 }

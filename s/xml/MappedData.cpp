@@ -4,9 +4,11 @@
 #include "s/file/FileInputStream.h"
 #include "s/file/win/PathWin.h"
 #include "s/thread/EasyPooler.h"
+#include "s/thread/Pooled.h"
 #include "s/xml/NameMatch.h"
 #include "s/xml/Node.h"
 #include "s/xml/NumberText.h"
+#include "s/xml/Reader.h"
 
 namespace s::xml {
 
@@ -26,9 +28,10 @@ int hexDigit(char16_t c) {
 
 }  // namespace
 
-MappedData* openXmlStore(const char16_t* filePath, const char16_t* rootName, bool load) {
+MappedData* openXmlStore(const char16_t* filePath, const char16_t* rootName, bool load,
+                         ReadContext* context) {
   MappedData* store = thread::PoolOf<MappedData>::acquire();
-  store->open(filePath, rootName, load);
+  store->open(filePath, rootName, load, context);
   return store;
 }
 
@@ -39,11 +42,13 @@ base::IObject* MappedData::newInstance() const { return thread::PoolOf<MappedDat
 void MappedData::release() { thread::PoolOf<MappedData>::release(this); }
 
 void MappedData::reset() {
-  if (root_) root_->release();
+  if (root_ && ownsRoot_) root_->release();
   root_ = nullptr;
+  ownsRoot_ = true;
   file_.clear();
   loadState_ = LoadState::kNotLoaded;
   loadError_.clear();
+  cut_ = nullptr;
   autoFlush_ = false;
   lastPath_.clear();
   current_ = nullptr;
@@ -52,41 +57,51 @@ void MappedData::reset() {
   index_.clear();
 }
 
-void MappedData::open(const char16_t* filePath, const char16_t* rootName, bool load) {
+void MappedData::view(Node* element) {
+  reset();
+  root_ = element;
+  ownsRoot_ = false;
+  remember(u"", root_);
+}
+
+void MappedData::open(const char16_t* filePath, const char16_t* rootName, bool load,
+                      ReadContext* context) {
   reset();
   file_.assign(viewOf(filePath));
   root_ = Node::create();
-  if (load) readFile();
+  if (load) readFile(context);
   // A file that held no element (empty, unreadable, or only a comment) gives a fresh root: the
   // comment "root" could not hold values and would not read back.
   if (root_->nameView().empty() || root_->isComment()) {
     if (loadState_ == LoadState::kRead) loadState_ = LoadState::kDamaged;
+    cut_ = nullptr;
     root_->clear();
     root_->setName(rootName);
   }
   remember(u"", root_);
 }
 
-void MappedData::readFile() {
+void MappedData::readFile(ReadContext* context) {
   using file::win::PathWin;
   if (file_.empty() || !PathWin::exists(file_)) {
     loadState_ = LoadState::kNoFile;
     return;
   }
-  file::FileInputStream* in = file::FileInputStream::create();
-  bool complete = false;
+  auto in = thread::holdPooled(file::FileInputStream::create());
+  ReadContext none;
+  ReadContext& read = context ? *context : none;
   if (!in->open(file_)) {
     loadState_ = LoadState::kUnreadable;
     loadError_ = in->lastError();
-  } else if (!root_->load(in, &complete)) {
+  } else if (!root_->load(in.get(), &read)) {
     loadState_ = LoadState::kUnreadable;
     loadError_ = in->lastError();
-  } else if (!complete) {
+  } else if (!read.complete) {
     loadState_ = LoadState::kDamaged;
+    cut_ = read.cut;
   } else {
     loadState_ = root_->nameView().empty() ? LoadState::kEmpty : LoadState::kRead;
   }
-  in->release();
 }
 
 void MappedData::flush() {

@@ -10,6 +10,7 @@
 namespace s::xml {
 
 class Node;
+struct ReadContext;
 
 // The settings store over an XML document written to a file: one element per path component,
 // each value an attribute of the element its path selects (the empty value name is the
@@ -34,12 +35,21 @@ class MappedData : public map::IMappedData {
 
   // Attaches the file and, when `load` is true and the file has a document, makes its root
   // element the store's root; otherwise the root is a fresh element named `rootName`.
-  void open(const char16_t* filePath, const char16_t* rootName, bool load);
+  // `context` (optional) is handed to the reader: elements its taker uses up while the file is
+  // read are not in the store's tree.
+  void open(const char16_t* filePath, const char16_t* rootName, bool load,
+            ReadContext* context = nullptr);
+  // Reads and writes the values of `element` and the elements below it, which stay the
+  // caller's: one entry of a document handled on its own. No file.
+  void view(Node* element);
   Node* root() const { return root_; }
   const std::u16string& filePath() const { return file_; }
   LoadState loadState() const { return loadState_; }
   // Why the file could not be read (English, from the system), for kUnreadable.
   const std::string& loadError() const { return loadError_; }
+  // For kDamaged: the innermost element the file broke off in (it and the elements around it
+  // may be missing parts; every other element is whole), or null.
+  const Node* cutElement() const { return cut_; }
 
   const char16_t* typeName() const override { return u"s_xml_MappedData"; }
   base::IObject* newInstance() const override;
@@ -100,7 +110,7 @@ class MappedData : public map::IMappedData {
   void setAutoFlush(bool flag) override { autoFlush_ = flag; }
 
  private:
-  void readFile();
+  void readFile(ReadContext* context);
   // The element at `path`, creating missing ones when `create`; null when missing.
   Node* walk(std::u16string_view path, bool create);
   Node* childNamed(Node* parent, std::u16string_view name);
@@ -116,6 +126,8 @@ class MappedData : public map::IMappedData {
   std::u16string file_;
   LoadState loadState_ = LoadState::kNotLoaded;
   std::string loadError_;
+  const Node* cut_ = nullptr;
+  bool ownsRoot_ = true;
   bool autoFlush_ = false;
   std::u16string lastPath_;
   Node* current_ = nullptr;  // the element of lastPath_, or null
@@ -134,6 +146,7 @@ class MappedData : public map::IMappedData {
 
 // Takes a store from the pool and opens it on `filePath` (see MappedData::open). Give it back
 // with release(), which drops the document.
-MappedData* openXmlStore(const char16_t* filePath, const char16_t* rootName, bool load);
+MappedData* openXmlStore(const char16_t* filePath, const char16_t* rootName, bool load,
+                         ReadContext* context = nullptr);
 
 }  // namespace s::xml

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -11,9 +12,11 @@
 #include "s/col/_array/ArrayU08.h"
 #include "s/file/FileInputStream.h"
 #include "s/file/FileOutputStream.h"
+#include "s/file/StagedOutput.h"
 #include "s/file/win/PathWin.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/thread/EasyPooler.h"
+#include "s/thread/Pooled.h"
 #include "s/xml/NameMatch.h"
 #include "s/xml/NumberText.h"
 #include "s/xml/Reader.h"
@@ -84,10 +87,10 @@ const char16_t* Node::parse(const char16_t* text, const char16_t* end) {
   return Reader::read(*this, text, end);
 }
 
-void Node::parseUtf8(std::string_view bytes, bool* complete) {
+void Node::parseUtf8(std::string_view bytes, ReadContext* context) {
   std::u16string text;
   appendUtf8AsUtf16(text, bytes);
-  Reader::read(*this, text.data(), text.data() + text.size(), complete);
+  Reader::read(*this, text.data(), text.data() + text.size(), context);
 }
 
 void Node::parseBytes(const col::_array::ArrayU08* bytes) {
@@ -406,36 +409,52 @@ col::_array::ArrayU08* Node::writeUtf8(col::_array::ArrayU08* bytes, bool append
 
 bool Node::loadFile(const char16_t* path) {
   clear();
-  file::FileInputStream* in = file::FileInputStream::create();
-  bool ok = in->open(viewOf(path)) && load(in);
-  in->release();
-  return ok;
+  auto in = thread::holdPooled(file::FileInputStream::create());
+  return in->open(viewOf(path)) && load(in.get());
 }
 
-bool Node::load(file::FileInputStream* file, bool* complete) {
+bool Node::load(file::FileInputStream* file, ReadContext* context) {
   clear();
-  if (complete) *complete = false;
+  ReadContext none;
+  ReadContext& into = context ? *context : none;
+  into.complete = false;
+  into.cut = nullptr;
   if (!file) return false;
   std::int64_t size = file->getSize();
   if (size <= 0) {
-    if (complete) *complete = size == 0;
+    into.complete = size == 0;
     return size == 0;
   }
-  // Not cleared first: every byte used is read from the file (a large play list is tens of MB).
+  // The bytes are turned into text a block at a time, so the file's bytes and its text (twice
+  // the size) never stand in memory together: a large play list is tens of MB. A block ends
+  // before a trailing run of non-ASCII bytes, which goes with the next block: a character is
+  // never split, and a run is converted whole as a single pass would.
   const std::size_t total = static_cast<std::size_t>(size);
-  std::unique_ptr<char[]> bytes(new char[total]);
+  std::u16string text;
+  text.reserve(total);
+  constexpr std::size_t kBlock = 1 << 20;
+  std::string pending;
   std::size_t have = 0;
-  // A read may return less than asked; go on until every byte of the file is in.
-  while (have < total) {
+  bool all = false;
+  for (;;) {
+    const std::size_t kept = pending.size();
+    const std::size_t want = std::min(kBlock, total - have);
+    pending.resize(kept + want);
     std::uint32_t got = 0;
-    std::size_t want = total - have;
-    if (want > 1u << 30) want = 1u << 30;
-    if (!file->read(bytes.get() + have, static_cast<std::uint32_t>(want), &got) || got == 0) break;
+    if (want > 0 && !file->read(pending.data() + kept, static_cast<std::uint32_t>(want), &got)) got = 0;
+    pending.resize(kept + got);
     have += got;
+    all = have == total;
+    if (got == 0 || all) break;
+    std::size_t cut = pending.size();
+    while (cut > 0 && static_cast<unsigned char>(pending[cut - 1]) >= 0x80) --cut;
+    appendUtf8AsUtf16(text, std::string_view(pending.data(), cut));
+    pending.erase(0, cut);
   }
-  const bool all = have == total;
-  parseUtf8(std::string_view(bytes.get(), have), complete);
-  if (complete) *complete = *complete && all;
+  appendUtf8AsUtf16(text, pending);
+  std::string().swap(pending);
+  Reader::read(*this, text.data(), text.data() + text.size(), &into);
+  if (!all) into.complete = false;
   return all;
 }
 
@@ -470,16 +489,18 @@ bool Node::saveFile(const char16_t* path) const {
   std::u16string_view folder = PathWin::folder(target);
   if (!folder.empty() && !PathWin::isFolder(folder) && !PathWin::createFolders(folder)) return false;
   // Written beside and moved over the old file in one step: a full disk or a crash in the
-  // middle leaves the previous document whole.
-  std::u16string temporary(target);
-  temporary += u".saving-";
-  appendS64(temporary, ::getpid());
-  file::FileOutputStream* out = file::FileOutputStream::create();
-  bool ok = out->open(temporary) && save(out);
-  out->release();
-  if (ok) ok = PathWin::moveReplacing(temporary, target);
-  if (!ok) PathWin::removeFile(temporary);
-  return ok;
+  // middle leaves the previous document whole. The process number keeps two processes saving
+  // one document from writing into each other's staged file.
+  std::u16string suffix = u".saving-";
+  appendS64(suffix, ::getpid());
+  file::StagedOutput output(target, suffix);
+  auto out = thread::holdPooled(file::FileOutputStream::create());
+  const bool ok = out->open(output.writePathText()) && save(out.get());
+  if (!ok) {
+    output.discard();
+    return false;
+  }
+  return output.commit();
 }
 
 }  // namespace s::xml

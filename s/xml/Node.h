@@ -8,6 +8,8 @@
 
 namespace s::xml {
 
+struct ReadContext;
+
 // The element of the program's XML dialect (see IXml). Nodes come from a pool of 1000 idle
 // nodes; a released node gives its children back too.
 class Node final : public IXml {
@@ -30,8 +32,8 @@ class Node final : public IXml {
   // Reads one element from [text, end); the bounded form every reader path uses.
   const char16_t* parse(const char16_t* text, const char16_t* end);
   void parseBytes(const col::_array::ArrayU08* bytes) override;
-  // `complete` (optional): see Reader::read.
-  void parseUtf8(std::string_view bytes, bool* complete = nullptr);
+  // `context` (optional): see ReadContext.
+  void parseUtf8(std::string_view bytes, ReadContext* context = nullptr);
   const char16_t* getName() const override { return name_ ? name_ : u""; }
   std::u16string_view nameView() const { return {getName(), static_cast<std::size_t>(nameLength_)}; }
   void setName(const char16_t* text, std::int32_t length = -1) override;
@@ -94,8 +96,9 @@ class Node final : public IXml {
   const Attributes* attributes() const { return &attributes_; }
   bool loadFile(const char16_t* path) override;
   bool load(file::FileInputStream* file) override { return load(file, nullptr); }
-  // As load(file); `complete` tells whether every byte was read and held a whole document.
-  bool load(file::FileInputStream* file, bool* complete);
+  // As load(file), with a context for the reader (see ReadContext); a file that could not be
+  // read to its end counts as incomplete.
+  bool load(file::FileInputStream* file, ReadContext* context);
   bool saveFile(const char16_t* path) const override;
   bool save(file::FileOutputStream* file) const override;
 

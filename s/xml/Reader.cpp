@@ -93,7 +93,21 @@ Start readStartTag(Node& node, const char16_t*& p, const char16_t* end) {
 }
 
 
-const char16_t* readDocument(Node& root, const char16_t* text, const char16_t* end, bool& whole) {
+// `context.cut` gets the innermost element the end of the text fell into (the first one noticed
+// is the innermost: the text ends only once).
+const char16_t* readDocument(Node& root, const char16_t* text, const char16_t* end,
+                             ReadContext& context) {
+  bool& whole = context.complete;
+  auto cutAt = [&](const Node* node) {
+    whole = false;
+    if (!context.cut) context.cut = node;
+  };
+  // `element`, the last child of `parent`, is complete.
+  auto finished = [&](Node& parent, std::size_t depth) {
+    if (depth != 2 || !context.takeEntry) return;
+    const std::int32_t last = parent.childCount() - 1;
+    if (context.takeEntry(parent, *parent.childAt(last))) parent.removeChild(last);
+  };
   const char16_t* p = text;
   if (!p || p >= end) return p;
   switch (readStartTag(root, p, end)) {
@@ -103,7 +117,7 @@ const char16_t* readDocument(Node& root, const char16_t* text, const char16_t* e
         whole = isWhite(*c) || *c == u'\uFEFF';
       return p;
     case Start::Cut:
-      whole = false;
+      cutAt(&root);
       return p;
     case Start::Closed:
       return p;
@@ -118,13 +132,13 @@ const char16_t* readDocument(Node& root, const char16_t* text, const char16_t* e
     Node& node = *open.back();
     // Here p is at a "<" or at the end.
     if (p >= end || p + 1 >= end) {
-      whole = false;
+      cutAt(&node);
       return end;
     }
     if (p[1] != u'/') {
       Node* child = Node::create();
       Start start = readStartTag(*child, p, end);
-      if (start == Start::Cut) whole = false;
+      if (start == Start::Cut) cutAt(child->isComment() ? &node : child);
       if (child->isComment()) {
         child->release();
       } else {
@@ -134,6 +148,7 @@ const char16_t* readDocument(Node& root, const char16_t* text, const char16_t* e
           p = readText(*child, p, end);
           continue;
         }
+        if (start == Start::Closed) finished(node, open.size());
       }
       p = readText(node, p, end);
       continue;
@@ -143,9 +158,12 @@ const char16_t* readDocument(Node& root, const char16_t* text, const char16_t* e
     if (p < end)
       ++p;
     else
-      whole = false;
+      cutAt(&node);
     open.pop_back();
-    if (!open.empty()) p = readText(*open.back(), p, end);
+    if (!open.empty()) {
+      if (whole) finished(*open.back(), open.size());
+      p = readText(*open.back(), p, end);
+    }
   }
   return p;
 }
@@ -153,11 +171,12 @@ const char16_t* readDocument(Node& root, const char16_t* text, const char16_t* e
 }  // namespace
 
 const char16_t* Reader::read(Node& root, const char16_t* text, const char16_t* end,
-                             bool* complete) {
-  bool whole = true;
-  const char16_t* p = readDocument(root, text, end, whole);
-  if (complete) *complete = whole;
-  return p;
+                             ReadContext* context) {
+  ReadContext none;
+  ReadContext& into = context ? *context : none;
+  into.complete = true;
+  into.cut = nullptr;
+  return readDocument(root, text, end, into);
 }
 
 }  // namespace s::xml

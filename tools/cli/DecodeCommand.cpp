@@ -13,6 +13,7 @@
 #include "s/sound/SourceFactory.h"
 #include "s/sound/mp3/win/Mp3.h"
 #include "tools/cli/Command.h"
+#include "tools/cli/NumberArgument.h"
 
 namespace {
 
@@ -38,9 +39,8 @@ int run(int argc, char** argv) {
     std::string arg = argv[i];
     if (arg == "--seek") {
       if (i + 1 >= argc) return cli::usageError(kDecode, "--seek needs a percentage");
-      char* end = nullptr;
-      const double value = std::strtod(argv[++i], &end);
-      if (end == argv[i] || *end != '\0' || !std::isfinite(value) || value < 0 || value > 100)
+      double value = 0;
+      if (!cli::NumberArgument::real(argv[++i], 0, 100, &value))
         return cli::usageError(kDecode, "--seek takes a percentage from 0 to 100");
       seek = true;
       percent = static_cast<float>(value);

@@ -8,6 +8,7 @@
 #include "s/sound/SourceFactory.h"
 #include "s/sound/mp3/win/Mp3.h"
 #include "s/system/audio/IPlayer.h"
+#include "tools/cli/NumberArgument.h"
 
 namespace cli {
 
@@ -24,18 +25,15 @@ bool EngineOptions::take(int argc, char** argv, int& i, std::string& error) {
     if (!command || !s::sound::EffectChoice::fromCommand(command, &choice))
       error = std::string("unknown effect '") + value + "'";
   } else if (arg == "--pitch") {
-    char* end = nullptr;
-    errno = 0;
-    const long n = std::strtol(value, &end, 10);
-    if (errno || end == value || *end || n < s::sound::EffectChoice::kMinSemitones ||
-        n > s::sound::EffectChoice::kMaxSemitones)
+    int64_t n = 0;
+    if (!cli::NumberArgument::integer(value, s::sound::EffectChoice::kMinSemitones,
+                                      s::sound::EffectChoice::kMaxSemitones, &n))
       error = "--pitch takes a whole number of semitones from -12 to 12";
     else
       semitones = static_cast<int32_t>(n);
   } else {
-    char* end = nullptr;
-    const double v = std::strtod(value, &end);
-    if (end == value || *end || !std::isfinite(v) || v < 0 || v > 2)
+    double v = 0;
+    if (!cli::NumberArgument::real(value, 0, 2, &v))
       error = "--volume takes a factor from 0 to 2";
     else
       volume = static_cast<float>(v);

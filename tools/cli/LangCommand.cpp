@@ -12,6 +12,7 @@
 #include "s/lang/Localizer.h"
 #include "s/lang/SystemLanguage.h"
 #include "tools/cli/Command.h"
+#include "tools/cli/NumberArgument.h"
 
 namespace {
 
@@ -33,18 +34,13 @@ int fail(const std::string& message) {
   return 1;
 }
 
-bool allDigits(const char* text) {
-  if (!*text) return false;
-  for (const char* p = text; *p; ++p)
-    if (*p < '0' || *p > '9') return false;
-  return true;
-}
-
 s::lang::LangPack* packNamed(s::lang::Localizer& table, const char* name) {
   std::u16string wide = platform::text::utf8ToUtf16(name);
   if (s::lang::LangPack* pack = table.findByTag(wide)) return pack;
   if (s::lang::LangPack* pack = table.findByEngName(wide)) return pack;
-  if (allDigits(name) && std::strlen(name) < 6) return table.getLanguage(std::atoi(name));
+  uint64_t index = 0;
+  if (cli::NumberArgument::unsignedInteger(name, 99999, &index))
+    return table.getLanguage(static_cast<int>(index));
   return nullptr;
 }
 
@@ -97,9 +93,9 @@ int run(int argc, char** argv) {
   }
   const char16_t* text = nullptr;
   if (id[0] >= '0' && id[0] <= '9') {
-    char* end = nullptr;
-    long value = std::strtol(id, &end, 10);
-    if (*end || value > INT32_MAX) return cli::usageError(kCommand, (std::string("not a text id: ") + id).c_str());
+    uint64_t value = 0;
+    if (!cli::NumberArgument::unsignedInteger(id, INT32_MAX, &value))
+      return cli::usageError(kCommand, (std::string("not a text id: ") + id).c_str());
     text = pack->findText(static_cast<std::int32_t>(value));
   } else {
     text = pack->findText(platform::text::utf8ToUtf16(id));

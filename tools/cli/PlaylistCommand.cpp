@@ -1,5 +1,6 @@
 // sonvia-cli playlist: reads and changes ".mpl" play lists the way the player does. A list that
 // cannot be read is reported and left exactly as it is.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -57,24 +58,40 @@ std::u16string pathArgument(const char* arg) {
   return PathWin::absolute(platform::text::fileNameToUtf16(arg));
 }
 
-int fail(const std::string& message) {
+void warn(const std::string& message) {
   std::fprintf(stderr, "sonvia-cli playlist: %s\n", message.c_str());
+}
+
+int fail(const std::string& message) {
+  warn(message);
   return 1;
 }
 
-// A list opened from its file, given back on every way out.
+// What a command still holds when it ends: the process ends right after, and giving a list of
+// a hundred thousand songs back record by record would take longer than sorting it. Held here,
+// where it stays reachable, instead of dropped.
+void keepUntilExit(s::base::IObject* object) {
+  static auto* const kept = new std::vector<s::base::IObject*>;
+  kept->push_back(object);
+}
+
+// A list opened from its file, kept to the end of the process. What the user must hear about
+// the file (a damaged list read in part) is said as soon as it is open.
 struct OpenedList {
   PlayListFile::LoadResult result;  // filled while `list` is made
-  PlayList* list = nullptr;
+  PlayList* list;
   explicit OpenedList(const std::u16string& path)
-      : list(PlayListFile::openListFile(path, &result)) {}
-  ~OpenedList() { list->release(); }
+      : list(PlayListFile::openListFile(path, &result)) {
+    keepUntilExit(list);
+    const std::string notice = list->takeNotice();
+    if (!notice.empty()) warn(notice);
+  }
 };
 
 // The language table supplies the "Generator" texts written with every list.
 s::lang::Localizer* texts() {
-  static std::unique_ptr<s::lang::Localizer> table = s::lang::Localizer::createFromResource();
-  return table.get();
+  static s::lang::Localizer* const table = s::lang::Localizer::createFromResource().release();
+  return table;
 }
 
 std::string songJson(IInfo* song) {
@@ -146,10 +163,12 @@ int add(int argc, char** argv) {
       PlayListFile::LoadResult other = PlayListFile::loadList(list, item, nullptr);
       if (other.status == PlayListFile::LoadResult::kNoFile)
         allGood = !fail(std::string("no such play list: ") + argv[i]) && allGood;
-      else if (other.failed())
+      else if (other.failed() || other.damaged())
         allGood = !fail(other.reason) && allGood;
-    } else if (!PathWin::isFile(item)) {
+    } else if (!PathWin::exists(item) && !PathWin::isLink(item)) {
       allGood = !fail(std::string("no such file: ") + argv[i]) && allGood;
+    } else if (!PathWin::isFile(item)) {
+      allGood = !fail(std::string("not a regular file: ") + argv[i]) && allGood;
     } else if (!PathWin::hasExtension(item, u"mp3") && !PathWin::hasExtension(item, u"wav")) {
       allGood = !fail(std::string("not a song (.mp3 or .wav) nor a play list: ") + argv[i]) &&
                 allGood;
@@ -178,8 +197,10 @@ int removeMissing(int argc, char** argv) {
   return 0;
 }
 
-// A column by number or by name; -1 when it names none.
-int columnOf(const std::string& name) {
+// A column by number or by name in any case ("Title" as the header shows it); -1 when it
+// names none.
+int columnOf(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   static const char* const names[][2] = {
       {"number", "#"},       {"title", "title"},    {"duration", "time"},
       {"artist", "artist"},  {"album", "album"},    {"genre", "genre"},
@@ -215,8 +236,7 @@ int sort(int argc, char** argv) {
   if (descending) view->clickColumn(column);
   opened.list->renumberFromView(view);
   const bool saved = save(opened.list, path, view);
-  view->removeAll();
-  view->release();
+  keepUntilExit(view);
   if (!saved) return 1;
   std::printf("sorted %s of %s\n", songs(opened.list->getSongCount()).c_str(), argv[0]);
   return 0;

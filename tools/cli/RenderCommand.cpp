@@ -13,6 +13,7 @@
 #include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/Player.h"
 #include "tools/cli/Command.h"
+#include "tools/cli/NumberArgument.h"
 #include "tools/cli/EngineOptions.h"
 
 namespace {
@@ -43,9 +44,8 @@ int run(int argc, char** argv) {
     }
     const std::string arg = argv[i];
     if (arg == "--seek") {
-      char* end = nullptr;
-      const double v = i + 1 < argc ? std::strtod(argv[i + 1], &end) : NAN;
-      if (i + 1 >= argc || end == argv[i + 1] || *end || !std::isfinite(v) || v < 0 || v > 100)
+      double v = 0;
+      if (i + 1 >= argc || !cli::NumberArgument::real(argv[i + 1], 0, 100, &v))
         return cli::usageError(kRender, "--seek takes a percentage from 0 to 100");
       seekPercent = static_cast<float>(v);
       ++i;

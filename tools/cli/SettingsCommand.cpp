@@ -10,7 +10,10 @@
 #include "platform/registry/Hive.h"
 #include "platform/text/Utf.h"
 #include "s/lang/Localizer.h"
+#include "s/reg/MappedData.h"
+#include "s/thread/Pooled.h"
 #include "tools/cli/Command.h"
+#include "tools/cli/SettingType.h"
 
 namespace {
 
@@ -32,13 +35,22 @@ const std::string& rootKey() {
   return key;
 }
 
+// The program's settings store, for reading and writing values with their types.
+s::thread::Pooled<s::reg::MappedData> store() {
+  return s::thread::holdPooled(
+      s::reg::openRegistryStore(platform::text::utf8ToUtf16(rootKey()).c_str()));
+}
+
 int run(int argc, char** argv);
 
 const cli::Command kCommand{
     "settings",
     "settings dump                       all settings, as readable text\n"
-    "settings get PATH [NAME]            one value (no NAME: the key's default value)\n"
-    "settings set PATH NAME TYPE VALUE   TYPE: dword, qword, string, expand, binary-hex\n"
+    "settings get PATH [NAME [TYPE]]     one value (no NAME: the key's default value); with TYPE\n"
+    "                                    read the way the program reads that type\n"
+    "settings set PATH NAME TYPE VALUE   written the way the program writes TYPE: bool, s32,\n"
+    "                                    u32 (dword), s64, u64 (qword), f32, f64, string, expand,\n"
+    "                                    bytes (binary-hex, hexadecimal pairs)\n"
     "settings remove PATH [NAME]         a value, or without NAME the key and all below it\n"
     "    PATH: keys below HKEY_CURRENT_USER\\Software\\Pruv\\Pruv Sonvia\\SaveData joined by \\ or /;\n"
     "    \"\" is SaveData itself",
@@ -51,6 +63,14 @@ std::string keyOf(const char* path) {
     if (c == '/') c = '\\';
   while (!relative.empty() && relative.front() == '\\') relative.erase(0, 1);
   return relative.empty() ? rootKey() : rootKey() + "\\" + relative;
+}
+
+// The path as the settings store takes it: keys joined by backslashes.
+std::u16string storePath(const char* path) {
+  std::u16string relative = platform::text::utf8ToUtf16(path);
+  for (char16_t& c : relative)
+    if (c == u'/') c = u'\\';
+  return relative;
 }
 
 std::string hex(const std::vector<std::uint8_t>& data, const char* separator) {
@@ -121,38 +141,6 @@ void dumpKey(reg::Hive& hive, const std::string& key, const std::string& shown) 
     dumpKey(hive, key + "\\" + sub, shown + "\\" + sub);
 }
 
-// Whole-string number parsing: "12abc" and out-of-range values are refused, not truncated.
-bool parseNumber(const char* text, bool wide, std::uint64_t& out) {
-  if (!*text) return false;
-  errno = 0;
-  char* end = nullptr;
-  bool negative = text[0] == '-';
-  if (negative) {
-    long long v = std::strtoll(text, &end, 0);
-    if (errno || *end) return false;
-    if (!wide && v < INT32_MIN) return false;
-    out = wide ? static_cast<std::uint64_t>(v) : static_cast<std::uint32_t>(v);
-    return true;
-  }
-  unsigned long long v = std::strtoull(text, &end, 0);
-  if (errno || *end || text[0] == '+' || (!wide && v > UINT32_MAX)) return false;
-  out = v;
-  return true;
-}
-
-bool parseHex(const char* text, std::vector<std::uint8_t>& out) {
-  std::string digits;
-  for (const char* p = text; *p; ++p) {
-    if (*p == ' ' || *p == ':' || *p == ',') continue;
-    if (!std::isxdigit(static_cast<unsigned char>(*p))) return false;
-    digits += *p;
-  }
-  if (digits.size() % 2) return false;
-  for (std::size_t i = 0; i < digits.size(); i += 2)
-    out.push_back(static_cast<std::uint8_t>(std::stoul(digits.substr(i, 2), nullptr, 16)));
-  return true;
-}
-
 int fail(const std::string& message) {
   std::fprintf(stderr, "sonvia-cli settings: %s\n", message.c_str());
   return 1;
@@ -169,9 +157,19 @@ int run(int argc, char** argv) {
     return 0;
   }
   if (sub == "get") {
-    if (argc < 2 || argc > 3) return cli::usageError(kCommand, "get takes PATH [NAME]");
+    if (argc < 2 || argc > 4) return cli::usageError(kCommand, "get takes PATH [NAME [TYPE]]");
     std::string key = keyOf(argv[1]);
-    const char* name = argc == 3 ? argv[2] : "";
+    const char* name = argc >= 3 ? argv[2] : "";
+    if (argc == 4) {
+      const cli::SettingType* type = cli::SettingType::named(argv[3]);
+      if (!type) return cli::usageError(kCommand, (std::string("unknown TYPE ") + argv[3]).c_str());
+      std::string text;
+      if (!type->read(*store(), storePath(argv[1]), name, &text))
+        return fail(std::string("no ") + argv[3] + " value " + (*name ? name : "(default)") +
+                    " in " + key);
+      std::printf("%s\n", text.c_str());
+      return 0;
+    }
     auto value = reg::Hive::currentUser()->getValue(key, name);
     if (!value)
       return fail(std::string("no value ") + (*name ? name : "(default)") + " in " + key);
@@ -180,30 +178,13 @@ int run(int argc, char** argv) {
   }
   if (sub == "set") {
     if (argc != 5) return cli::usageError(kCommand, "set takes PATH NAME TYPE VALUE");
-    std::string type = argv[3];
-    const char* text = argv[4];
-    reg::ValueType t;
-    std::vector<std::uint8_t> data;
-    std::uint64_t n = 0;
-    if (type == "dword" || type == "qword") {
-      bool wide = type == "qword";
-      if (!parseNumber(text, wide, n))
-        return cli::usageError(kCommand, (std::string("not a ") + type + ": " + text).c_str());
-      t = wide ? reg::ValueType::Qword : reg::ValueType::Dword;
-      data = wide ? reg::qwordData(n) : reg::dwordData(static_cast<std::uint32_t>(n));
-    } else if (type == "string" || type == "expand") {
-      t = type == "string" ? reg::ValueType::String : reg::ValueType::ExpandString;
-      data = reg::stringData(platform::text::utf8ToUtf16(text));
-    } else if (type == "binary-hex") {
-      t = reg::ValueType::Binary;
-      if (!parseHex(text, data))
-        return cli::usageError(kCommand, (std::string("not hexadecimal bytes: ") + text).c_str());
-    } else {
-      return cli::usageError(kCommand, ("unknown TYPE " + type).c_str());
-    }
-    std::string key = keyOf(argv[1]);
-    if (!reg::Hive::currentUser()->setValue(key, argv[2], t, data))
-      return fail("cannot write " + key);
+    const cli::SettingType* type = cli::SettingType::named(argv[3]);
+    if (!type) return cli::usageError(kCommand, (std::string("unknown TYPE ") + argv[3]).c_str());
+    std::string why;
+    const cli::SettingType::Written written =
+        type->write(*store(), storePath(argv[1]), argv[2], argv[4], &why);
+    if (written == cli::SettingType::kRefused) return cli::usageError(kCommand, why.c_str());
+    if (written == cli::SettingType::kFailed) return fail("cannot write " + keyOf(argv[1]));
     return 0;
   }
   if (sub == "remove") {

@@ -22,10 +22,19 @@ void restoreTerminal() {
   if (gRestoreNeeded.exchange(false)) tcsetattr(STDIN_FILENO, TCSANOW, &gSaved);
 }
 
-// tcsetattr is async-signal-safe, so the terminal is back to normal even if the player is slow
-// to notice the flag.
+// The player gets one second to stop by itself after a signal; a thread stuck in a read or a
+// device call must not keep the process alive against the user's word.
+constexpr unsigned kGraceSeconds = 1;
+
+void onGraceOver(int) {
+  restoreTerminal();
+  _exit(130);
+}
+
+// tcsetattr, alarm and _exit are async-signal-safe, so the terminal is back to normal and the
+// process ends even if the player never notices the flag.
 void onSignal(int) {
-  gInterrupted.store(true);
+  if (!gInterrupted.exchange(true)) alarm(kGraceSeconds);
   restoreTerminal();
 }
 
@@ -38,6 +47,10 @@ Terminal::Terminal() {
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGHUP, &action, nullptr);
+  struct sigaction grace = {};
+  grace.sa_handler = &onGraceOver;
+  sigemptyset(&grace.sa_mask);
+  sigaction(SIGALRM, &grace, nullptr);
   if (isatty(STDIN_FILENO) && tcgetattr(STDIN_FILENO, &gSaved) == 0) {
     struct termios raw = gSaved;
     // Keys one by one and unechoed; ISIG stays, so Ctrl-C still arrives as a signal.

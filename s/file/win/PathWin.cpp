@@ -185,6 +185,42 @@ bool PathWin::moveReplacing(std::u16string_view from, std::u16string_view to) {
   return true;
 }
 
+bool PathWin::keepCopy(std::u16string_view from, std::u16string_view to) {
+  const std::string source = native(from);
+  const std::string copy = native(to);
+  std::u16string_view parent = folder(to);
+  if (linkat(AT_FDCWD, source.c_str(), AT_FDCWD, copy.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    syncFolder(parent.empty() ? std::u16string_view(u".") : parent);
+    return true;
+  }
+  if (errno == EEXIST) return false;
+  const int in = open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (in < 0) return false;
+  const int out = open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  bool ok = out >= 0;
+  char buffer[1 << 16];
+  while (ok) {
+    const ssize_t got = read(in, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      ok = got == 0;
+      break;
+    }
+    for (ssize_t done = 0; ok && done < got;) {
+      const ssize_t put = write(out, buffer + done, static_cast<std::size_t>(got - done));
+      if (put < 0 && errno == EINTR) continue;
+      ok = put > 0;
+      done += put > 0 ? put : 0;
+    }
+  }
+  if (ok) ok = fsync(out) == 0;
+  if (out >= 0 && close(out) != 0) ok = false;
+  close(in);
+  if (!ok && out >= 0) unlink(copy.c_str());
+  if (ok) syncFolder(parent.empty() ? std::u16string_view(u".") : parent);
+  return ok;
+}
+
 bool PathWin::syncFolder(std::u16string_view path) {
   int fd = open(native(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;

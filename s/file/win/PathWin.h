@@ -51,6 +51,10 @@ class PathWin {
   // Moves `from` over `to` in one step: readers see either the old or the new file, never a
   // mix, and after a crash one of the two is there whole. Both must be on one file system.
   static bool moveReplacing(std::u16string_view from, std::u16string_view to);
+  // Keeps the file `from` (links followed) also under the new name `to`: a second link to the
+  // same file where the file system allows it, else a copy that reached the disk. Never
+  // replaces anything at `to`.
+  static bool keepCopy(std::u16string_view from, std::u16string_view to);
   // Makes a folder's entries (a rename into it) durable.
   static bool syncFolder(std::u16string_view path);
   // The process's current folder, to resolve relative command-line arguments.

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/text/Utf.h"
+#include "s/file/RegularFile.h"
 #include "s/sound/mp3/TagPrecheck.h"
 
 namespace s::sound::mp3 {
@@ -95,12 +96,8 @@ const id3_ucs4_t* genreName(const id3_ucs4_t* text, std::basic_string<id3_ucs4_t
 
 bool TagReader::open(std::u16string_view path) {
   close();
-  std::string name = platform::text::fileNameFromUtf16(path);
-  int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    error_ = std::strerror(errno);
-    return false;
-  }
+  const int fd = file::RegularFile::openForReading(platform::text::fileNameFromUtf16(path), &error_);
+  if (fd < 0) return false;
   return openDescriptor(fd);
 }
 

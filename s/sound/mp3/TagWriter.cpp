@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/text/Utf.h"
-#include "s/file/win/PathWin.h"
+#include "s/file/StagedOutput.h"
 #include "s/sound/mp3/TagPrecheck.h"
 
 namespace s::sound::mp3 {
@@ -44,22 +44,6 @@ class Descriptor {
 
  private:
   int fd_;
-};
-
-// Removes the temporary file unless it was moved into place.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
-  ~TemporaryFile() {
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  const std::string& path() const { return path_; }
-  void keep() { path_.clear(); }
-
- private:
-  std::string path_;
 };
 
 std::string reason() { return std::strerror(errno); }
@@ -297,18 +281,12 @@ bool TagWriter::write(std::u16string_view path, const Texts& texts, const CodePa
   id3_file_close(tagFile);
   if (v2.empty()) return fail("cannot render the new tag of " + shown);
 
-  std::string folder = target.substr(0, target.rfind('/'));
-  std::string base = target.substr(target.rfind('/') + 1);
-  std::string pattern = (folder.empty() ? "" : folder) + "/." + base + ".sonvia-XXXXXX";
-  Descriptor temporary(::mkstemp(pattern.data()));
+  // The process number keeps two programs writing tags of one file out of each other's way.
+  file::StagedOutput staged(target, ".sonvia-" + std::to_string(::getpid()));
+  Descriptor temporary(
+      ::open(staged.writePath().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
   if (temporary.get() < 0)
-    return fail("cannot create a temporary file in " + (folder.empty() ? "/" : folder) + ": " +
-                reason());
-  TemporaryFile cleanup(pattern);
-  ::fchmod(temporary.get(), st.st_mode & 07777);
-  if (::fchown(temporary.get(), st.st_uid, st.st_gid) != 0) {
-    // Only a privileged user can give the file away; the owner keeps their own file anyway.
-  }
+    return fail("cannot create " + staged.writePath() + ": " + reason());
 
   bool ok = writeFully(temporary.get(), v2.data(), v2.size());
   std::vector<char> buffer(1 << 20);
@@ -324,11 +302,7 @@ bool TagWriter::write(std::u16string_view path, const Texts& texts, const CodePa
   if (!ok) return fail("cannot write the new " + shown + ": " + reason());
   original.close();
 
-  std::u16string from = platform::text::fileNameToUtf16(cleanup.path());
-  std::u16string to = platform::text::fileNameToUtf16(target);
-  if (!file::win::PathWin::moveReplacing(from, to))
-    return fail("cannot replace " + shown + ": " + reason());
-  cleanup.keep();
+  if (!staged.commit()) return fail("cannot replace " + shown + ": " + reason());
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "s/file/win/PathWin.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/system/codepage/CodePageList.h"
 
 namespace s::sound::wav {
 
@@ -12,5 +13,9 @@ bool Info::load(std::u16string_view path) {
 }
 
 str::strbuffer::StrBuffer* Info::newEmptyText() { return str::strbuffer::StrBuffer::create(); }
+
+const Info::CodePage* Info::programDefaultCodePage() {
+  return system::codepage::CodePageList::getDefault();
+}
 
 }  // namespace s::sound::wav

@@ -22,8 +22,8 @@ class Info final : public InfoBase {
   std::u16string_view get##Tag() override { return {}; }                                    \
   bool supports##Tag() override { return false; }                                            \
   void set##Tag(std::u16string_view) override {}                                             \
-  const CodePage* get##Tag##CodePage() override { return getCodePage(); }                    \
-  const CodePage* get##Tag##CodePageChoice() override { return getCodePage(); }              \
+  const CodePage* get##Tag##CodePage() override { return programDefaultCodePage(); }         \
+  const CodePage* get##Tag##CodePageChoice() override { return programDefaultCodePage(); }   \
   void set##Tag##CodePage(const CodePage*, bool) override {}                                 \
   str::strbuffer::StrBuffer* preview##Tag(const CodePage*, int32_t) override {               \
     return newEmptyText();                                                                   \
@@ -67,6 +67,8 @@ class Info final : public InfoBase {
 
  private:
   static str::strbuffer::StrBuffer* newEmptyText();
+  // What the tag menus show for a song without tags: the page the program decodes tags with.
+  static const CodePage* programDefaultCodePage();
 };
 
 }  // namespace s::sound::wav

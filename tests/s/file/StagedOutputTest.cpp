@@ -66,4 +66,39 @@ TEST(StagedOutput, ALinkKeepsPointingAtTheNewFile) {
   EXPECT_EQ(slurp(real), "new");
 }
 
+TEST(StagedOutput, TheReplacementKeepsTheFilesPermissionsAndALinkToNothingYetIsFollowed) {
+  testing_support::TempDir dir;
+  const std::string target = dir.file("private.mpl");
+  put(target, "old");
+  ASSERT_EQ(chmod(target.c_str(), 0600), 0);
+  s::file::StagedOutput output(target);
+  put(output.writePath(), "new");
+  ASSERT_TRUE(output.commit());
+  struct stat info;
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  // A relative link whose file does not exist yet: the file is made where the link points.
+  ASSERT_EQ(mkdir(dir.file("elsewhere").c_str(), 0700), 0);
+  const std::string link = dir.file("later.mpl");
+  ASSERT_EQ(symlink("elsewhere/later.mpl", link.c_str()), 0);
+  s::file::StagedOutput later(link);
+  EXPECT_EQ(later.target(), dir.file("elsewhere/later.mpl"));
+  put(later.writePath(), "made");
+  ASSERT_TRUE(later.commit());
+  ASSERT_EQ(lstat(link.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_EQ(slurp(link), "made");
+
+  // Neither committed nor discarded: nothing is left beside the target.
+  std::string staged;
+  {
+    s::file::StagedOutput abandoned(target);
+    staged = abandoned.writePath();
+    put(staged, "half");
+  }
+  EXPECT_NE(access(staged.c_str(), F_OK), 0);
+  EXPECT_EQ(slurp(target), "new");
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/support/TempDir.h"
+#include "tests/support/CliRun.h"
 
 namespace {
 
@@ -17,15 +18,9 @@ struct Result {
 };
 
 Result lang(const std::string& args) {
-  std::string cmd = "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C " SONVIA_CLI_PATH " lang " + args + " 2>&1";
-  Result r{};
-  FILE* p = popen(cmd.c_str(), "r");
-  std::array<char, 4096> buf;
-  std::size_t n;
-  while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-  int status = pclose(p);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  const testing_support::CliResult r = testing_support::runShell(
+      "LANGUAGE= LC_ALL= LC_MESSAGES= LANG=C " SONVIA_CLI_PATH " lang " + args + " 2>&1");
+  return {r.status, r.out};
 }
 
 }  // namespace

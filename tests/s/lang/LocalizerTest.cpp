@@ -9,6 +9,7 @@
 #include "s/lang/SystemLanguage.h"
 #include "s/xml/MappedData.h"
 #include "tests/support/TempDir.h"
+#include "s/thread/Pooled.h"
 
 using s::lang::Localizer;
 
@@ -150,7 +151,7 @@ TEST(Localizer, StoredLanguageSettingChoosesAndIsWrittenBack) {
   };
   for (auto& c : cases) {
     auto path = platform::text::utf8ToUtf16(dir.file("settings.xml"));
-    auto* store = s::xml::openXmlStore(path.c_str(), u"Root", false);
+    auto store = s::thread::holdPooled(s::xml::openXmlStore(path.c_str(), u"Root", false));
     if (c.stored) store->setString(u"Language", u"", c.stored);
     auto loc = Localizer::createFromUtf8(kTable, u"GERMAN");
     Counter counter;
@@ -159,7 +160,6 @@ TEST(Localizer, StoredLanguageSettingChoosesAndIsWrittenBack) {
     EXPECT_EQ(loc->getCurrent()->engName(), c.chosen);
     EXPECT_EQ(std::u16string(store->getString(u"Language", u"", u"")), c.after);
     EXPECT_EQ(counter.calls, c.chosen == u"German" ? 0 : 1);
-    store->release();
   }
 }
 

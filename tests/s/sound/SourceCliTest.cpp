@@ -4,9 +4,11 @@
 #include <array>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/s/sound/SoundFixtures.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/Signals.h"
 #include "tests/support/TempDir.h"
 
@@ -14,22 +16,9 @@ namespace {
 
 using namespace testing_support;
 
-struct Result {
-  int status;
-  std::string out;
-};
+using Result = CliResult;
 
-Result cli(const std::string& args) {
-  Result r{-1, ""};
-  FILE* pipe = popen((std::string(SONVIA_CLI_PATH) + " " + args + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return r;
-  std::array<char, 4096> buffer;
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+Result cli(const std::string& args) { return runCli(args); }
 
 std::string q(const std::string& path) { return "'" + path + "'"; }
 
@@ -127,6 +116,49 @@ TEST(SourceCliTest, DecodeWritesWhatTheSourceDelivers) {
   EXPECT_EQ(cli("decode --seek 101 " + q(mp3) + " " + q(dir.file("x.wav"))).status, 2);
   EXPECT_EQ(cli("decode " + q(dir.file("none.mp3")) + " " + q(dir.file("x.wav"))).status, 1);
   EXPECT_TRUE(readBytes(dir.file("x.wav")).empty());
+}
+
+// Paths that name no regular file (a FIFO, a device, a link to one) are turned away at once:
+// opening a FIFO used to wait for a writer forever and a link to /dev/zero was read forever.
+TEST(SourceCliTest, FilesThatAreNotFilesAreRefusedWithoutWaiting) {
+  TempDir dir;
+  const std::string fifo = dir.file("y.mp3"), zero = dir.file("x.mp3"),
+                    random = dir.file("r.wav");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(symlink("/dev/zero", zero.c_str()), 0);
+  ASSERT_EQ(symlink("/dev/urandom", random.c_str()), 0);
+  const std::chrono::seconds bound(30);
+  for (const std::string& path : {fifo, zero, random}) {
+    SCOPED_TRACE(path);
+    CliResult info = runCli("info " + q(path), "", bound);
+    EXPECT_FALSE(info.hung);
+    EXPECT_EQ(info.status, 1) << info.all();
+    EXPECT_NE(info.all().find("not a regular file"), std::string::npos) << info.all();
+
+    CliResult play = runCli("play --device null " + q(path), "", bound);
+    EXPECT_FALSE(play.hung);
+    EXPECT_EQ(play.status, 1) << play.all();
+    EXPECT_NE(play.all().find("not a regular file"), std::string::npos) << play.all();
+
+    CliResult tags = runCli("tag show " + q(path), "", bound);
+    EXPECT_FALSE(tags.hung);
+    EXPECT_NE(tags.status, 0) << tags.all();
+  }
+}
+
+// A termination request ends the console player promptly, its song half played.
+TEST(SourceCliTest, TheConsolePlayerEndsOnATerminationRequest) {
+  TempDir dir;
+  const std::string wav = dir.file("long.wav");
+  ASSERT_TRUE(writeWave16(wav, sine16(440, 30.0, 8000, 1), 8000, 1));
+  for (int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    CliResult played = runShell(std::string("exec ") + SONVIA_CLI_PATH + " play --device null " +
+                                    q(wav),
+                                std::chrono::seconds(20), 500, signal);
+    EXPECT_FALSE(played.hung) << played.all();
+    EXPECT_TRUE(played.status == 130 || played.signal == signal) << played.all();
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "s/col/_array/ArrayU08.h"
 #include "s/xml/Node.h"
 #include "tests/support/TempDir.h"
+#include "s/thread/Pooled.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ std::u16string written(const s::xml::Node& n) {
 
 TEST(XmlStore, SettingReplacesAndMovesTheValueToTheEnd) {
   testing_support::TempDir dir;
-  auto* store = s::xml::openXmlStore(wide(dir.file("a.xml")).c_str(), u"PlayListXml", false);
+  auto store = s::thread::holdPooled(s::xml::openXmlStore(wide(dir.file("a.xml")).c_str(), u"PlayListXml", false));
   store->setS32(u"Song", u"a", 1);
   store->setS32(u"Song", u"b", 2);
   store->setS32(u"Song", u"A", 3);
@@ -41,12 +42,11 @@ TEST(XmlStore, SettingReplacesAndMovesTheValueToTheEnd) {
             u"<PlayListXml><Song b=\"2\" A=\"3\" f=\"0.500000\" on=\"1\">two&#160;&#160;words</Song>"
             u"</PlayListXml>");
   EXPECT_EQ(std::u16string(store->getString(u"Song", u"", u"")), u"two  words");
-  store->release();
 }
 
 TEST(XmlStore, PathsSplitAtBothSeparatorsAndTheRememberedPathIgnoresCase) {
   testing_support::TempDir dir;
-  auto* store = s::xml::openXmlStore(wide(dir.file("p.xml")).c_str(), u"Root", false);
+  auto store = s::thread::holdPooled(s::xml::openXmlStore(wide(dir.file("p.xml")).c_str(), u"Root", false));
   store->setS32(u"Skin/Colors", u"n", 7);
   EXPECT_EQ(store->getS32(u"Skin\\Colors", u"n", 0), 7);
   EXPECT_EQ(store->root()->childCount(), 1);
@@ -57,12 +57,11 @@ TEST(XmlStore, PathsSplitAtBothSeparatorsAndTheRememberedPathIgnoresCase) {
   EXPECT_EQ(store->getS32(u"skin\\Colors", u"n", -1), -1);
   EXPECT_FALSE(store->selectPath(u"SKIN"));
   EXPECT_TRUE(store->selectPath(u"Skin"));
-  store->release();
 }
 
 TEST(XmlStore, RemovePathIgnoresCaseInItsLastComponentOnly) {
   testing_support::TempDir dir;
-  auto* store = s::xml::openXmlStore(wide(dir.file("r.xml")).c_str(), u"Root", false);
+  auto store = s::thread::holdPooled(s::xml::openXmlStore(wide(dir.file("r.xml")).c_str(), u"Root", false));
   store->openPath(u"Alpha");
   store->openPath(u"Beta/Gamma");
   store->removePath(u"ALPHA");
@@ -70,22 +69,20 @@ TEST(XmlStore, RemovePathIgnoresCaseInItsLastComponentOnly) {
   EXPECT_EQ(written(*store->root()), u"<Root><Beta><Gamma></Gamma></Beta></Root>");
   store->removePath(u"Beta/GAMMA");
   EXPECT_EQ(written(*store->root()), u"<Root><Beta></Beta></Root>");
-  store->release();
 }
 
 TEST(XmlStore, FlushWritesTheFileAndOpeningReadsIt) {
   testing_support::TempDir dir;
   std::string path = dir.file("sub/list.mpl");
-  auto* store = s::xml::openXmlStore(wide(path).c_str(), u"PlayListXml", true);
+  auto store = s::thread::holdPooled(s::xml::openXmlStore(wide(path).c_str(), u"PlayListXml", true));
   store->setString(u"Info", u"Name", u"Läuft – \"gut\"");
   store->setU64(u"Info", u"Size", 1234567890123ull);
   store->flush();
-  store->release();
   EXPECT_EQ(fileText(path),
             "<PlayListXml><Info Name=\"Läuft – &quot;gut&quot;\" Size=\"1234567890123\"></Info>"
             "</PlayListXml>");
 
-  auto* again = s::xml::openXmlStore(wide(path).c_str(), u"Ignored", true);
+  auto again = s::thread::holdPooled(s::xml::openXmlStore(wide(path).c_str(), u"Ignored", true));
   EXPECT_EQ(std::u16string(again->root()->getName()), u"PlayListXml");
   EXPECT_EQ(std::u16string(again->getString(u"Info", u"Name", u"")), u"Läuft – \"gut\"");
   EXPECT_EQ(again->getU64(u"Info", u"Size", 0), 1234567890123ull);
@@ -93,38 +90,34 @@ TEST(XmlStore, FlushWritesTheFileAndOpeningReadsIt) {
   again->setAutoFlush(true);
   again->setS32(u"Info", u"Count", 2);
   EXPECT_NE(fileText(path).find("Count=\"2\""), std::string::npos);
-  again->release();
 
   // Not loading, a missing file, an empty one and one holding only a comment: a fresh root.
   std::ofstream(dir.file("empty.xml"));
   std::ofstream(dir.file("comment.xml")) << "<!-- nothing here -->";
   for (auto [file, load] : {std::pair{path, false}, {dir.file("none.xml"), true},
                             {dir.file("empty.xml"), true}, {dir.file("comment.xml"), true}}) {
-    auto* fresh = s::xml::openXmlStore(wide(file).c_str(), u"SkinSetXml", load);
+    auto fresh = s::thread::holdPooled(s::xml::openXmlStore(wide(file).c_str(), u"SkinSetXml", load));
     EXPECT_EQ(written(*fresh->root()), u"<SkinSetXml></SkinSetXml>") << file;
-    fresh->release();
   }
 }
 
 TEST(XmlStore, TextThatIsNoNumberReadsAsZero) {
   testing_support::TempDir dir;
   std::ofstream(dir.file("n.xml")) << "<R><V a=\"abc\" b=\" 12abc\" f=\"2.5e1\" h=\"0aZZ\"/></R>";
-  auto* store = s::xml::openXmlStore(wide(dir.file("n.xml")).c_str(), u"R", true);
+  auto store = s::thread::holdPooled(s::xml::openXmlStore(wide(dir.file("n.xml")).c_str(), u"R", true));
   EXPECT_EQ(store->getS32(u"V", u"a", 5), 0);
   EXPECT_EQ(store->getS32(u"V", u"b", 5), 12);
   EXPECT_EQ(store->getF64(u"V", u"f", 0), 25.0);
-  auto* bytes = store->getBytes(u"V", u"h", nullptr);
+  auto bytes = s::thread::holdPooled(store->getBytes(u"V", u"h", nullptr));
   ASSERT_NE(bytes, nullptr);
   EXPECT_EQ(bytes->size(), 1u);
-  bytes->release();
-  store->release();
 }
 
 // Many siblings go through the store's child index; it must agree with a plain search even
 // when the document is changed behind the store's back.
 TEST(XmlStore, ManySiblingsAreFoundByExactName) {
   testing_support::TempDir dir;
-  auto* store = s::xml::openXmlStore(wide(dir.file("many.xml")).c_str(), u"R", false);
+  auto store = s::thread::holdPooled(s::xml::openXmlStore(wide(dir.file("many.xml")).c_str(), u"R", false));
   for (int i = 0; i < 3000; ++i) {
     std::u16string path = u"List/S" + wide(std::to_string(i));
     store->setS32(path.c_str(), u"v", i);
@@ -147,7 +140,6 @@ TEST(XmlStore, ManySiblingsAreFoundByExactName) {
   store->removePath(u"List/S5");
   EXPECT_EQ(store->getS32(u"List/S5", u"v", -5), -5);
   EXPECT_EQ(store->getS32(u"List/S6", u"v", -5), 6);
-  store->release();
 }
 
 // A store opened to load tells what it found, so that a caller never writes over a file that
@@ -161,6 +153,7 @@ TEST(XmlStore, OpeningTellsWhetherTheFileHeldAWholeDocument) {
     const char* name;
     std::string text;  // "<none>": no file; "<folder>": a folder
     State state;
+    std::u16string cut = u"";  // the element the file broke off in
   } cases[] = {
       {"whole", whole, State::kRead},
       {"trailing white space", whole + "\n", State::kRead},
@@ -169,12 +162,13 @@ TEST(XmlStore, OpeningTellsWhetherTheFileHeldAWholeDocument) {
       {"empty", "", State::kEmpty},
       {"white space only", " \r\n\t", State::kEmpty},
       {"a folder", "<folder>", State::kUnreadable},
-      {"root never ended", "<R><A x=\"1\"></A>", State::kDamaged},
-      {"cut in an end tag", "<R><A x=\"1\"></A></", State::kDamaged},
-      {"cut in an attribute value", "<R><A x=\"1", State::kDamaged},
-      {"cut in a start tag", "<R><A x=\"1\"", State::kDamaged},
-      {"cut in a self-closing tag", "<R><A /", State::kDamaged},
-      {"cut in a comment", "<R><!-- c", State::kDamaged},
+      {"root never ended", "<R><A x=\"1\"></A>", State::kDamaged, u"R"},
+      {"cut in an end tag", "<R><A x=\"1\"></A></", State::kDamaged, u"R"},
+      {"cut in an attribute value", "<R><A x=\"1", State::kDamaged, u"A"},
+      {"cut in a start tag", "<R><A x=\"1\"", State::kDamaged, u"A"},
+      {"cut in a self-closing tag", "<R><A /", State::kDamaged, u"A"},
+      {"cut in a child's child", "<R><A><B x=\"1\"></B><B y=", State::kDamaged, u"B"},
+      {"cut in a comment", "<R><!-- c", State::kDamaged, u"R"},
       {"no element", "just text", State::kDamaged},
       {"only a comment", "<!-- c -->", State::kDamaged},
   };
@@ -185,17 +179,17 @@ TEST(XmlStore, OpeningTellsWhetherTheFileHeldAWholeDocument) {
       std::filesystem::create_directories(path);
     else if (c.text != "<none>")
       std::ofstream(path, std::ios::binary) << c.text;
-    auto* store = s::xml::openXmlStore(wide(path).c_str(), u"R", true);
+    auto store = s::thread::holdPooled(s::xml::openXmlStore(wide(path).c_str(), u"R", true));
     EXPECT_EQ(store->loadState(), c.state);
     EXPECT_EQ(store->loadError().empty(), c.state != State::kUnreadable);
     // Whatever was found, the store has a root to work with.
     EXPECT_FALSE(store->root()->nameView().empty());
+    const s::xml::Node* cut = store->cutElement();
+    EXPECT_EQ(cut ? cut->nameView() : std::u16string_view(), c.cut);
     if (c.state == State::kDamaged && c.text.find("<A") != std::string::npos) {
       EXPECT_TRUE(store->selectPath(u"A"));  // what was there is still read
     }
-    store->release();
   }
-  auto* fresh = s::xml::openXmlStore(wide(dir.file("whole.xml")).c_str(), u"R", false);
+  auto fresh = s::thread::holdPooled(s::xml::openXmlStore(wide(dir.file("whole.xml")).c_str(), u"R", false));
   EXPECT_EQ(fresh->loadState(), State::kNotLoaded);
-  fresh->release();
 }

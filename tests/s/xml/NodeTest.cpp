@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "platform/text/Utf.h"
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/thread/Pooled.h"
+#include "s/xml/Reader.h"
 #include "tests/support/TempDir.h"
 
 using s::str::strbuffer::StrBuffer;
@@ -15,10 +18,7 @@ using s::xml::Node;
 
 namespace {
 
-struct NodeDeleter {
-  void operator()(Node* n) const { n->release(); }
-};
-using NodePtr = std::unique_ptr<Node, NodeDeleter>;
+using NodePtr = s::thread::Pooled<Node>;
 
 NodePtr parsed(std::u16string_view text) {
   NodePtr node(Node::create());
@@ -33,10 +33,8 @@ std::u16string written(const Node& node) {
 }
 
 std::u16string decoded(const Node& node, const char16_t* name) {
-  StrBuffer* b = node.getAttrDecoded(nullptr, name, u"<absent>");
-  std::u16string out(b->view());
-  b->release();
-  return out;
+  auto b = s::thread::holdPooled(node.getAttrDecoded(nullptr, name, u"<absent>"));
+  return std::u16string(b->view());
 }
 
 }  // namespace
@@ -254,10 +252,9 @@ TEST(XmlNode, FilesAreUtf8AndSaveMakesItsFolder) {
 
 TEST(XmlNode, DumpTreeIndentsOneTabPerLevel) {
   NodePtr n = parsed(u"<a x=\"1\"><b>t</b></a>");
-  StrBuffer* out = StrBuffer::create();
-  n->dumpTree(0, out);
+  auto out = s::thread::holdPooled(StrBuffer::create());
+  n->dumpTree(0, out.get());
   EXPECT_EQ(out->view(), u"a\n\tx=1\n\tb\n\t\t=t\n");
-  out->release();
 }
 
 // The language table is the largest hand-formatted document the program reads: 33 scripts,
@@ -285,4 +282,58 @@ TEST(XmlNode, TheLanguageTableLoadsAndSavesUnchangedExceptForLayout) {
     for (std::int32_t j = 0; j < entries->childAt(i)->childCount(); ++j)
       ASSERT_EQ(decoded(*entries->childAt(i)->childAt(j), u""),
                 decoded(*entriesAgain->childAt(i)->childAt(j), u""));
+}
+
+// A file is turned into text a block at a time; characters of several bytes that straddle the
+// blocks and bytes that are no UTF-8 at all read exactly as the whole file read at once.
+TEST(XmlNode, ALargeFileReadsAsItsBytesParsedAtOnce) {
+  testing_support::TempDir dir;
+  std::string bytes = "<R>";
+  for (int i = 0; bytes.size() < 3 * 1024 * 1024; ++i) {
+    bytes += "<e n=\"" + std::to_string(i) + " \xc3\xa9\xe6\x97\xa5\xf0\x9f\x8e\xb5";
+    if (i % 977 == 0) bytes += "\xff\xc3";  // broken sequences now and then
+    bytes += "\"></e>";
+  }
+  bytes += "</R>";
+  std::ofstream(dir.file("big.xml"), std::ios::binary) << bytes;
+  NodePtr fromFile(Node::create());
+  ASSERT_TRUE(fromFile->loadFile(platform::text::utf8ToUtf16(dir.file("big.xml")).c_str()));
+  NodePtr atOnce(Node::create());
+  atOnce->parseUtf8(bytes);
+  EXPECT_GT(fromFile->childCount(), 10000);
+  EXPECT_TRUE(written(*fromFile) == written(*atOnce));
+}
+
+// Elements two levels down are handed over as soon as they are complete; the ones the taker
+// uses leave the tree at once, whole subtrees with them, and nothing cut short is handed over.
+TEST(XmlNode, EntriesAreHandedOverAsTheyCompleteAndLeaveTheTree) {
+  const std::u16string text =
+      u"<R><G v=\"1\"/><L n=\"x\"><e i=\"1\"/><e i=\"2\"></e><keep/>"
+      u"<e i=\"3\"><d/><d/></e></L><L><e i=\"4\"/></L></R>";
+  std::vector<std::u16string> taken;
+  std::vector<int> children;
+  s::xml::ReadContext context;
+  context.takeEntry = [&](Node& parent, Node& element) {
+    if (!element.nameEquals(u"e")) return false;
+    taken.push_back(parent.nameView() == u"L" ? element.getAttrText(u"i", u"") : u"?");
+    children.push_back(element.childCount());
+    return true;
+  };
+  NodePtr root(Node::create());
+  s::xml::Reader::read(*root, text.data(), text.data() + text.size(), &context);
+  EXPECT_TRUE(context.complete);
+  EXPECT_EQ(taken, (std::vector<std::u16string>{u"1", u"2", u"3", u"4"}));
+  EXPECT_EQ(children, (std::vector<int>{0, 0, 2, 0}));
+  EXPECT_EQ(written(*root), u"<R><G v=\"1\"></G><L n=\"x\"><keep></keep></L><L></L></R>");
+
+  // Cut inside the third entry: it is never handed over and stays in the tree as read.
+  const std::u16string cut = text.substr(0, text.find(u"<d/><d/>") + 4);
+  taken.clear();
+  children.clear();
+  NodePtr partial(Node::create());
+  s::xml::Reader::read(*partial, cut.data(), cut.data() + cut.size(), &context);
+  EXPECT_FALSE(context.complete);
+  EXPECT_EQ(taken, (std::vector<std::u16string>{u"1", u"2"}));
+  ASSERT_NE(context.cut, nullptr);
+  EXPECT_EQ(context.cut->nameView(), u"e");
 }

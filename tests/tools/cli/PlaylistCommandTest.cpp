@@ -1,5 +1,7 @@
 // sonvia-cli playlist, run as a user would on lists and songs the test makes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,12 +10,15 @@
 
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "tests/s/sound/gui/dialogs/player/PlayListFixtures.h"
-#include "tests/s/system/audio/CliRun.h"
+#include "tests/support/CliRun.h"
 
 namespace {
 
-using enginetest::cli;
-using enginetest::q;
+using testing_support::CliResult;
+using testing_support::runCli;
+
+std::string q(const std::string& path) { return testing_support::quoted(path); }
+CliResult cli(const std::string& args) { return runCli(args); }
 using namespace playlist_test;
 using s::sound::gui::dialogs::player::PlayListFile;
 namespace fs = std::filesystem;
@@ -40,16 +45,16 @@ TEST_F(PlaylistCommandTest, AddTakesFilesFoldersAndOtherListsAndShowPrintsThem) 
                     d = song("d.wav");
   ASSERT_TRUE(tag_test_files::run("id3v2 -t 'Bee Song' -a Artist " + b));
   auto made = cli("playlist add " + q(other) + " " + q(d));
-  ASSERT_EQ(made.status, 0) << made.out;
+  ASSERT_EQ(made.status, 0) << made.all();
 
   auto added = cli("playlist add " + q(list) + " " + q(a) + " " + q(dir_.file("album")) + " " +
                    q(other) + " " + q(a));
-  EXPECT_EQ(added.status, 0) << added.out;
+  EXPECT_EQ(added.status, 0) << added.all();
   EXPECT_NE(added.out.find("added 4 songs"), std::string::npos) << added.out;
   EXPECT_EQ(listed(list), (std::vector<std::string>{a, b, c, d}));
 
   auto shown = cli("playlist show " + q(list));
-  EXPECT_EQ(shown.status, 0) << shown.out;
+  EXPECT_EQ(shown.status, 0) << shown.all();
   for (const std::string& expected :
        {std::string("\"Application\": \"Pruv Sonvia\""), std::string("\"length\": 4"),
         "\"path\": \"" + b + "\"", std::string("\"songNumber\": 2"),
@@ -67,7 +72,7 @@ TEST_F(PlaylistCommandTest, RemoveMissingAndSortSaveTheList) {
             0);
   fs::remove(gone);
   auto removed = cli("playlist remove-missing " + q(list));
-  EXPECT_EQ(removed.status, 0) << removed.out;
+  EXPECT_EQ(removed.status, 0) << removed.all();
   EXPECT_NE(removed.out.find("removed 1 song;"), std::string::npos) << removed.out;
   EXPECT_EQ(listed(list), (std::vector<std::string>{b, c, a}));
 
@@ -83,7 +88,7 @@ TEST_F(PlaylistCommandTest, RemoveMissingAndSortSaveTheList) {
   for (const Case& s : cases) {
     SCOPED_TRACE(s.args);
     auto sorted = cli("playlist sort " + q(list) + " " + s.args);
-    EXPECT_EQ(sorted.status, 0) << sorted.out;
+    EXPECT_EQ(sorted.status, 0) << sorted.all();
     EXPECT_EQ(listed(list), s.order);
     PooledList loaded;
     PlayListFile::loadList(loaded.list, wide(list), nullptr);
@@ -91,11 +96,12 @@ TEST_F(PlaylistCommandTest, RemoveMissingAndSortSaveTheList) {
   }
 }
 
-TEST_F(PlaylistCommandTest, WrongUseAndDamagedListsAreReported) {
-  const std::string good = dir_.file("good.mpl"), damaged = dir_.file("damaged.mpl");
+TEST_F(PlaylistCommandTest, WrongUseAndListsThatAreNoListsAreReported) {
+  const std::string good = dir_.file("good.mpl"), other = dir_.file("other.mpl");
   ASSERT_EQ(cli("playlist add " + q(good) + " " + q(song("a.wav"))).status, 0);
-  const std::string cut = "<PlayListXml><PlayList length=\"1\"><_0 type=\"wav\" filePa";
-  std::ofstream(damaged) << cut;
+  const std::string skin = "<SkinSetXml><Skin></Skin></SkinSetXml>";
+  std::ofstream(other) << skin;
+  ASSERT_EQ(mkfifo(dir_.file("pipe.wav").c_str(), 0600), 0);
   struct Case {
     std::string args;
     int status;
@@ -109,21 +115,72 @@ TEST_F(PlaylistCommandTest, WrongUseAndDamagedListsAreReported) {
       {"sort " + q(good) + " colour", 2, "unknown column"},
       {"sort " + q(good) + " title --upwards", 2, "unknown option"},
       {"show " + q(dir_.file("none.mpl")), 1, "no such play list"},
-      {"show " + q(damaged), 1, "damaged"},
-      {"add " + q(damaged) + " " + q(dir_.file("a.wav")), 1, "nothing was changed"},
-      {"remove-missing " + q(damaged), 1, "nothing was changed"},
-      {"sort " + q(damaged) + " title", 1, "nothing was changed"},
+      {"show " + q(other), 1, "not a play list"},
+      {"add " + q(other) + " " + q(dir_.file("a.wav")), 1, "nothing was changed"},
+      {"remove-missing " + q(other), 1, "nothing was changed"},
+      {"sort " + q(other) + " title", 1, "nothing was changed"},
       {"add " + q(good) + " " + q(dir_.file("absent.wav")), 1, "no such file"},
-      {"add " + q(good) + " " + q(damaged), 1, "damaged"},
+      {"add " + q(good) + " " + q(dir_.file("pipe.wav")), 1, "not a regular file"},
+      {"add " + q(good) + " " + q(other), 1, "not a play list"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args);
     auto result = cli("playlist " + c.args);
-    EXPECT_EQ(result.status, c.status) << result.out;
-    EXPECT_NE(result.out.find(c.says), std::string::npos) << result.out;
+    EXPECT_FALSE(result.hung);
+    EXPECT_EQ(result.status, c.status) << result.all();
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << result.all();
   }
-  EXPECT_EQ(tag_test_files::readFile(damaged), cut);
+  EXPECT_EQ(tag_test_files::readFile(other), skin);
   EXPECT_EQ(listed(good), (std::vector<std::string>{dir_.file("a.wav")}));
+}
+
+// A list cut short is worked on with the songs it still holds; the user hears of it on every
+// command, and the first command that saves keeps the damaged file beside the list.
+TEST_F(PlaylistCommandTest, ADamagedListIsUsedAsFarAsItGoesAndKeptBeforeItIsSaved) {
+  const std::string list = dir_.file("damaged.mpl");
+  const std::string b = song("b.wav"), a = song("a.wav"), c = song("c.wav");
+  ASSERT_EQ(cli("playlist add " + q(list) + " " + q(b) + " " + q(a) + " " + q(c)).status, 0);
+  const std::string whole = tag_test_files::readFile(list);
+  const std::string cut = whole.substr(0, whole.find("<_2 ") + 20);
+  std::ofstream(list, std::ios::trunc) << cut;
+
+  auto shown = cli("playlist show " + q(list));
+  EXPECT_EQ(shown.status, 0) << shown.all();
+  EXPECT_NE(shown.err.find("is damaged"), std::string::npos) << shown.err;
+  EXPECT_NE(shown.out.find("\"path\": \"" + a + "\""), std::string::npos) << shown.out;
+  EXPECT_EQ(shown.out.find("\"path\": \"" + c + "\""), std::string::npos) << shown.out;
+  EXPECT_EQ(tag_test_files::readFile(list), cut);
+
+  auto sorted = cli("playlist sort " + q(list) + " Title");  // column names in any case
+  EXPECT_EQ(sorted.status, 0) << sorted.all();
+  EXPECT_NE(sorted.err.find("kept as"), std::string::npos) << sorted.err;
+  EXPECT_EQ(listed(list), (std::vector<std::string>{a, b}));
+  std::vector<std::string> kept;
+  for (const auto& entry : fs::directory_iterator(dir_.path()))
+    if (entry.path().filename().string().rfind("damaged.mpl.damaged-", 0) == 0)
+      kept.push_back(entry.path().string());
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(tag_test_files::readFile(kept[0]), cut);
+
+  auto again = cli("playlist sort " + q(list) + " FILENAME --descending");
+  EXPECT_EQ(again.status, 0) << again.all();
+  EXPECT_EQ(again.err, "");  // the list is whole now
+  EXPECT_EQ(listed(list), (std::vector<std::string>{b, a}));
+}
+
+// Saving through a link writes the file it names: the link and the file's permissions stay.
+TEST_F(PlaylistCommandTest, AListKeptAsALinkStaysALink) {
+  const std::string real = dir_.file("store/real.mpl"), link = dir_.file("link.mpl");
+  const std::string a = song("a.wav"), b = song("b.wav");
+  ASSERT_EQ(cli("playlist add " + q(real) + " " + q(a)).status, 0);
+  ASSERT_EQ(chmod(real.c_str(), 0600), 0);
+  ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+  auto added = cli("playlist add " + q(link) + " " + q(b));
+  EXPECT_EQ(added.status, 0) << added.all();
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(listed(real), (std::vector<std::string>{a, b}));
+  EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
 }
 
 }  // namespace

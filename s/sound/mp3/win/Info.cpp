@@ -55,14 +55,7 @@ void Info::reset() {
   resetCommon();
   effectiveCodePage_ = nullptr;
   codePageForced_ = false;
-  for (Tag& tag : tags_) {
-    tag.text.reset();
-    tag.bytes.clear();
-    tag.used = nullptr;
-    tag.chosen = nullptr;
-    tag.forced = false;
-    tag.encoding = -1;
-  }
+  for (auto& tag : tags_) tag.reset();
   for (bool& option : options_) option = true;
   bitRateKbps_ = 192;
   saveError_.clear();
@@ -82,10 +75,23 @@ bool Info::load(std::u16string_view path) {
   return true;
 }
 
+const Info::Tag& Info::tag(int field) const {
+  static const Tag kNone;
+  const auto& held = tags_[static_cast<std::size_t>(field)];
+  return held ? *held : kNone;
+}
+
+Info::Tag& Info::tagToWrite(int field) {
+  auto& held = tags_[static_cast<std::size_t>(field)];
+  if (!held) held = std::make_unique<Tag>();
+  return *held;
+}
+
 void Info::readTag(const TagReader& reader, int field) {
-  Tag& tag = tags_[field];
-  tag.text.clear();
   RawTagText raw = reader.read(field);
+  if (!raw.present && !tags_[static_cast<std::size_t>(field)]) return;
+  Tag& tag = tagToWrite(field);
+  tag.text.clear();
   if (!raw.present) {
     // Bytes of an earlier load would come back as text at the next code page choice although
     // the file no longer has the tag.
@@ -152,23 +158,28 @@ void Info::setCodePage(const CodePage* codePage, bool forced) {
   codePage_ = codePage;
   // The tags' own code pages follow, so that what a tag reports is what its text was decoded
   // with (the menus mark it, and the bytes are decoded with it again later).
-  for (Tag& tag : tags_) {
-    if (tag.bytes.size() == 0) continue;
-    decodeBytes(tag.bytes, codePage, tag.text);
-    tag.used = codePage;
+  for (auto& tag : tags_) {
+    if (!tag || tag->bytes.size() == 0) continue;
+    decodeBytes(tag->bytes, codePage, tag->text);
+    tag->used = codePage;
   }
   effectiveCodePage_ = codePage;
 }
 
 const Info::CodePage* Info::getTagCodePage(int field) {
-  if (!tags_[field].used) tags_[field].used = programDefault();
-  return tags_[field].used;
+  // An absent tag is not made just to remember the default.
+  if (!tags_[static_cast<std::size_t>(field)]) return programDefault();
+  Tag& tag = tagToWrite(field);
+  if (!tag.used) tag.used = programDefault();
+  return tag.used;
 }
 
 void Info::setTagCodePage(int field, const CodePage* codePage, bool forced) {
-  Tag& tag = tags_[field];
+  Tag& tag = tagToWrite(field);
   tag.forced = forced;
-  if (codePage == tag.chosen) return;
+  // A song-wide code page re-decodes the text but leaves the tag's choice as it was, so the
+  // choice alone does not tell what the text was decoded with.
+  if (codePage == tag.chosen && codePage == tag.used) return;
   tag.chosen = codePage;
   if (tag.bytes.size() > 0) decodeBytes(tag.bytes, codePage, tag.text);
   tag.used = codePage;
@@ -176,7 +187,7 @@ void Info::setTagCodePage(int field, const CodePage* codePage, bool forced) {
 
 Info::StrBuffer* Info::previewTag(int field, const CodePage* codePage, int width) const {
   StrBuffer* preview = StrBuffer::create();
-  decodeBytes(tags_[field].bytes, codePage, *preview);
+  decodeBytes(tag(field).bytes, codePage, *preview);
   int count = 0;
   for (std::size_t i = 0; i < preview->length(); ++i) {
     count += preview->charAt(i) > 0xFF ? 2 : 1;
@@ -200,7 +211,7 @@ bool Info::saveTags(std::u16string_view path) {
   }
   TagWriter::Texts texts;
   for (int field = 0; field < kTagCount; ++field)
-    if (writesTag(field)) texts.text[field] = tags_[field].text.view();
+    if (writesTag(field)) texts.text[field] = tag(field).text.view();
   const CodePage* codePage = defaultCodePage_ ? defaultCodePage_ : programDefault();
   if (!codePage) codePage = CodePageList::utf16();
   TagWriter writer;
@@ -213,7 +224,7 @@ void Info::save(map::IMappedData* store, const char16_t* entry, std::u16string_v
   if (!store) return;
   InfoBase::save(store, entry, baseFolder);
   for (int field = 0; field < kTagCount; ++field) {
-    const Tag& tag = tags_[field];
+    const Tag& tag = this->tag(field);
     if (tag.text.isEmpty()) continue;
     store->setString(entry, TagFields::key(field), tag.text.c_str());
     store->setBytes(entry, key(field, kBytes), &tag.bytes);
@@ -230,10 +241,22 @@ void Info::restore(map::IMappedData* store, const char16_t* entry, std::u16strin
   if (!store) return;
   InfoBase::restore(store, entry, baseFolder, secondBase);
   for (int field = 0; field < kTagCount; ++field) {
-    Tag& tag = tags_[field];
-    tag.text.assign(store->getString(entry, TagFields::key(field), u""));
-    store->getBytes(entry, key(field, kBytes), &tag.bytes);
-    tag.forced = store->getBool(entry, key(field, kCodePageForced), false);
+    // A tag the entry says nothing of is not made.
+    Tag* tag = tags_[static_cast<std::size_t>(field)].get();
+    const char16_t* text = store->getString(entry, TagFields::key(field), u"");
+    if (tag || *text) {
+      tag = &tagToWrite(field);
+      tag->text.assign(text);
+    }
+    if (tag || store->hasValue(entry, key(field, kBytes))) {
+      tag = &tagToWrite(field);
+      store->getBytes(entry, key(field, kBytes), &tag->bytes);
+    }
+    const bool forced = store->getBool(entry, key(field, kCodePageForced), false);
+    if (tag || forced) {
+      tag = &tagToWrite(field);
+      tag->forced = forced;
+    }
     const CodePage* codePage = CodePageList::byName(
         store->getString(entry, key(field, kCodePageName), u""));
     if (!codePage) {
@@ -241,8 +264,9 @@ void Info::restore(map::IMappedData* store, const char16_t* entry, std::u16strin
       if (number >= 0) codePage = CodePageList::byNumber(static_cast<uint32_t>(number));
     }
     if (codePage) {
-      tag.chosen = codePage;
-      tag.used = codePage;
+      tag = &tagToWrite(field);
+      tag->chosen = codePage;
+      tag->used = codePage;
     }
   }
 }

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -54,22 +56,22 @@ class Info final : public InfoBase {
   bool usesDefaultCodePage() override { return true; }
 
   // The eight operations of every tag, by TagFields::Field.
-  bool hasTag(int field) const { return !tags_[field].text.isEmpty(); }
-  const StrBuffer& getTag(int field) const { return tags_[field].text; }
+  bool hasTag(int field) const { return !tag(field).text.isEmpty(); }
+  const StrBuffer& getTag(int field) const { return tag(field).text; }
   bool supportsTag(int) const { return true; }
   // Replaces the text; the bytes stay as they were read.
-  void setTag(int field, std::u16string_view text) { tags_[field].text.assign(text); }
+  void setTag(int field, std::u16string_view text) { tagToWrite(field).text.assign(text); }
   const CodePage* getTagCodePage(int field);
-  const CodePage* getTagCodePageChoice(int field) const { return tags_[field].chosen; }
+  const CodePage* getTagCodePageChoice(int field) const { return tag(field).chosen; }
   void setTagCodePage(int field, const CodePage* codePage, bool forced);
   // The tag's bytes decoded with `codePage`, cut to `width` (a character above U+00FF counts
   // two) with "..." appended; the caller releases the new string.
   StrBuffer* previewTag(int field, const CodePage* codePage, int width) const;
-  bool isTagForced(int field) const { return tags_[field].forced; }
-  const col::_array::ArrayU08& getTagBytes(int field) const { return tags_[field].bytes; }
+  bool isTagForced(int field) const { return tag(field).forced; }
+  const col::_array::ArrayU08& getTagBytes(int field) const { return tag(field).bytes; }
   // The text encoding of the frame the tag was read from (0 to 3), or -1 when it was not read
   // from a file.
-  int getTagEncoding(int field) const { return tags_[field].encoding; }
+  int getTagEncoding(int field) const { return tag(field).encoding; }
 
   // The same operations under each tag's own name (hasTitle, getTitle, ..., previewComment).
 #define SONVIA_INFO_TAG_GROUP(Name, field)                                                    \
@@ -146,6 +148,9 @@ class Info final : public InfoBase {
     int encoding = -1;
   };
 
+  // A tag the record has never held reads as an empty one; writing to it makes it.
+  const Tag& tag(int field) const;
+  Tag& tagToWrite(int field);
   void readTag(const TagReader& reader, int field);
   // The bytes without their terminator, decoded with `codePage` into `out`.
   static void decodeBytes(const col::_array::ArrayU08& bytes, const CodePage* codePage,
@@ -153,7 +158,9 @@ class Info final : public InfoBase {
 
   const CodePage* effectiveCodePage_ = nullptr;
   bool codePageForced_ = false;
-  Tag tags_[kTagCount];
+  // Only the tags a song has take room: a list of a hundred thousand songs, most with three or
+  // four of the seven, keeps every record in memory.
+  std::array<std::unique_ptr<Tag>, kTagCount> tags_;
   bool options_[kOptionCount];
   int32_t bitRateKbps_ = 192;
   std::string saveError_;

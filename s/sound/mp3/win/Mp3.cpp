@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "s/sound/IInfo.h"
+#include "s/thread/Pooled.h"
 
 namespace s::sound::mp3::win {
 
@@ -97,6 +98,7 @@ void Mp3::readHeader() {
   // Cover art in a leading ID3v2 tag is full of 0xFF bytes that can pass for two frame headers
   // in a row; searching from the end of the tag avoids such a false first frame. A tag whose
   // size field is damaged falls back to scanning through it.
+  const FrameHeader before = firstFrame_;
   frameFound_ = false;
   if (tag_.kind() == Id3Tag::kVersion2 && remembered <= startOffset_) {
     const int64_t tagEnd = startOffset_ + Id3Tag::version2Size(in, startOffset_);
@@ -105,6 +107,9 @@ void Mp3::readHeader() {
   }
   if (!frameFound_ && in.seek(remembered)) frameFound_ = firstFrame_.search(in);
   in.seek(remembered);
+  // What a failed search parsed last is some bytes of the file, not its format: the source keeps
+  // the format it had.
+  if (!frameFound_) firstFrame_ = before;
 
   if (size >= 0) {
     if (tag_.kind() == Id3Tag::kVersion1)
@@ -119,6 +124,8 @@ void Mp3::readHeader() {
 
 int32_t Mp3::getFrameCount() {
   Guard guard(lock_);
+  // Without a frame there is nothing to count, whatever the default header's length says.
+  if (headerRead_ && !frameFound_) return -1;
   if (audioBytes_ > 0 && !firstFrame_.xing && firstFrame_.frameLength > 0)
     return clampToInt32(audioBytes_ / firstFrame_.frameLength);
   if (firstFrame_.xingFrames > 0) return clampToInt32(firstFrame_.xingFrames);
@@ -127,6 +134,7 @@ int32_t Mp3::getFrameCount() {
 
 int32_t Mp3::getFrameLength() {
   Guard guard(lock_);
+  if (headerRead_ && !frameFound_) return -1;
   if (!firstFrame_.xing) return firstFrame_.frameLength;
   if (audioBytes_ > 0 && firstFrame_.xingFrames > 0)
     return clampToInt32(static_cast<int64_t>(static_cast<double>(audioBytes_) /
@@ -251,9 +259,7 @@ void Mp3::seekPercent(float percent, int64_t* bytePosition) {
   if (decoder_) decoder_->restart();
   lastResult_ = Decoder::kNeedMore;
   if (!input_->seek(filePosition) && input_->getSize() >= 0) input_->seek(input_->getSize());
-  FrameHeader* header = FrameHeader::create();
-  header->search(*input_.get());
-  header->release();
+  thread::holdPooled(FrameHeader::create())->search(*input_.get());
   outputBuffer_.clear();
 }
 

@@ -7,6 +7,7 @@
 #include "s/system/codepage/CodePageList.h"
 #include "s/xml/MappedData.h"
 #include "tests/s/sound/mp3/TagTestFiles.h"
+#include "s/thread/Pooled.h"
 
 namespace {
 
@@ -37,20 +38,18 @@ TEST(InfoSaveRestore, TextsBytesAndCodePagesSurviveAPlayListFileAndForcedFlagsDo
   saved.setBitRateKbps(128);
   saved.setVolumeBoost(25);
 
-  auto* out = s::xml::openXmlStore(wide(list).c_str(), u"PlayListXml", false);
-  saved.save(out, u"PlayList\\_0", wide(list).c_str());
+  auto out = s::thread::holdPooled(s::xml::openXmlStore(wide(list).c_str(), u"PlayListXml", false));
+  saved.save(out.get(), u"PlayList\\_0", wide(list).c_str());
   out->flush();
-  out->release();
   std::string file = readFile(list);
   EXPECT_NE(file.find("filePath=\"song.mp3\""), std::string::npos) << file;  // beside the list
   EXPECT_NE(file.find("titleCodePageName=\"Japanese (Shift_JIS)\""), std::string::npos) << file;
   EXPECT_EQ(file.find("CodePageForced"), std::string::npos);
   EXPECT_EQ(file.find("year"), std::string::npos);  // no text, no keys
 
-  auto* in = s::xml::openXmlStore(wide(list).c_str(), u"PlayListXml", true);
+  auto in = s::thread::holdPooled(s::xml::openXmlStore(wide(list).c_str(), u"PlayListXml", true));
   Info restored;
-  restored.restore(in, u"PlayList\\_0", wide(list).c_str(), u"");
-  in->release();
+  restored.restore(in.get(), u"PlayList\\_0", wide(list).c_str(), u"");
   EXPECT_EQ(restored.getPath(), wide(song));
   EXPECT_EQ(restored.getSongNumber(), 7);
   EXPECT_EQ(restored.getPlayTimeMs(), 300);
@@ -75,7 +74,7 @@ TEST(InfoSaveRestore, TextsBytesAndCodePagesSurviveAPlayListFileAndForcedFlagsDo
 TEST(InfoSaveRestore, MissingKeysGiveDefaultsAndUnknownCodePagesAreIgnored) {
   testing_support::TempDir dir;
   std::string list = dir.file("odd.mpl");
-  auto* store = s::xml::openXmlStore(wide(list).c_str(), u"PlayListXml", false);
+  auto store = s::thread::holdPooled(s::xml::openXmlStore(wide(list).c_str(), u"PlayListXml", false));
   store->setString(u"PlayList\\_0", u"filePath", u"/music/a.mp3");
   store->setString(u"PlayList\\_0", u"title", u"Kept as saved");
   store->setString(u"PlayList\\_0", u"titleCodePageName", u"Klingon (KLI-1)");
@@ -85,8 +84,7 @@ TEST(InfoSaveRestore, MissingKeysGiveDefaultsAndUnknownCodePagesAreIgnored) {
   store->setS32(u"PlayList\\_0", u"artistCodePage", -5);
   store->setBool(u"PlayList\\_0", u"albumCodePageForced", true);
   Info info;
-  info.restore(store, u"PlayList\\_0", u"", u"");
-  store->release();
+  info.restore(store.get(), u"PlayList\\_0", u"", u"");
   EXPECT_EQ(info.getPath(), u"/music/a.mp3");
   EXPECT_FALSE(info.hasSongNumber());
   EXPECT_EQ(info.getBitRateKbps(), 0);

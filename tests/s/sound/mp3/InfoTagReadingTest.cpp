@@ -209,8 +209,33 @@ TEST_F(InfoTagReading, SettingTheSameCodePageOnlyStoresTheForcedFlag) {
   info.setCodePage(CodePageList::byNumber(932), true);
   EXPECT_TRUE(info.isCodePageForced());
   EXPECT_EQ(info.getTitle(), u"edited");
-  info.setTagCodePage(TagFields::kTitle, info.getTagCodePageChoice(TagFields::kTitle), false);
+
+  info.setTagCodePage(TagFields::kTitle, CodePageList::byNumber(932), false);
+  info.setTitle(u"edited");
+  info.setTagCodePage(TagFields::kTitle, CodePageList::byNumber(932), true);
   EXPECT_EQ(info.getTitle(), u"edited");
+  EXPECT_TRUE(info.isTagForced(TagFields::kTitle));
+}
+
+TEST_F(InfoTagReading, ChoosingTheProgramDefaultForATagAfterASongCodePageDecodesItAgain) {
+  std::string path = fresh("default.mp3");
+  ASSERT_TRUE(run("id3v2 -t " + shellWord(kShiftJis) + " -a " + shellWord(kShiftJis) + " " + path));
+  Info info;
+  ASSERT_TRUE(load(info, path));
+  const auto* programDefault = CodePageList::getDefault();
+  ASSERT_NE(programDefault, nullptr);
+  ASSERT_NE(programDefault->getNumber(), 932u);
+  const std::u16string asDefault(info.getTitle());
+
+  info.setCodePage(CodePageList::byNumber(932), false);
+  ASSERT_EQ(info.getTitle(), u"日本語");
+  // The tag's choice is still the program default, yet its text is in the song's code page.
+  ASSERT_EQ(info.getTitleCodePageChoice(), programDefault);
+
+  info.setTitleCodePage(programDefault, false);
+  EXPECT_EQ(info.getTitle(), asDefault);
+  EXPECT_EQ(info.getTitleCodePage(), programDefault);
+  EXPECT_EQ(info.getArtist(), u"日本語");  // only the chosen tag
 }
 
 TEST_F(InfoTagReading, PreviewCutsByDisplayWidth) {

@@ -12,6 +12,7 @@
 #include "s/sound/mp3/win/Mp3.h"
 #include "tests/s/sound/SoundFixtures.h"
 #include "tests/support/TempDir.h"
+#include "s/thread/Pooled.h"
 
 namespace {
 
@@ -19,11 +20,12 @@ using s::sound::mp3::Id3Tag;
 using s::sound::mp3::win::Mp3;
 using namespace testing_support;
 
-Mp3* openMp3(const std::string& path) {
+s::thread::Pooled<Mp3> openMp3(const std::string& path) {
   std::string reason;
-  auto* source = s::sound::SourceFactory::open(u16(path), &reason);
+  auto source = s::thread::holdPooled(s::sound::SourceFactory::open(u16(path), &reason));
   EXPECT_NE(source, nullptr) << reason;
-  return dynamic_cast<Mp3*>(source);
+  if (!dynamic_cast<Mp3*>(source.get())) return nullptr;
+  return s::thread::Pooled<Mp3>(static_cast<Mp3*>(source.release()));
 }
 
 struct Encoding {
@@ -84,7 +86,7 @@ TEST(Mp3DecodeTest, LengthsFollowTheFramesAndPcmMatchesTheReferenceDecoder) {
         bytes[i] = static_cast<uint8_t>(i * 37);
     writeBytes(mp3, bytes);
 
-    Mp3* source = openMp3(mp3);
+    auto source = openMp3(mp3);
     ASSERT_NE(source, nullptr);
     ASSERT_TRUE(source->hasFirstFrame());
     const int spf = samplesPerFrame(e.rate);
@@ -97,7 +99,7 @@ TEST(Mp3DecodeTest, LengthsFollowTheFramesAndPcmMatchesTheReferenceDecoder) {
 
     const std::vector<uint8_t> reference =
         referenceDecode(bytes, e.channels, static_cast<std::size_t>(e.junk));
-    const std::vector<uint8_t> pcm = drain(source);
+    const std::vector<uint8_t> pcm = drain(source.get());
     EXPECT_EQ(pcm.size(), reference.size());
     EXPECT_TRUE(pcm == reference) << "PCM differs from the reference decoder";
 
@@ -118,7 +120,6 @@ TEST(Mp3DecodeTest, LengthsFollowTheFramesAndPcmMatchesTheReferenceDecoder) {
     // Encoder delay and padding add up to about three frames and 1200 samples.
     EXPECT_NEAR(source->getDurationMs(), e.seconds * 1000, (3.0 * spf + 1200) * 1000 / e.rate);
     EXPECT_EQ(source->getDataSize(), int64_t{e.channels} * spf * frames * 2);
-    source->release();
   }
 }
 
@@ -143,7 +144,7 @@ TEST(Mp3DecodeTest, SeekingLandsOnTheFirstByteOfTheTargetFrame) {
   SeekFile file;
   ASSERT_FALSE(file.bytes.empty());
   const std::vector<uint8_t> whole = referenceDecode(file.bytes, 2);
-  Mp3* source = openMp3(file.path);
+  auto source = openMp3(file.path);
   ASSERT_NE(source, nullptr);
   ASSERT_EQ(source->getFrameLength(), 384);
   const int32_t frames = source->getFrameCount();
@@ -155,7 +156,7 @@ TEST(Mp3DecodeTest, SeekingLandsOnTheFirstByteOfTheTargetFrame) {
   int64_t position = -1;
   source->seekPercent(0, &position);
   EXPECT_EQ(position, 0);
-  EXPECT_TRUE(drain(source) == whole);
+  EXPECT_TRUE(drain(source.get()) == whole);
 
   const struct { float percent; } cases[] = {{50}, {33.3f}, {99}};
   for (const auto& c : cases) {
@@ -167,7 +168,7 @@ TEST(Mp3DecodeTest, SeekingLandsOnTheFirstByteOfTheTargetFrame) {
     EXPECT_EQ(position, 2 * 1152 * target * 2);
     const std::vector<uint8_t> expected =
         referenceDecode(file.bytes, 2, static_cast<std::size_t>(target * 384));
-    const std::vector<uint8_t> got = drain(source);
+    const std::vector<uint8_t> got = drain(source.get());
     EXPECT_EQ(got.size(), expected.size());
     EXPECT_TRUE(got == expected);
   }
@@ -175,15 +176,14 @@ TEST(Mp3DecodeTest, SeekingLandsOnTheFirstByteOfTheTargetFrame) {
   source->seekPercent(100, &position);
   EXPECT_EQ(position, 2 * 1152 * int64_t{frames} * 2);
   EXPECT_FALSE(source->read(chunk.data(), 8192, &count));
-  source->release();
 }
 
 TEST(Mp3DecodeTest, LeftoversOfOneReadComeFirstInTheNext) {
   SeekFile file;
   ASSERT_FALSE(file.bytes.empty());
-  Mp3* source = openMp3(file.path);
+  auto source = openMp3(file.path);
   ASSERT_NE(source, nullptr);
-  const std::vector<uint8_t> whole = drain(source, 8192);
+  const std::vector<uint8_t> whole = drain(source.get(), 8192);
   ASSERT_FALSE(whole.empty());
   const uint32_t requests[] = {4, 3, 1001, 4102, 9000};
   for (uint32_t request : requests) {
@@ -194,9 +194,8 @@ TEST(Mp3DecodeTest, LeftoversOfOneReadComeFirstInTheNext) {
     ASSERT_TRUE(source->read(chunk.data(), request, &count));
     EXPECT_EQ(count, request > 4 ? request / 4 * 4 : request);
     source->seekPercent(0, nullptr);
-    EXPECT_TRUE(drain(source, request) == whole);
+    EXPECT_TRUE(drain(source.get(), request) == whole);
   }
-  source->release();
 }
 
 }  // namespace
@@ -207,7 +206,7 @@ namespace {
 TEST(Mp3DecodeTest, SeeksFromAnotherThreadInterleaveWithReadsSafely) {
   SeekFile file;
   ASSERT_FALSE(file.bytes.empty());
-  Mp3* source = openMp3(file.path);
+  auto source = openMp3(file.path);
   ASSERT_NE(source, nullptr);
   std::atomic<bool> done{false};
   std::thread reader([&] {
@@ -226,7 +225,6 @@ TEST(Mp3DecodeTest, SeeksFromAnotherThreadInterleaveWithReadsSafely) {
   }
   done.store(true);
   reader.join();
-  source->release();
 }
 
 }  // namespace

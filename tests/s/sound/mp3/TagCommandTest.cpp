@@ -4,22 +4,17 @@
 #include <string>
 
 #include "tests/s/sound/mp3/TagTestFiles.h"
+#include "tests/support/CliRun.h"
 
 namespace {
 
 using namespace tag_test_files;
 
 std::string cli(const std::string& arguments, int* status) {
-  std::string command = std::string("env LC_ALL=C.UTF-8 ") + SONVIA_CLI_PATH + " " + arguments;
-  std::string text;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return text;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-  int raw = pclose(pipe);
-  *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return text;
+  const testing_support::CliResult r = testing_support::runShell(
+      std::string("env LC_ALL=C.UTF-8 ") + SONVIA_CLI_PATH + " " + arguments + " 2>&1");
+  *status = r.status;
+  return r.out;
 }
 
 class TagCommand : public ::testing::Test {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/TempDir.h"
+#include "tests/support/CliRun.h"
 
 namespace tag_test_files {
 
@@ -24,14 +25,7 @@ inline bool run(const std::string& command) {
 
 // Runs a shell command and gives what it printed.
 inline std::string output(const std::string& command) {
-  std::string text;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return text;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-  pclose(pipe);
-  return text;
+  return testing_support::runShell(command).out;
 }
 
 // A word in single quotes for the shell; the bytes stay as they are (Shift_JIS included).

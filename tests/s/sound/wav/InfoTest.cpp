@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "s/str/strbuffer/StrBuffer.h"
+#include "s/system/codepage/CodePageList.h"
 #include "tests/support/TempDir.h"
 #include "tests/s/sound/SoundFixtures.h"
 
@@ -55,6 +56,13 @@ TEST(WavInfoTest, LoadChecksThePathAndTagsAreAbsent) {
   EXPECT_EQ(info->getPath(), testing_support::u16(dir.file("b.wav")));
   EXPECT_FALSE(info->saveTags(testing_support::u16(dir.file("c.wav"))));
   EXPECT_EQ(info->getPath(), testing_support::u16(dir.file("c.wav")));
+
+  // The tag menus of a WAVE song show the page the program reads tags with, as an MP3 song
+  // without tags does, even after the song was given a page of its own.
+  info->setCodePage(s::system::codepage::CodePageList::byNumber(932), true);
+  ASSERT_NE(s::system::codepage::CodePageList::getDefault(), nullptr);
+  EXPECT_EQ(info->getTitleCodePage(), s::system::codepage::CodePageList::getDefault());
+  EXPECT_EQ(info->getCommentCodePageChoice(), s::system::codepage::CodePageList::getDefault());
 
   info->setTitle(u"ignored");
   EXPECT_FALSE(info->hasTitle());

@@ -2,23 +2,18 @@
 
 #include <cstdio>
 #include <string>
+#include "tests/support/CliRun.h"
 
 namespace {
 
 // Runs sonvia-cli with `arguments` in the locale `locale`; returns what it printed and its exit
 // status.
 std::string runCli(const std::string& arguments, int* status, const char* locale = "C.UTF-8") {
-  std::string output;
-  std::string command = std::string("env -u LC_CTYPE -u LANG LC_ALL=") + locale + " " +
-                        SONVIA_CLI_PATH + " " + arguments + " 2>&1";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  int raw = pclose(pipe);
-  *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return output;
+  const testing_support::CliResult r = testing_support::runShell(
+      std::string("env -u LC_CTYPE -u LANG LC_ALL=") + locale + " " + SONVIA_CLI_PATH + " " +
+      arguments + " 2>&1");
+  *status = r.status;
+  return r.out;
 }
 
 TEST(CodePagesCommand, ListsNumberAndNameAndTheLocaleDefault) {

@@ -147,6 +147,15 @@ bool AllPlayLists::saveAll(map::IMappedData* settings, View* view, lang::Localiz
   return allWritten;
 }
 
+std::vector<std::string> AllPlayLists::takeNotices() {
+  std::vector<std::string> notices;
+  for (PlayList* list : lists_) {
+    std::string notice = list->takeNotice();
+    if (!notice.empty()) notices.push_back(std::move(notice));
+  }
+  return notices;
+}
+
 void AllPlayLists::select(int index, View* view) {
   if (index < 0 || index >= getListCount() || index == selected_) return;
   if (view) {

@@ -68,6 +68,9 @@ class AllPlayLists final : public base::IObject, public thread::IPoolable, publi
   // settings. A list whose file could not be read is not written over it. False when a list
   // could not be written.
   bool saveAll(map::IMappedData* settings, View* view, lang::Localizer* texts);
+  // What the user should be told about the open lists (a damaged file read in part), each
+  // message handed out once, for the window to show when it can.
+  std::vector<std::string> takeNotices();
   // Opens the list file as the last list; false (nothing opened) when it is already open.
   bool openFile(std::u16string_view path);
   // Shows the list at `index` in the view after bringing the selected one in step with it.

@@ -70,6 +70,8 @@ void PlayList::reset() {
   fileTitle_.clear();
   name_.clear();
   loadFailure_.clear();
+  damagedCopyPath_.clear();
+  notice_.clear();
   nextSongNumber_ = kFirstSongNumber;
 }
 
@@ -78,7 +80,7 @@ IInfo* PlayList::getSong(int i) const {
 }
 
 IInfo* PlayList::findSong(std::u16string_view path) const {
-  auto found = paths_.find(std::u16string(path));
+  auto found = paths_.find(path);
   return found == paths_.end() ? nullptr : found->second;
 }
 
@@ -103,7 +105,7 @@ void PlayList::setNextFromLargest() {
 void PlayList::dropSong(IInfo* record, View* view) {
   if (!record) return;
   if (const int at = rowIndexIn(view, record); at >= 0) view->removeRow(at);
-  auto known = paths_.find(std::u16string(record->getPath()));
+  auto known = paths_.find(record->getPath());
   if (known != paths_.end() && known->second == record) paths_.erase(known);
   // The record gives its row back with it; a row still shown in a view the caller did not name
   // leaves that view's model as it goes, so no view is left pointing at it.
@@ -138,7 +140,10 @@ PlayList::Row* PlayList::addFile(IInfo* templ, std::u16string_view path, View* v
   if (IInfo* known = findSong(path)) {
     // Already listed (and a view is given): the file may have changed since, tags edited
     // elsewhere; nothing is added.
+    // The key is a view of the record's own path, so it goes while the record reads again.
+    paths_.erase(known->getPath());
     known->load(path);
+    paths_.emplace(known->getPath(), known);
     source->fillInfo(known);
     if (known->peekListRow()) known->updateListRow();
     if (boostOut) *boostOut = known->hasVolumeBoost() ? known->getVolumeBoost() : 0;
@@ -153,7 +158,7 @@ PlayList::Row* PlayList::addFile(IInfo* templ, std::u16string_view path, View* v
       if (templ->hasGenre()) record->setGenre(templ->getGenre());
     }
     songs_.push_back(record);
-    paths_.emplace(std::u16string(path), record);
+    paths_.emplace(record->getPath(), record);
     record->setSongNumber(takeSongNumber());
     if (boostOut) *boostOut = 0;
     if (titleOut) *titleOut = displayTitle(record);
@@ -207,7 +212,19 @@ void PlayList::renumberFromView(View* view) { syncFromView(view, true); }
 void PlayList::syncFromView(View* view, bool renumber) {
   if (!view) return;
   Guard hold(lock_);
-  std::unordered_set<IInfo*> left(songs_.begin(), songs_.end());
+  // The songs not yet met in the view, as a sorted array with a mark each: a set of a hundred
+  // thousand pointers would cost more than the songs' rows.
+  std::vector<IInfo*> left(songs_.begin(), songs_.end());
+  std::sort(left.begin(), left.end());
+  std::vector<bool> met(left.size(), false);
+  auto take = [&](IInfo* record) {
+    auto at = std::lower_bound(left.begin(), left.end(), record);
+    if (at == left.end() || *at != record) return false;
+    const auto index = static_cast<std::size_t>(at - left.begin());
+    if (met[index]) return false;
+    met[index] = true;
+    return true;
+  };
   std::vector<IInfo*> ordered;
   ordered.reserve(songs_.size());
   int32_t number = kFirstSongNumber;
@@ -215,7 +232,7 @@ void PlayList::syncFromView(View* view, bool renumber) {
   for (int i = 0; i < rows; ++i) {
     IInfo* record = recordOf(view->getRow(i));
     // Only this list's own songs: a row of another list is not ours to take.
-    if (!record || left.erase(record) == 0) continue;
+    if (!record || !take(record)) continue;
     ordered.push_back(record);
     if (renumber) {
       record->setSongNumber(number);
@@ -225,7 +242,7 @@ void PlayList::syncFromView(View* view, bool renumber) {
   }
   std::vector<IInfo*> gone;
   for (IInfo* record : songs_)
-    if (left.count(record)) gone.push_back(record);
+    if (take(record)) gone.push_back(record);
   songs_ = std::move(ordered);
   for (IInfo* record : gone) dropSong(record, view);
   if (renumber) nextSongNumber_ = number;
@@ -310,7 +327,7 @@ bool PlayList::adoptLoaded(IInfo* record, bool keepNumber, View* view) {
     noteSongNumber(record->getSongNumber());
   else
     record->setSongNumber(takeSongNumber());
-  if (!paths_.emplace(std::u16string(record->getPath()), record).second) {
+  if (!paths_.emplace(record->getPath(), record).second) {
     record->release();
     return false;
   }

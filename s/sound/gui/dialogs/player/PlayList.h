@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "s/base/IObject.h"
@@ -59,6 +60,17 @@ class PlayList final : public base::IObject, public thread::IPoolable, public th
   const std::string& getLoadFailure() const { return loadFailure_; }
   void setLoadFailure(std::string reason) { loadFailure_ = std::move(reason); }
   bool hasLoadFailed() const { return !loadFailure_.empty(); }
+  // A list read only in part from a damaged file: the path where the file as it was is kept
+  // before the list is first written over it ("" once kept, or when the file was whole), and
+  // the message that tells the user so, handed out once.
+  const std::u16string& getDamagedCopyPath() const { return damagedCopyPath_; }
+  void setDamaged(std::u16string_view copyPath, std::string notice) {
+    damagedCopyPath_.assign(copyPath);
+    notice_ = std::move(notice);
+  }
+  void damagedCopyKept() { damagedCopyPath_.clear(); }
+  // The message for the user about this list ("" when there is none, or it was taken before).
+  std::string takeNotice() { return std::exchange(notice_, std::string()); }
 
   int getSongCount() const { return static_cast<int>(songs_.size()); }
   IInfo* getSong(int i) const;
@@ -143,8 +155,12 @@ class PlayList final : public base::IObject, public thread::IPoolable, public th
   std::u16string fileTitle_;
   std::u16string name_;
   std::string loadFailure_;
+  std::u16string damagedCopyPath_;
+  std::string notice_;
   std::vector<IInfo*> songs_;
-  std::unordered_map<std::u16string, IInfo*> paths_;
+  // Keyed by a view of each record's own path (a list of a hundred thousand songs would
+  // otherwise hold every path twice): a listed record's path never changes while it is a key.
+  std::unordered_map<std::u16string_view, IInfo*> paths_;
   int32_t nextSongNumber_ = kFirstSongNumber;
   thread::win::Thread* worker_ = nullptr;
   std::atomic<bool> stopping_{false};  // polled by work on the worker thread

@@ -251,26 +251,51 @@ TEST_F(AllPlayListsTest, ClosingSelectsTheListBeforeAndNeverClosesTheLastOne) {
   }
 }
 
-// A list whose file could not be read stays open (empty, with the reason) and its file is never
+// A list whose file is no play list stays open (empty, with the reason) and its file is never
 // written over, neither by saving all nor by closing it.
 TEST_F(AllPlayListsTest, AListThatFailedToLoadIsNeverWrittenOverItsFile) {
   const std::string good = listFile("Good", {"g.wav"});
-  const std::string damaged = dir_.file("lists/Damaged.mpl");
-  const std::string text = "<PlayListXml><PlayList length=\"2\"><_0 type=\"wav\" filePath=\"/m/a";
-  std::ofstream(damaged) << text;
-  store({good, damaged}, 1);
+  const std::string other = dir_.file("lists/Other.mpl");
+  const std::string text = "<SkinSetXml><Skin name=\"mine\"></Skin></SkinSetXml>";
+  std::ofstream(other) << text;
+  store({good, other}, 1);
   lists_->restore(settings_, u"", view_, nullptr);
   ASSERT_EQ(lists_->getListCount(), 2);
   EXPECT_TRUE(lists_->selectedList()->hasLoadFailed());
-  EXPECT_NE(lists_->selectedList()->getLoadFailure().find("damaged"), std::string::npos);
+  EXPECT_NE(lists_->selectedList()->getLoadFailure().find("not a play list"), std::string::npos);
   const std::string song = dir_.file("lists/new.wav");
   ASSERT_TRUE(makeSong(song));
   lists_->addToSelected(wide(song), view_, nullptr, nullptr, nullptr);
   EXPECT_TRUE(lists_->saveAll(settings_, view_, texts()));
-  EXPECT_EQ(tag_test_files::readFile(damaged), text);
-  EXPECT_EQ(narrow(settings_->getString(u"PlayLists", u"_1", u"")), damaged);  // tried next time
+  EXPECT_EQ(tag_test_files::readFile(other), text);
+  EXPECT_EQ(narrow(settings_->getString(u"PlayLists", u"_1", u"")), other);  // tried next time
   EXPECT_TRUE(lists_->closeSelected(view_, texts()));
-  EXPECT_EQ(tag_test_files::readFile(damaged), text);
+  EXPECT_EQ(tag_test_files::readFile(other), text);
+}
+
+// A damaged list opens with what it holds, the window is told once, and saving all keeps the
+// damaged file beside the list before writing the list over it.
+TEST_F(AllPlayListsTest, ADamagedListOpensInPartAndItsFileIsKeptOnSave) {
+  const std::string full = listFile("Damaged", {"d1.wav", "d2.wav"});
+  const std::string whole = tag_test_files::readFile(full);
+  const std::string cut = whole.substr(0, whole.find("<_1 ") + 8);
+  std::ofstream(full, std::ios::trunc) << cut;
+  store({listFile("Good", {"g.wav"}), full}, 1);
+  lists_->restore(settings_, u"", view_, nullptr);
+  ASSERT_EQ(lists_->getListCount(), 2);
+  EXPECT_EQ(viewPaths(), (std::vector<std::string>{dir_.file("lists/d1.wav")}));
+  const std::vector<std::string> notices = lists_->takeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find("Damaged.mpl is damaged"), std::string::npos) << notices[0];
+  EXPECT_TRUE(lists_->takeNotices().empty());
+
+  const std::string kept = narrow(lists_->selectedList()->getDamagedCopyPath());
+  EXPECT_TRUE(lists_->saveAll(settings_, view_, texts()));
+  EXPECT_EQ(tag_test_files::readFile(kept), cut);
+  PooledList written;
+  EXPECT_EQ(PlayListFile::loadList(written.list, wide(full), nullptr).status,
+            PlayListFile::LoadResult::kLoaded);
+  EXPECT_EQ(paths(*written), (std::vector<std::string>{dir_.file("lists/d1.wav")}));
 }
 
 TEST_F(AllPlayListsTest, MovingTakesOutOnlyWhatTheTargetNowHolds) {

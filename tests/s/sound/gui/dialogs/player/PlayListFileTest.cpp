@@ -224,7 +224,7 @@ TEST_F(PlayListFileTest, EntriesAreReadAsTheyAreThereWhateverTheCountsSay) {
   EXPECT_NE(dynamic_cast<Mp3Info*>(list->getSong(0)), nullptr);
 }
 
-// A file that is there but is no readable list is reported, opens as an empty list, and is never
+// A file that is there but is no play list is reported, opens as an empty list, and is never
 // written over; a missing or empty file is simply an empty list.
 TEST_F(PlayListFileTest, AFileThatCannotBeReadIsReportedAndKept) {
   PooledList good;
@@ -239,14 +239,8 @@ TEST_F(PlayListFileTest, AFileThatCannotBeReadIsReportedAndKept) {
     PlayListFile::LoadResult::Status status;
     const char* reason;
   } cases[] = {
-      {"cut short", whole.substr(0, whole.size() * 2 / 3), PlayListFile::LoadResult::kFailed,
-       "damaged"},
-      {"cut inside the last end tag", whole.substr(0, whole.size() - 3),
-       PlayListFile::LoadResult::kFailed, "damaged"},
       {"another document", "<SkinSetXml><Skin></Skin></SkinSetXml>",
        PlayListFile::LoadResult::kFailed, "not a play list"},
-      {"no XML at all", "ID3\x03garbage", PlayListFile::LoadResult::kFailed, "damaged"},
-      {"only a comment", "<!-- nothing -->", PlayListFile::LoadResult::kFailed, "damaged"},
       {"a folder", "<folder>", PlayListFile::LoadResult::kFailed, "cannot be read"},
       {"empty (a new list)", "", PlayListFile::LoadResult::kLoaded, ""},
       {"white space", " \n\t", PlayListFile::LoadResult::kLoaded, ""},
@@ -296,6 +290,95 @@ TEST_F(PlayListFileTest, AFileThatCannotBeReadIsReportedAndKept) {
   EXPECT_FALSE(list->hasLoadFailed());
   EXPECT_EQ(list->getFileTitle(), u"none");
   list->release();
+}
+
+// A list file cut short (a crash, a full disk) or broken shows the songs that can be read, tells
+// the user once, and is kept beside the list before the list is first saved over it.
+TEST_F(PlayListFileTest, ADamagedFileGivesTheSongsItCanReadAndIsKeptBeforeASave) {
+  PooledList good;
+  const std::vector<std::string> songs = {dir_.file("a.wav"), dir_.file("b.wav"), dir_.file("c.wav")};
+  for (const std::string& song : songs) ASSERT_NE(add(good.list, song), nullptr);
+  ASSERT_TRUE(save(good.list, dir_.file("good.mpl")));
+  const std::string whole = readFile(dir_.file("good.mpl"));
+  const std::size_t thirdEntry = whole.find("<_2 ");
+  // Songs beside the list are written relative to it.
+  const std::size_t thirdPath = whole.find("\"c.wav\"", thirdEntry);
+  ASSERT_NE(thirdEntry, std::string::npos);
+  ASSERT_NE(thirdPath, std::string::npos);
+
+  struct Case {
+    const char* name;
+    std::string content;
+    std::vector<std::string> read;
+  } cases[] = {
+      {"cut between two entries", whole.substr(0, thirdEntry), {songs[0], songs[1]}},
+      // The third entry holds half its path; it is no song.
+      {"cut inside a path", whole.substr(0, thirdPath + 3), {songs[0], songs[1]}},
+      {"cut inside the last end tag", whole.substr(0, whole.size() - 3), songs},
+      {"no XML at all", "ID3\x03garbage", {}},
+      {"only a comment", "<!-- nothing -->", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string file = dir_.file(std::string("case ") + c.name + ".mpl");
+    writeText(file, c.content);
+    PlayListFile::LoadResult result;
+    PlayList* list = PlayListFile::openListFile(wide(file), &result);
+    EXPECT_EQ(result.status, PlayListFile::LoadResult::kDamaged);
+    EXPECT_NE(result.reason.find("damaged"), std::string::npos) << result.reason;
+    EXPECT_EQ(paths(*list), c.read);
+    EXPECT_FALSE(list->hasLoadFailed());
+    const std::string notice = list->takeNotice();
+    EXPECT_NE(notice.find("damaged"), std::string::npos) << notice;
+    EXPECT_NE(notice.find(".damaged-"), std::string::npos) << notice;
+    EXPECT_EQ(list->takeNotice(), "");  // told once
+    const std::string kept = narrow(list->getDamagedCopyPath());
+    EXPECT_EQ(kept.rfind(file + ".damaged-", 0), 0u) << kept;
+    EXPECT_EQ(readFile(file), c.content);  // reading changes nothing
+
+    ASSERT_NE(add(list, dir_.file("new.wav")), nullptr);
+    std::string why;
+    ASSERT_TRUE(PlayListFile::saveList(texts(), list, wide(file), nullptr, &why)) << why;
+    EXPECT_EQ(readFile(kept), c.content);
+    PooledList back;
+    EXPECT_EQ(PlayListFile::loadList(back.list, wide(file), nullptr).status,
+              PlayListFile::LoadResult::kLoaded);
+    EXPECT_EQ(back->getSongCount(), static_cast<int>(c.read.size()) + 1);
+    // Kept once: a later save writes over the list as usual.
+    fs::remove(kept);
+    ASSERT_TRUE(PlayListFile::saveList(texts(), list, wide(file), nullptr, &why)) << why;
+    EXPECT_FALSE(fs::exists(kept));
+    list->release();
+  }
+}
+
+// A list kept as a link to a file elsewhere stays a link, and the file keeps its permissions.
+TEST_F(PlayListFileTest, SavingALinkedListWritesTheFileItNamesWithItsPermissions) {
+  PooledList list;
+  ASSERT_NE(add(list.list, dir_.file("a.wav")), nullptr);
+  const std::string real = dir_.file("store/real.mpl"), link = dir_.file("link.mpl");
+  ASSERT_TRUE(save(list.list, real));
+  ASSERT_EQ(chmod(real.c_str(), 0640), 0);
+  ASSERT_EQ(symlink("store/real.mpl", link.c_str()), 0);  // relative, as users make them
+
+  ASSERT_NE(add(list.list, dir_.file("b.wav")), nullptr);
+  ASSERT_TRUE(save(list.list, link));
+  EXPECT_TRUE(fs::is_symlink(link));
+  struct stat info;
+  ASSERT_EQ(stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  PooledList back;
+  PlayListFile::loadList(back.list, wide(real), nullptr);
+  EXPECT_EQ(back->getSongCount(), 2);
+  EXPECT_FALSE(fs::exists(link + ".tmp"));
+  EXPECT_FALSE(fs::exists(real + ".tmp"));
+
+  // A link whose file is not there yet: the list is made where the link points.
+  const std::string dangling = dir_.file("later.mpl");
+  ASSERT_EQ(symlink("store/later-real.mpl", dangling.c_str()), 0);
+  ASSERT_TRUE(save(list.list, dangling));
+  EXPECT_TRUE(fs::is_symlink(dangling));
+  EXPECT_TRUE(fs::is_regular_file(dir_.file("store/later-real.mpl")));
 }
 
 TEST_F(PlayListFileTest, TheDocumentHasTheListLayout) {
