@@ -82,7 +82,7 @@ std::vector<uint8_t> render(std::shared_ptr<TestSource> source, const std::funct
   player->setDevice(&device);
   if (setUp) setUp(*player);
   player->play(std::move(source), calls ? &Calls::callback : nullptr, calls);
-  EXPECT_TRUE(player->isActive()) << player->lastError();
+  // A file written as fast as it is fed may be done before this thread looks again.
   EXPECT_TRUE(waitUntil([&] { return !player->isActive(); }, 10000));
   EXPECT_EQ(player->state(), PlayerState::kEnded);
   EXPECT_EQ(player->lastError(), "");
