@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -150,6 +151,31 @@ TEST(Thread, OverrunIsAbandonedAndAFreshThreadCarriesOn) {
   // The abandoned thread ends by itself once it sees its stop request.
   stubborn.stop = true;
   EXPECT_TRUE(waitFor([&] { return stubborn.ended.load(); }));
+}
+
+TEST(Thread, ARunHoldsWhatItWasGivenToKeepAliveUntilItEndsAlsoWhenAbandoned) {
+  Thread t;
+  // A finished run lets go before the thread reports itself idle.
+  auto quick = std::make_shared<CountingTask>();
+  t.runOnce(quick.get(), quick);
+  t.waitIdle();
+  EXPECT_EQ(quick->runs, 1);
+  EXPECT_EQ(quick.use_count(), 1);
+
+  struct Owned : StubbornTask {
+    std::atomic<bool>* gone = nullptr;
+    ~Owned() override { *gone = true; }
+  };
+  std::atomic<bool> gone{false};
+  auto stubborn = std::make_shared<Owned>();
+  stubborn->gone = &gone;
+  Owned* task = stubborn.get();
+  t.runOnce(task, std::move(stubborn));
+  EXPECT_FALSE(t.waitIdleFor(50));
+  // Abandoned and let go of by everyone else: the run still owns its task.
+  EXPECT_FALSE(gone.load());
+  task->stop = true;
+  EXPECT_TRUE(waitFor([&] { return gone.load(); }));
 }
 
 TEST(Thread, TerminateEndsAnIdleOrSleepingThreadPromptly) {
