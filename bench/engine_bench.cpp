@@ -23,6 +23,7 @@
 #include "s/sound/SourceFactory.h"
 #include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/Player.h"
+#include "s/thread/Pooled.h"
 
 namespace {
 
@@ -89,15 +90,13 @@ void BM_RenderThroughEngine(benchmark::State& state) {
   int64_t bytes = 0;
   const double cpuBefore = processCpuMs();
   for (auto _ : state) {
-    s::sound::IEncodedAudio* source = openSong();
     auto* player = s::system::audio::win::Player::create();
     player->setDevice(&device);
-    player->play(source, nullptr, nullptr);
+    player->play(s::thread::sharePooled(openSong()), nullptr, nullptr);
     // As often as `sonvia-cli render` looks.
     while (player->isActive()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
     bytes += player->bytesQueued();
     player->release();
-    source->release();
   }
   state.SetBytesProcessed(bytes);
   state.counters["cpu_ms_per_song"] = (processCpuMs() - cpuBefore) / static_cast<double>(state.iterations());

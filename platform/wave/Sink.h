@@ -36,9 +36,14 @@ class Sink {
   // then takes written buffers in batches instead of waking for each one.
   virtual bool realTime() const { return true; }
 
-  // Opens the sink for a device name: "null", "file:PATH", "file-fast:PATH" or an ALSA PCM name.
-  // On failure returns null and says why in `error`.
+  // Opens the sink for a device name: "null", "file:PATH", "file-fast:PATH", a name with a prefix
+  // given to addKind, or an ALSA PCM name. On failure returns null and says why in `error`.
   static std::unique_ptr<Sink> open(std::string_view device, const Format& format, std::string& error);
+
+  // From now on, device names that start with `prefix` are opened by `factory`, which gets the
+  // rest of the name. Tests make devices that break down, or take their time, on cue this way.
+  using Factory = std::unique_ptr<Sink> (*)(std::string_view rest, const Format& format, std::string& error);
+  static void addKind(std::string prefix, Factory factory);
 };
 
 }  // namespace platform::wave

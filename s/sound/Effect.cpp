@@ -119,9 +119,21 @@ void Effect::clearPresets() {
   presets_->clear();
 }
 
+void Effect::prepare(bool stereo, int32_t sampleRate, int32_t bitsPerSample) {
+  stereo_ = stereo;
+  sampleRate_ = sampleRate;
+  bitsPerSample_ = bitsPerSample;
+  equalizerEx_->prepare(stereo, sampleRate, bitsPerSample);
+  equalizer_->prepare(stereo, sampleRate, bitsPerSample);
+  stereoEnhancer_->prepare(stereo, sampleRate, bitsPerSample);
+  vocalInstrument_->prepare(stereo, sampleRate, bitsPerSample);
+  for (void* p : *presets_) static_cast<IFilter*>(p)->prepare(stereo, sampleRate, bitsPerSample);
+  if (octave_->isEnabled()) octave_->prepare(stereo, sampleRate, bitsPerSample);
+}
+
 void Effect::setPitch(float amount) {
   // Prepared before the switch goes on: the play thread must never see the shifter half made.
-  if (amount != 0) octave_->prepare();
+  if (amount != 0) octave_->prepare(stereo_, sampleRate_, bitsPerSample_);
   octave_->setPitch(amount);
   octave_->setEnabled(amount != 0 && octave_->isPrepared());
 }
@@ -145,6 +157,9 @@ void Effect::processAfterGain(void* buffer, uint32_t byteCount, bool stereo, int
 }
 
 void Effect::reset() {
+  stereo_ = true;
+  sampleRate_ = 44100;
+  bitsPerSample_ = 16;
   equalizerEx_->reset();
   equalizerEx_->setEnabled(false);
   octave_->reset();

@@ -50,6 +50,9 @@ class Effect final : public base::IObject, public thread::IPoolable {
   // The preset at `index`, or null when there is none.
   IFilter* preset(int32_t index) const;
 
+  // Readies every filter for a song of this format (the pitch shifter only once it is wanted).
+  // Never while a chunk is processed.
+  void prepare(bool stereo, int32_t sampleRate, int32_t bitsPerSample);
   // Pitch amount = semitones x 100 / 12. A non-zero amount prepares the shifter before it is
   // switched on, so its first block never allocates; 0 switches it off.
   void setPitch(float amount);
@@ -80,6 +83,10 @@ class Effect final : public base::IObject, public thread::IPoolable {
   filter::StereoEnhancer* stereoEnhancer_;
   filter::VocalInstrument* vocalInstrument_;
   filter::Octave* octave_;
+  // The format of the last prepare, for the shifter when the pitch changes later.
+  bool stereo_ = true;
+  int32_t sampleRate_ = 44100;
+  int32_t bitsPerSample_ = 16;
 };
 
 }  // namespace s::sound

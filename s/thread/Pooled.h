@@ -22,4 +22,11 @@ Pooled<T> holdPooled(T* object) {
   return Pooled<T>(object);
 }
 
+// Shared ownership of a pooled object: the last owner gives it back to its pool. For objects that
+// a thread may still use after their first owner is done with them.
+template <class T>
+std::shared_ptr<T> sharePooled(T* object) {
+  return std::shared_ptr<T>(object, ReleaseToPool{});
+}
+
 }  // namespace s::thread

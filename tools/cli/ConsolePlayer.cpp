@@ -1,14 +1,17 @@
 #include "tools/cli/ConsolePlayer.h"
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 #include "s/sound/IEncodedAudio.h"
 #include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/DeviceList.h"
 #include "s/system/audio/win/Player.h"
+#include "s/thread/Pooled.h"
 #include "tools/cli/Terminal.h"
 
 namespace cli {
@@ -110,7 +113,7 @@ int ConsolePlayer::run(const char* programName) {
   for (std::size_t song = 0; song < files_.size() && !quit && !Terminal::interrupted(); ++song) {
     const std::string& path = files_[song];
     std::string reason;
-    s::sound::IEncodedAudio* source = openSong(path, reason);
+    std::shared_ptr<s::sound::IEncodedAudio> source = s::thread::sharePooled(openSong(path, reason));
     if (!source) {
       std::fprintf(stderr, "%s: skipping %s: %s\n", programName, path.c_str(), reason.c_str());
       status = 1;
@@ -124,13 +127,14 @@ int ConsolePlayer::run(const char* programName) {
     player->setVolume(volume);
     Position position;
     player->play(source, &Position::callback, &position);
-    // A short song on a device that does not keep real time can be over before this looks; only
-    // a start that failed leaves an error.
-    if (!player->isActive() && !player->lastError().empty()) {
+    // The device opens on the engine's thread, within a few seconds at most. A short song on a
+    // device that does not keep real time can be over before this looks: only kFailed is an error.
+    while (player->state() == s::system::audio::PlayerState::kOpening && !Terminal::interrupted())
+      std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    if (player->state() == s::system::audio::PlayerState::kFailed) {
       // The device is the same for every song, so the others would fail alike.
       std::fprintf(stderr, "%s: %s\n", programName, player->lastError().c_str());
       player->release();
-      source->release();
       return 1;
     }
     const std::string name = baseName(path);
@@ -186,7 +190,6 @@ int ConsolePlayer::run(const char* programName) {
     }
     const std::string error = player->lastError();
     player->release();
-    source->release();
     if (statusInPlace) std::printf("\n");
     else std::printf("Finished %s\n", name.c_str());
     std::fflush(stdout);

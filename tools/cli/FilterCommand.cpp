@@ -20,6 +20,7 @@
 #include "s/sound/filter/Octave.h"
 #include "s/sound/filter/StereoEnhancer.h"
 #include "s/sound/filter/VocalInstrument.h"
+#include "s/thread/Pooled.h"
 #include "tools/cli/Command.h"
 
 namespace {
@@ -61,16 +62,6 @@ s::sound::IFilter* singleFilter(const std::string& name) {
   return nullptr;
 }
 
-struct SourceRelease {
-  void operator()(s::sound::IEncodedAudio* source) const {
-    if (source) source->release();
-  }
-};
-
-struct FilterRelease {
-  void operator()(s::sound::IFilter* f) const { f->release(); }
-};
-
 int run(int argc, char** argv) {
   std::vector<std::string> positional;
   long chunk = kDefaultChunk;
@@ -104,7 +95,7 @@ int run(int argc, char** argv) {
 
   s::sound::EffectChoice choice;
   const int32_t command = s::sound::EffectChoice::commandForText(name);
-  std::unique_ptr<s::sound::IFilter, FilterRelease> lone(singleFilter(name));
+  s::thread::Pooled<s::sound::IFilter> lone = s::thread::holdPooled(singleFilter(name));
   const bool octaveOnly = name == "Octave";
   if (!command && !lone && !octaveOnly)
     return cli::usageError(kFilter, ("unknown effect or filter '" + name + "'").c_str());
@@ -112,8 +103,8 @@ int run(int argc, char** argv) {
 
   // The song is read through the program's own source, exactly as the engine would get it.
   std::string reason;
-  std::unique_ptr<s::sound::IEncodedAudio, SourceRelease> source(
-      s::sound::SourceFactory::open(platform::text::fileNameToUtf16(inPath), &reason));
+  s::thread::Pooled<s::sound::IEncodedAudio> source =
+      s::thread::holdPooled(s::sound::SourceFactory::open(platform::text::fileNameToUtf16(inPath), &reason));
   if (!source) {
     std::fprintf(stderr, "sonvia-cli filter: cannot read '%s': %s\n", inPath.c_str(),
                  reason.c_str());
@@ -129,16 +120,18 @@ int run(int argc, char** argv) {
     return cli::usageError(kFilter, why.c_str());
   }
 
-  std::unique_ptr<s::sound::Effect, void (*)(s::sound::Effect*)> effect(
-      s::sound::Effect::create(), [](s::sound::Effect* e) { e->release(); });
+  s::thread::Pooled<s::sound::Effect> effect = s::thread::holdPooled(s::sound::Effect::create());
   effect->buildPresets();
+  // Every filter set for this file's format before the first chunk, as the engine does.
+  effect->prepare(stereo, rate, bits);
+  if (lone) lone->prepare(stereo, rate, bits);
   const s::sound::EffectSettings settings = choice.settingsFor(static_cast<int32_t>(semitones));
   effect->stereoEnhancer().setEnabled(settings.stereoEnhancerOn);
   effect->equalizer().setEnabled(settings.equalizerOn);
   effect->vocalInstrument().setEnabled(settings.vocalInstrumentOn);
   if (octaveOnly) {
     // The shifter itself, also at pitch 0, where the engine would switch it off.
-    effect->octave().prepare();
+    effect->octave().prepare(stereo, rate, bits);
     effect->octave().setPitch(settings.pitch);
     effect->octave().setEnabled(true);
   } else {

@@ -12,6 +12,7 @@
 #include "s/sound/IEncodedAudio.h"
 #include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/Player.h"
+#include "s/thread/Pooled.h"
 #include "tools/cli/Command.h"
 #include "tools/cli/NumberArgument.h"
 #include "tools/cli/EngineOptions.h"
@@ -58,7 +59,7 @@ int run(int argc, char** argv) {
   if (files.size() != 2) return cli::usageError(kRender, "expected IN and OUT.wav");
 
   std::string reason;
-  s::sound::IEncodedAudio* source = cli::openSong(files[0], reason);
+  std::shared_ptr<s::sound::IEncodedAudio> source = s::thread::sharePooled(cli::openSong(files[0], reason));
   if (!source) {
     std::fprintf(stderr, "sonvia-cli render: %s: %s\n", files[0].c_str(), reason.c_str());
     return 1;
@@ -80,7 +81,6 @@ int run(int argc, char** argv) {
   while (player->isActive()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
   const std::string error = player->lastError();
   player->release();
-  source->release();
   if (!error.empty()) output.discard();
   if (!error.empty() || !output.commit()) {
     std::fprintf(stderr, "sonvia-cli render: cannot write '%s'%s%s\n", files[1].c_str(),

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "s/sound/Sample.h"
 #include "s/thread/EasyPooler.h"
 
 namespace s::sound::filter {
@@ -11,10 +12,10 @@ namespace {
 
 // One sample through one channel's state. Kept inline so that the stereo loop interleaves the
 // two channels' dependency chains.
-inline int16_t equalizeSample(int16_t sample, Equalizer::ChannelState& st, double lowCoef,
+inline int32_t equalizeSample(int32_t sample, Equalizer::ChannelState& st, double lowCoef,
                               double highCoef, double tiny, double lowGain, double midGain,
                               double highGain) {
-  const double x = sample < 0 ? sample / 32768.0 : sample / 32767.0;
+  const double x = Sample::toUnit16(sample);
   double* p = st.lowPoles;
   p[0] += lowCoef * (x - p[0]) + tiny;
   p[1] += lowCoef * (p[0] - p[1]);
@@ -33,10 +34,7 @@ inline int16_t equalizeSample(int16_t sample, Equalizer::ChannelState& st, doubl
   h[2] = h[1];
   h[1] = h[0];
   h[0] = x;
-  const double scaled = y >= 0 ? y * 32767.0 : y * 32768.0;
-  if (scaled >= 32767.0) return 32767;
-  if (scaled <= -32768.0) return -32768;
-  return static_cast<int16_t>(scaled);
+  return Sample::fromUnit16(y);
 }
 
 }  // namespace
@@ -50,25 +48,31 @@ void Equalizer::reset() {
   tiny_ = kTiny;
   std::memset(state_, 0, sizeof state_);
   lowGain = midGain = highGain = 1.0;
+  sampleRate_ = 44100;
   setBands(880, 5000);
-  lowCoef_ = highCoef_ = 0;
 }
 
 void Equalizer::setBands(int32_t lowFreq, int32_t highFreq) {
   lowFreq_ = lowFreq;
   highFreq_ = highFreq;
-  computeCoefficients(44100);
+  computeCoefficients();
 }
 
-void Equalizer::computeCoefficients(int32_t sampleRate) {
-  lowCoef_ = 2 * std::sin(kPi * lowFreq_ / sampleRate);
-  highCoef_ = 2 * std::sin(kPi * highFreq_ / sampleRate);
+void Equalizer::computeCoefficients() {
+  lowCoef_ = 2 * std::sin(kPi * lowFreq_ / sampleRate_);
+  highCoef_ = 2 * std::sin(kPi * highFreq_ / sampleRate_);
+}
+
+bool Equalizer::prepare(bool, int32_t sampleRate, int32_t) {
+  if (sampleRate <= 0) return false;
+  sampleRate_ = sampleRate;
+  computeCoefficients();
+  return true;
 }
 
 void Equalizer::process(void* buffer, uint32_t byteCount, bool stereo, int32_t sampleRate,
                         int32_t bitsPerSample) {
   if (bitsPerSample != 16 || sampleRate <= 0) return;
-  computeCoefficients(sampleRate);
   const double lc = lowCoef_, hc = highCoef_, tiny = tiny_;
   const double lg = lowGain, mg = midGain, hg = highGain;
   auto* bytes = static_cast<uint8_t*>(buffer);
@@ -78,21 +82,15 @@ void Equalizer::process(void* buffer, uint32_t byteCount, bool stereo, int32_t s
     ChannelState right = state_[1];
     const uint32_t frames = byteCount / 4;
     for (uint32_t i = 0; i < frames; ++i) {
-      int16_t s[2];
-      std::memcpy(s, bytes + 4 * i, 4);
-      s[0] = equalizeSample(s[0], left, lc, hc, tiny, lg, mg, hg);
-      s[1] = equalizeSample(s[1], right, lc, hc, tiny, lg, mg, hg);
-      std::memcpy(bytes + 4 * i, s, 4);
+      uint8_t* frame = bytes + 4 * i;
+      Sample::store16(frame, equalizeSample(Sample::load16(frame), left, lc, hc, tiny, lg, mg, hg));
+      Sample::store16(frame + 2, equalizeSample(Sample::load16(frame + 2), right, lc, hc, tiny, lg, mg, hg));
     }
     state_[1] = right;
   } else {
     const uint32_t n = byteCount / 2;
-    for (uint32_t i = 0; i < n; ++i) {
-      int16_t s;
-      std::memcpy(&s, bytes + 2 * i, 2);
-      s = equalizeSample(s, left, lc, hc, tiny, lg, mg, hg);
-      std::memcpy(bytes + 2 * i, &s, 2);
-    }
+    for (uint32_t i = 0; i < n; ++i)
+      Sample::store16(bytes + 2 * i, equalizeSample(Sample::load16(bytes + 2 * i), left, lc, hc, tiny, lg, mg, hg));
   }
   state_[0] = left;
 }

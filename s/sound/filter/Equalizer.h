@@ -25,12 +25,14 @@ class Equalizer final : public IFilter {
   static Equalizer* create();
   Equalizer() { reset(); }
 
+  // Computes the coefficients for the rate (until then they are those for 44100 Hz).
+  bool prepare(bool stereo, int32_t sampleRate, int32_t bitsPerSample) override;
   void process(void* buffer, uint32_t byteCount, bool stereo, int32_t sampleRate,
                int32_t bitsPerSample) override;
   bool isEnabled() const override { return enabled_; }
   void setEnabled(bool enabled) override { enabled_ = enabled; }
 
-  // Stores both crossovers; the coefficients follow the real rate at the next process.
+  // Stores both crossovers and computes the coefficients for the prepared rate.
   void setBands(int32_t lowFreq, int32_t highFreq);
   void setGains(double low, double mid, double high) {
     lowGain = low;
@@ -54,7 +56,7 @@ class Equalizer final : public IFilter {
   void reset() override;
 
  private:
-  void computeCoefficients(int32_t sampleRate);
+  void computeCoefficients();
 
   std::atomic<bool> enabled_{true};  // switched by the play process during playback
   double tiny_ = kTiny;
@@ -63,6 +65,7 @@ class Equalizer final : public IFilter {
   ChannelState state_[2] = {};
   int32_t lowFreq_ = 880;
   int32_t highFreq_ = 5000;
+  int32_t sampleRate_ = 44100;
 };
 
 }  // namespace s::sound::filter

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "s/sound/Sample.h"
 #include "s/thread/EasyPooler.h"
 
 namespace s::sound::filter {
@@ -81,9 +82,7 @@ void EqualizerEx::process(void* buffer, uint32_t byteCount, bool stereo, int32_t
   auto* bytes = static_cast<uint8_t*>(buffer);
   for (uint32_t i = 0; i < usable; ++i) {
     const int c = static_cast<int>(i % static_cast<uint32_t>(channels));
-    int16_t s;
-    std::memcpy(&s, bytes + 2 * i, 2);
-    double v = s < 0 ? s / 32768.0 : s / 32767.0;
+    double v = Sample::toUnit16(Sample::load16(bytes + 2 * i));
     if (bandsOn_) {
       for (Band& b : bands_) {
         Biquad& q = b.channel[c];
@@ -95,11 +94,7 @@ void EqualizerEx::process(void* buffer, uint32_t byteCount, bool stereo, int32_t
         v = y;
       }
     }
-    const double y = v * gain;
-    const double scaled = y >= 0 ? y * 32767.0 : y * 32768.0;
-    const int32_t out = scaled >= 32767.0 ? 32767 : scaled <= -32768.0 ? -32768 : static_cast<int32_t>(scaled);
-    s = static_cast<int16_t>(out);
-    std::memcpy(bytes + 2 * i, &s, 2);
+    Sample::store16(bytes + 2 * i, Sample::fromUnit16(v * gain));
   }
 }
 

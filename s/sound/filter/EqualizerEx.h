@@ -30,6 +30,8 @@ class EqualizerEx final : public IFilter {
   static EqualizerEx* create();
   EqualizerEx() { reset(); }
 
+  // Nothing to do: the bands are designed for 44100 Hz whatever the rate.
+  bool prepare(bool, int32_t, int32_t) override { return true; }
   void process(void* buffer, uint32_t byteCount, bool stereo, int32_t sampleRate,
                int32_t bitsPerSample) override;
   bool isEnabled() const override { return enabled_; }

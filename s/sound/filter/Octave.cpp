@@ -8,6 +8,7 @@
 #include <mutex>
 #include <new>
 
+#include "s/sound/Sample.h"
 #include "s/thread/EasyPooler.h"
 
 namespace s::sound::filter {
@@ -144,7 +145,7 @@ int32_t Octave::rover(int channel) const {
   return st ? st->rover : 0;
 }
 
-bool Octave::prepare() {
+bool Octave::prepare(bool, int32_t, int32_t) {
   if (!tablesReady_) {
     work_ = new (std::nothrow) float[kWorkSamples];
     window_ = new (std::nothrow) double[kFrameSize];
@@ -180,7 +181,7 @@ bool Octave::prepare() {
 
 void Octave::process(void* buffer, uint32_t byteCount, bool stereo, int32_t sampleRate,
                      int32_t bitsPerSample) {
-  if (!prepare() || sampleRate <= 0 || (bitsPerSample != 16 && bitsPerSample != 8)) return;
+  if (!isPrepared() || sampleRate <= 0 || (bitsPerSample != 16 && bitsPerSample != 8)) return;
   // A factor beyond the number of bins moves everything off the top (or onto bin 0); bounding it
   // keeps the phase arithmetic finite for any pitch value, however odd.
   double factor = pitchFactor();
@@ -201,31 +202,19 @@ void Octave::process(void* buffer, uint32_t byteCount, bool stereo, int32_t samp
                                  : static_cast<uint32_t>(kWorkSamples);
       uint8_t* first = bytes + static_cast<std::size_t>(start) * frameBytes + ch * bytesPerSample;
       if (bitsPerSample == 16) {
-        for (uint32_t j = 0; j < count; ++j) {
-          int16_t s;
-          std::memcpy(&s, first + static_cast<std::size_t>(j) * frameBytes, 2);
-          work_[j] = s / 32768.0f;
-        }
+        for (uint32_t j = 0; j < count; ++j)
+          work_[j] = static_cast<float>(Sample::load16(first + static_cast<std::size_t>(j) * frameBytes)) / 32768.0f;
       } else {
         for (uint32_t j = 0; j < count; ++j)
-          work_[j] = (first[static_cast<std::size_t>(j) * frameBytes] - 128) / 128.0f;
+          work_[j] = static_cast<float>(Sample::load8(first + static_cast<std::size_t>(j) * frameBytes)) / 128.0f;
       }
       shift(st, work_, static_cast<int32_t>(count), factor, rate);
       if (bitsPerSample == 16) {
-        for (uint32_t j = 0; j < count; ++j) {
-          const float v = work_[j] * 32768.0f;
-          const int16_t s = v >= 32767.0f    ? int16_t{32767}
-                            : v <= -32768.0f ? int16_t{-32768}
-                            : v == v         ? static_cast<int16_t>(v)
-                                             : int16_t{0};
-          std::memcpy(first + static_cast<std::size_t>(j) * frameBytes, &s, 2);
-        }
+        for (uint32_t j = 0; j < count; ++j)
+          Sample::store16(first + static_cast<std::size_t>(j) * frameBytes, Sample::toInt16(work_[j] * 32768.0f));
       } else {
-        for (uint32_t j = 0; j < count; ++j) {
-          const float v = work_[j] * 128.0f;
-          const int32_t s = v >= 127.0f ? 127 : v <= -128.0f ? -128 : v == v ? static_cast<int32_t>(v) : 0;
-          first[static_cast<std::size_t>(j) * frameBytes] = static_cast<uint8_t>(s + 128);
-        }
+        for (uint32_t j = 0; j < count; ++j)
+          Sample::store8(first + static_cast<std::size_t>(j) * frameBytes, Sample::toCentred8(work_[j] * 128.0f));
       }
     }
   }

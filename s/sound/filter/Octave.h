@@ -10,8 +10,8 @@ namespace s::sound::filter {
 // analysed into magnitude and true frequency per bin, the bins are moved by the pitch factor and
 // the frame is resynthesised and overlap-added. Output lags input by 1536 samples per channel.
 //
-// Everything it needs (tables, both channel states, the FFT plans) is made by `prepare`; after
-// that `process` never allocates. The channel states run on from block to block and survive pitch
+// Everything it needs (tables, both channel states, the FFT plans) is made by `prepare`, the same
+// for every format; after that `process` never allocates, and before it `process` changes nothing. The channel states run on from block to block and survive pitch
 // changes; only `reset` clears them.
 class Octave final : public IFilter {
  public:
@@ -36,7 +36,7 @@ class Octave final : public IFilter {
 
   // Makes the tables, both channel states and the FFT plans if they do not exist yet; false only
   // when memory or an FFT plan could not be had (process then leaves blocks unchanged).
-  bool prepare();
+  bool prepare(bool stereo, int32_t sampleRate, int32_t bitsPerSample) override;
   bool isPrepared() const { return tablesReady_ && rightReady_; }
 
   // Semitones x 100 / 12; the pitch factor is 2^(pitch / 100).

@@ -13,6 +13,7 @@ class StereoEnhancer final : public IFilter {
   static StereoEnhancer* create();
   StereoEnhancer() = default;
 
+  bool prepare(bool, int32_t, int32_t) override { return true; }
   void process(void* buffer, uint32_t byteCount, bool stereo, int32_t sampleRate,
                int32_t bitsPerSample) override;
   bool isEnabled() const override { return enabled_; }

@@ -17,6 +17,9 @@ class VocalInstrument final : public IFilter {
   static VocalInstrument* create();
   VocalInstrument() { reset(); }
 
+  bool prepare(bool stereo, int32_t sampleRate, int32_t bitsPerSample) override {
+    return bandEq.prepare(stereo, sampleRate, bitsPerSample);
+  }
   void process(void* buffer, uint32_t byteCount, bool stereo, int32_t sampleRate,
                int32_t bitsPerSample) override;
   bool isEnabled() const override { return enabled_; }

@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "s/base/IObject.h"
+#include "s/system/audio/PlayerState.h"
 #include "s/thread/IPoolable.h"
 
 namespace s::sound {
@@ -20,12 +22,16 @@ class IDevice;
 using PlayCallback = int32_t (*)(const int16_t* chunk, uint32_t bytes, double percent, void* user);
 
 // The playback engine: plays one source through an output device, with volume and effects.
-// All operations belong to one controlling thread; the engine reports the end of a song only by
-// isActive() turning false.
+// All operations belong to one controlling thread; the engine reports the end of a song by
+// isActive() turning false, and a failure by state() and lastError().
 class IPlayer : public base::IObject, public thread::IPoolable {
  public:
   virtual void setDevice(IDevice* device) = 0;
-  virtual void play(sound::IEncodedAudio* source, PlayCallback callback, void* user) = 0;
+  // Starts playing and returns at once; the device is opened on the engine's own thread. The
+  // engine shares the source with the caller: a read that hangs in a slow file system may outlive
+  // the playback, and the source must live as long as that read (hold it with
+  // thread::sharePooled).
+  virtual void play(std::shared_ptr<sound::IEncodedAudio> source, PlayCallback callback, void* user) = 0;
   virtual void pause() = 0;
   virtual void resume() = 0;
   virtual void stop() = 0;
@@ -49,8 +55,10 @@ class IPlayer : public base::IObject, public thread::IPoolable {
   virtual sound::IFilter* getVocalInstrument() = 0;
   virtual bool isActive() const = 0;
 
+  // Where the current (or last) playback stands; kFailed within a second of the device failing.
+  virtual PlayerState state() const = 0;
   // Why the last playback could not start or lost its device (English), or empty. A device that
-  // cannot be opened ends the playback at once instead of leaving it waiting forever.
+  // cannot be opened or breaks down ends the playback at once instead of pacing silence.
   virtual std::string lastError() const = 0;
 };
 

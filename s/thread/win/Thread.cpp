@@ -21,6 +21,7 @@ struct Thread::Params {
   // Guarded by `lock`:
   int pendingSleepMs = 0;
   ITask* task = nullptr;
+  std::shared_ptr<void> keepAlive;  // owner of what `task` uses; see runOnce
   int64_t remaining = 0;  // runs left; -1 without end
   int intervalMode = kNoInterval;
   int intervalMs = 0;
@@ -64,6 +65,14 @@ void procedure(std::shared_ptr<Thread::Params> p, uint64_t generation) {
       continue;
     }
     if (p->remaining == 0) {
+      if (p->keepAlive) {
+        // Released without the lock: its owner's destructor may call back into this thread.
+        std::shared_ptr<void> done = std::move(p->keepAlive);
+        hold.unlock();
+        done.reset();
+        hold.lock();
+        continue;
+      }
       p->idle = true;
       p->suspended = true;  // an idle thread suspends itself until the next run operation
       p->changed.notify_all();
@@ -71,11 +80,15 @@ void procedure(std::shared_ptr<Thread::Params> p, uint64_t generation) {
     }
     if (p->remaining > 0) --p->remaining;
     ITask* task = p->task;
+    std::shared_ptr<void> keep = p->remaining == 0 ? std::move(p->keepAlive) : p->keepAlive;
     int mode = p->intervalMode;
     int interval = p->intervalMs;
     hold.unlock();
     auto began = Clock::now();
     if (task) task->run();
+    // Let go before the lock is taken again (the owner's destructor may use this thread) and
+    // before the thread reports itself idle (whoever waits for idle may then drop the last owner).
+    keep.reset();
     hold.lock();
     if (mode != Thread::kNoInterval && p->remaining != 0 && mine()) {
       auto until = mode == Thread::kSleepBetween ? Clock::now() + std::chrono::milliseconds(interval)
@@ -113,10 +126,12 @@ void Thread::launch() {
   thread_ = std::thread(procedure, params_, generation);
 }
 
-void Thread::start(ITask* task, int64_t count, int mode, int ms) {
+void Thread::start(ITask* task, int64_t count, int mode, int ms, std::shared_ptr<void> keepAlive) {
   {
     std::lock_guard<std::mutex> hold(params_->lock);
     params_->task = task;
+    // The previous owner leaves with the local at the end of this function, outside the lock.
+    std::swap(params_->keepAlive, keepAlive);
     params_->remaining = count;
     params_->intervalMode = mode;
     params_->intervalMs = ms < 0 ? 0 : ms;
@@ -158,6 +173,8 @@ bool Thread::waitIdleFor(int ms) {
         params_->idle = true;
       }
       params_->changed.notify_all();
+      // The abandoned run holds its own copy; a repeating one left one here as well.
+      dropKeepAlive();
       if (thread_.joinable()) thread_.detach();
       ++abandoned_;
       launch();
@@ -231,12 +248,22 @@ void Thread::setPriority(int priority) {
   applyPriority(params_->tid, priority);
 }
 
+void Thread::dropKeepAlive() {
+  std::shared_ptr<void> done;
+  std::lock_guard<std::mutex> hold(params_->lock);
+  std::swap(done, params_->keepAlive);
+  // `done` is destroyed after the guard: declared first, it dies last.
+}
+
 void Thread::reset() {
   stopRepeating();
   waitIdle();
-  std::lock_guard<std::mutex> hold(params_->lock);
-  params_->task = nullptr;
-  params_->pendingSleepMs = 0;
+  {
+    std::lock_guard<std::mutex> hold(params_->lock);
+    params_->task = nullptr;
+    params_->pendingSleepMs = 0;
+  }
+  dropKeepAlive();
 }
 
 }  // namespace s::thread::win

@@ -33,6 +33,12 @@ class Thread final : public IThread, public IPoolable {
 
   int64_t threadId() const override;
   void runOnce(ITask* task) override { start(task, 1, kNoInterval, 0); }
+  // As runOnce, and the thread holds `keepAlive` for as long as it runs the task, also after a
+  // wait for it overran: what an abandoned run can still reach must be owned by it. Pass the
+  // task's own owner (the task itself, or the state it works on).
+  void runOnce(ITask* task, std::shared_ptr<void> keepAlive) {
+    start(task, 1, kNoInterval, 0, std::move(keepAlive));
+  }
   void runTimes(ITask* task, int64_t count) override { start(task, count, kNoInterval, 0); }
   void runTimesSleeping(ITask* task, int64_t count, int ms) override {
     start(task, count, kSleepBetween, ms);
@@ -70,7 +76,10 @@ class Thread final : public IThread, public IPoolable {
 
  private:
   bool pollIdleUntil(std::chrono::steady_clock::time_point deadline);
-  void start(ITask* task, int64_t count, int mode, int ms);
+  void start(ITask* task, int64_t count, int mode, int ms, std::shared_ptr<void> keepAlive = {});
+  // Drops the keep-alive of a finished or abandoned run, outside the lock: the last owner's
+  // destructor may well use this thread object.
+  void dropKeepAlive();
   void launch();
 
   std::shared_ptr<Params> params_;

@@ -33,7 +33,8 @@ TEST(WaveOut, NullDevicePlaysOneSecondInAboutOneSecond) {
   playThroughRing(*out, pattern(static_cast<std::size_t>(format.bytesPerSecond())), completions);
   double seconds = secondsSince(start);
   EXPECT_GE(seconds, 0.97);
-  EXPECT_LT(seconds, 1.5);
+  // Not much more either; the margin is for a loaded machine, not for the device.
+  EXPECT_LT(seconds, 2.5);
   EXPECT_EQ(out->error(), "");
 }
 
@@ -142,9 +143,9 @@ TEST(WaveOut, PacedFileTakesRealTimeAndUnpacedFileDoesNot) {
     out.reset();
     if (kind == "file:") {
       EXPECT_GE(seconds, 0.48) << kind;
-      EXPECT_LT(seconds, 1.0) << kind;
+      EXPECT_LT(seconds, 2.0) << kind;
     } else {
-      EXPECT_LT(seconds, 0.3) << kind;
+      EXPECT_LT(seconds, 0.4) << kind;
     }
     auto file = readFile(dir.file("paced.wav"));
     ASSERT_EQ(file.size(), 44 + stream.size()) << kind;
@@ -181,7 +182,8 @@ TEST(WaveOut, ResetReturnsEveryQueuedBufferBeforeItReturns) {
   ASSERT_TRUE(completions.waitFor(1));
   auto start = Clock::now();
   ASSERT_EQ(out->reset(), Result::Ok);
-  EXPECT_LT(secondsSince(start), 0.2);
+  // Well before the half second the queue would take to play.
+  EXPECT_LT(secondsSince(start), 0.4);
   {
     std::lock_guard lock(completions.mutex);
     ASSERT_EQ(completions.order.size(), 12u);
@@ -201,20 +203,23 @@ TEST(WaveOut, ResetReturnsEveryQueuedBufferBeforeItReturns) {
 TEST(WaveOut, PauseHoldsTheQueueAndRestartPlaysTheRest) {
   Completions completions;
   Format format{1, 8000, 8};
-  Buffers buffers(pattern(1600), {400, 400, 400, 400});  // four buffers of 50 ms
+  Buffers buffers(pattern(9600), {2400, 2400, 2400, 2400});  // four buffers of 300 ms
   auto out = openOk("null", format, &completions);
   ASSERT_TRUE(out);
   auto start = Clock::now();
   buffers.writeAll(*out);
   ASSERT_TRUE(completions.waitFor(1));
   ASSERT_EQ(out->pause(), Result::Ok);
+  const auto pausedAt = Clock::now();
   std::size_t atPause = completions.count();
-  std::this_thread::sleep_for(std::chrono::milliseconds(250));
-  EXPECT_LE(completions.count(), atPause + 1);  // at most the buffer that ended as pause arrived
+  // Held: at most the buffer that ended as the pause arrived completes while paused. Waiting for
+  // one more returns early should the pause not hold.
+  EXPECT_FALSE(completions.waitFor(atPause + 2, std::chrono::milliseconds(400)));
   EXPECT_LT(completions.count(), 4u);
+  const double paused = secondsSince(pausedAt);
   ASSERT_EQ(out->restart(), Result::Ok);
   ASSERT_TRUE(completions.waitFor(4));
-  EXPECT_GE(secondsSince(start), 0.2 + 0.25 - 0.01);
+  EXPECT_GE(secondsSince(start), 1.2 + paused - 0.02);
 }
 
 TEST(WaveOut, CloseReturnsBuffersInFlightAndRefusesLaterWrites) {
@@ -227,7 +232,8 @@ TEST(WaveOut, CloseReturnsBuffersInFlightAndRefusesLaterWrites) {
     buffers.writeAll(*out);
     auto start = Clock::now();
     EXPECT_EQ(out->close(), Result::Ok) << device;
-    EXPECT_LT(secondsSince(start), 0.2) << device;
+    // Well before the half second the queue would take to play.
+    EXPECT_LT(secondsSince(start), 0.4) << device;
     EXPECT_EQ(completions.count(), 12u) << device;
     for (auto& header : buffers.headers) {
       EXPECT_TRUE(header->has(kHeaderDone));
@@ -318,8 +324,6 @@ TEST(WaveOut, MayBeDestroyedFromItsOwnCallback) {
   auto deadline = Clock::now() + std::chrono::seconds(2);
   while (!self.destroyed.load() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_TRUE(self.destroyed.load());
-  // The device thread winds down by itself, without calling back again.
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
 }
 
 struct OpenFailure {
@@ -340,7 +344,7 @@ TEST_P(WaveOutOpenFailure, ReportsTheReasonAtOnce) {
   auto start = Clock::now();
   auto out = WaveOut::open(device, c.format, nullptr, nullptr, error);
   EXPECT_FALSE(out);
-  EXPECT_LT(secondsSince(start), 1.0);
+  EXPECT_LT(secondsSince(start), 2.5);  // never the open limit of 3 s
   EXPECT_NE(error.find(c.expected), std::string::npos) << error;
 }
 

@@ -12,6 +12,7 @@
 #include "s/sound/filter/Octave.h"
 #include "s/sound/filter/StereoEnhancer.h"
 #include "s/sound/filter/VocalInstrument.h"
+#include "s/thread/Pooled.h"
 #include "tests/s/sound/filter/FilterTestSupport.h"
 
 using s::sound::Effect;
@@ -21,13 +22,11 @@ using namespace s::sound::filter;
 
 namespace {
 
-struct EffectDeleter {
-  void operator()(Effect* e) const { e->release(); }
-};
-using EffectPtr = std::unique_ptr<Effect, EffectDeleter>;
+using s::thread::holdPooled;
+using EffectPtr = s::thread::Pooled<Effect>;
 
 EffectPtr builtHolder() {
-  EffectPtr e(Effect::create());
+  EffectPtr e = holdPooled(Effect::create());
   e->buildPresets();
   return e;
 }
@@ -43,6 +42,7 @@ void applyChoice(Effect& effect, const EffectSettings& s) {
 void runChunks(Effect& effect, std::vector<int16_t>& pcm, bool stereo, int32_t preset) {
   auto* bytes = reinterpret_cast<uint8_t*>(pcm.data());
   const std::size_t total = pcm.size() * 2;
+  effect.prepare(stereo, 44100, 16);
   for (std::size_t at = 0; at < total; at += 8192) {
     const auto n = static_cast<uint32_t>(std::min<std::size_t>(8192, total - at));
     effect.processBeforeGain(bytes + at, n, stereo, 44100, 16);
@@ -59,7 +59,7 @@ EffectSettings settingsFor(int32_t command, int32_t semitones = 0) {
 }  // namespace
 
 TEST(EffectTest, StandingFiltersAreConfiguredAsBuilt) {
-  EffectPtr e(Effect::create());
+  EffectPtr e = holdPooled(Effect::create());
   EXPECT_TRUE(std::u16string_view(e->typeName()) == u"s_sound_Effect");
   const Equalizer& eq = e->equalizer();
   EXPECT_DOUBLE_EQ(eq.lowGain, 1.0);
@@ -211,10 +211,10 @@ TEST(EffectTest, ChoicesRunTheirFilters) {
   applyChoice(*e, settingsFor(EffectChoice::kOpenAir));
   std::vector<int16_t> out = stereo, expected = stereo;
   runChunks(*e, out, true, -1);
-  StereoEnhancer* se = StereoEnhancer::create();
+  auto se = holdPooled(StereoEnhancer::create());
   se->width = 7;
   se->attenuate = true;
-  Equalizer* eq = Equalizer::create();
+  auto eq = holdPooled(Equalizer::create());
   eq->setGains(1.0, 1.0, 1.7);
   filter_test::runChunked(*se, expected, true);
   filter_test::runChunked(*eq, expected, true);
@@ -233,16 +233,13 @@ TEST(EffectTest, ChoicesRunTheirFilters) {
   out = stereo;
   expected = stereo;
   runChunks(*e, out, true, bassOnly.presetIndex);
-  Equalizer* bass = Equalizer::create();
+  auto bass = holdPooled(Equalizer::create());
   bass->setGains(2.0, 0, 0);
   bass->setBands(1500, 5000);
   filter_test::runChunked(*bass, expected, true);
   EXPECT_EQ(out, expected);
   EXPECT_FALSE(e->stereoEnhancer().isEnabled());
   EXPECT_FALSE(e->equalizer().isEnabled());
-  se->release();
-  eq->release();
-  bass->release();
 }
 
 TEST(EffectTest, PitchPreparesBeforeSwitchingOnAndResetKeepsTheRightThings) {
@@ -278,8 +275,7 @@ TEST(EffectTest, PitchPreparesBeforeSwitchingOnAndResetKeepsTheRightThings) {
 }
 
 TEST(EffectTest, EqualizerExAtItsDefaultsPassesTheSignal) {
-  std::unique_ptr<EqualizerEx, void (*)(EqualizerEx*)> holder(EqualizerEx::create(),
-                                                              [](EqualizerEx* f) { f->release(); });
+  auto holder = holdPooled(EqualizerEx::create());
   EqualizerEx* ex = holder.get();
   EXPECT_FLOAT_EQ(ex->band(0).frequency, 100.0f);
   EXPECT_FLOAT_EQ(ex->band(6).frequency, 6400.0f);

@@ -1,15 +1,10 @@
 #pragma once
-#include <array>
-#include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <cstdint>
 #include <memory>
 
 #include "s/base/IObject.h"
-#include "s/thread/ITask.h"
 #include "s/thread/ObjLocker.h"
+#include "s/thread/Pooled.h"
 
 namespace s::sound {
 class IEncodedAudio;
@@ -22,9 +17,13 @@ namespace s::system::audio::win {
 
 // The read-ahead of one playback: its own thread decodes the source into three blocks of 256 KiB
 // so that slow decoding or a slow disk never starves the device. The play thread takes the data
-// out in chunks. A block's `filled` count is the hand-over: the fill task sets it after writing
-// the data, the reader clears it after taking all of it. Made per playback, never pooled.
-class PlayerBuffer final : public base::IObject, public thread::ITask {
+// out in chunks. Made per playback, never pooled.
+//
+// A source `read` may block for seconds (a network share, a disk spinning up), longer than anyone
+// waits for the fill task to stop. The fill task then goes on alone, so everything it touches (the
+// blocks, their flags, the lock and the source) lives in a state that the task shares: the buffer
+// may be destroyed at any time, and the state goes with the last of the two.
+class PlayerBuffer final : public base::IObject {
  public:
   static constexpr int kBlockCount = 3;
   static constexpr uint32_t kBlockSize = 262144;
@@ -40,8 +39,9 @@ class PlayerBuffer final : public base::IObject, public thread::ITask {
   PlayerBuffer(const PlayerBuffer&) = delete;
   PlayerBuffer& operator=(const PlayerBuffer&) = delete;
 
-  // Starts filling from `source` (not owned), after stopping any earlier fill.
-  void attach(sound::IEncodedAudio* source);
+  // Starts filling from `source`, after stopping any earlier fill. The fill task shares the
+  // source until it has really ended.
+  void attach(std::shared_ptr<sound::IEncodedAudio> source);
   // Play thread: copies up to min(capacity, 8192) bytes; *count gets the number. False once the
   // source has ended and everything before the end has been taken.
   bool read(void* dst, uint32_t capacity, uint32_t* count);
@@ -49,47 +49,27 @@ class PlayerBuffer final : public base::IObject, public thread::ITask {
   void waitForData(int ms);
   // Makes the reader see nothing until the fill task has started over; the caller holds lock().
   void flush();
-  thread::ObjLocker& lock() { return lock_; }
-  int32_t bitsPerSample() const { return bitsPerSample_; }
-  // Stops the fill task and forgets the source.
-  void reset();
-
-  void run() override;
+  // Held by the fill task around each source read, and by a seek.
+  thread::ObjLocker& lock();
+  // Always 16: the buffer hands out the source's bytes unchanged.
+  int32_t bitsPerSample() const { return 16; }
+  // Asks the fill task to end, without waiting for it.
+  void requestStop();
+  // Stops the fill task (waiting up to 1.5 s, then leaving it to end by itself) and forgets the
+  // source. True when the task ended in time.
+  bool reset();
 
   const char16_t* typeName() const override { return u"s_system_audio_win_PlayerBuffer"; }
   base::IObject* newInstance() const override { return new PlayerBuffer; }
 
  private:
-  struct Block {
-    std::atomic<uint32_t> filled{0};
-    std::atomic<uint32_t> readPos{0};
-    std::unique_ptr<uint8_t[]> data;
-  };
+  struct Fill;
 
-  void emptyBlocks();
-  void stopFill();
-  // Wakes whichever thread waits for the other: a block was filled, emptied or the task must stop.
-  void signal();
-  // Waits up to `ms` until `done` holds; signal() makes it look again.
-  template <typename Done>
-  void waitUntil(int ms, Done done) {
-    std::unique_lock hold(waitLock_);
-    changed_.wait_for(hold, std::chrono::milliseconds(ms), done);
-  }
+  // Stops the fill task; false when it overran its wait and was left to end by itself.
+  bool stopFill();
 
-  thread::ObjLocker lock_;
-  std::mutex waitLock_;
-  std::condition_variable changed_;
-  thread::win::Thread* thread_;
-  std::atomic<bool> running_{false};
-  std::atomic<bool> stopRequest_{true};
-  std::atomic<sound::IEncodedAudio*> source_{nullptr};
-  int32_t bitsPerSample_ = 16;
-  std::atomic<bool> ended_{false};
-  std::atomic<bool> flush_{false};
-  std::array<Block, kBlockCount> blocks_;
-  std::atomic<int32_t> readIndex_{0};
-  std::atomic<int32_t> writeIndex_{0};
+  thread::Pooled<thread::win::Thread> thread_;
+  std::shared_ptr<Fill> fill_;
 };
 
 }  // namespace s::system::audio::win

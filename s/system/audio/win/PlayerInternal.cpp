@@ -1,10 +1,10 @@
 #include "s/system/audio/win/PlayerInternal.h"
 
 #include <chrono>
-#include <thread>
 
 #include "platform/wave/WaveOut.h"
 #include "s/thread/EasyPooler.h"
+#include "s/thread/ITask.h"
 #include "s/thread/win/Thread.h"
 
 namespace s::system::audio::win {
@@ -25,10 +25,7 @@ PlayerInternal::PlayerInternal() : worker_(thread::win::Thread::create()) {
   }
 }
 
-PlayerInternal::~PlayerInternal() {
-  reset();
-  worker_->release();
-}
+PlayerInternal::~PlayerInternal() { reset(); }
 
 bool PlayerInternal::open(const std::string& device, const platform::wave::Format& format, std::string& error) {
   std::unique_ptr<WaveOut> opened = WaveOut::open(device, format, &PlayerInternal::onDone, this, error);
@@ -107,6 +104,9 @@ std::string PlayerInternal::deviceError() const {
 void PlayerInternal::onDone(Header& header, void* instance) {
   auto* self = static_cast<PlayerInternal*>(instance);
   if (!self || !header.user || !header.has(platform::wave::kHeaderDone)) return;
+  // A device whose close overran may still complete buffers after the queue let go of it; by
+  // then the ring may serve the next song and must not move.
+  if (!self->handle()) return;
   const int32_t index = self->nextComplete_.load(std::memory_order_relaxed);
   self->entries_[index].free.store(true);
   self->nextComplete_.store((index + 1) % kBufferCount, std::memory_order_relaxed);
@@ -117,38 +117,31 @@ void PlayerInternal::onDone(Header& header, void* instance) {
   self->freed_.notify_all();
 }
 
-void PlayerInternal::run() {
-  // The handle is held for the call, so an abandoned worker never outlives the device it uses.
-  std::shared_ptr<WaveOut> out = handle();
-  if (!out) return;
-  Header* header = commandHeader_.load();
-  switch (command_.load()) {
-    case kClose: out->close(); break;
-    case kPrepare: if (header) out->prepare(*header); break;
-    case kWrite: if (header) out->write(*header); break;
-    case kPause: out->pause(); break;
-    case kRestart: out->restart(); break;
-    case kReset: out->reset(); break;
-    case kWaitAllFree:
-      while (!allFree() && !abandonWait_.load()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      break;
-    default: break;
+// One blocking device call on the worker. It holds the device itself, so a call that overran its
+// wait and was left behind never reaches the queue, which may be in use by the next song by then.
+struct PlayerInternal::DeviceCall final : thread::ITask {
+  DeviceCall(std::shared_ptr<WaveOut> device, Command call) : out(std::move(device)), command(call) {}
+  void run() override {
+    if (command == kClose) out->close();
+    else out->reset();
   }
-}
+  std::shared_ptr<WaveOut> out;
+  Command command;
+};
 
-bool PlayerInternal::runOnWorker(Command command, int waitMs) {
-  command_.store(command);
-  worker_->runOnce(this);
+bool PlayerInternal::runOnWorker(const std::shared_ptr<WaveOut>& out, Command command, int waitMs) {
+  auto call = std::make_shared<DeviceCall>(out, command);
+  worker_->runOnce(call.get(), call);
   return worker_->waitIdleFor(waitMs);
 }
 
-std::string PlayerInternal::closeDevice() {
+std::string PlayerInternal::closeDevice(bool letQueuedPlay) {
   std::shared_ptr<WaveOut> out = handle();
   if (!out) return {};
-  abandonWait_.store(false);
-  if (!allFree() && !runOnWorker(kWaitAllFree, kDrainWaitMs)) abandonWait_.store(true);
-  runOnWorker(kReset, kResetWaitMs);
-  runOnWorker(kClose, kCloseWaitMs);
+  // Nothing blocks in this wait (the device answers by completions), so it needs no worker.
+  if (letQueuedPlay) waitAllFree(kDrainWaitMs);
+  runOnWorker(out, kReset, kResetWaitMs);
+  runOnWorker(out, kClose, kCloseWaitMs);
   {
     std::lock_guard hold(handleLock_);
     handle_.reset();
@@ -166,8 +159,6 @@ void PlayerInternal::reset() {
   }
   nextComplete_.store(0);
   nextWrite_.store(0);
-  command_.store(kNone);
-  commandHeader_.store(nullptr);
 }
 
 }  // namespace s::system::audio::win

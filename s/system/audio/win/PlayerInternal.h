@@ -11,7 +11,7 @@
 #include "platform/wave/Header.h"
 #include "s/base/IObject.h"
 #include "s/thread/IPoolable.h"
-#include "s/thread/ITask.h"
+#include "s/thread/Pooled.h"
 
 namespace platform::wave {
 class WaveOut;
@@ -26,21 +26,13 @@ namespace s::system::audio::win {
 // that the play thread fills in turn. Completions come back in the order of writing, so the ring
 // only needs to know which buffer finishes next. Closing may block inside a driver; it runs on a
 // worker thread with time-outs, and a device that overruns them is given up.
-class PlayerInternal final : public base::IObject, public thread::IPoolable, public thread::ITask {
+class PlayerInternal final : public base::IObject, public thread::IPoolable {
  public:
   static constexpr int kBufferCount = 12;
   static constexpr uint32_t kBufferSize = 8192;
   static constexpr int kRefillBatch = 6;
-  enum Command : int32_t {
-    kNone = 0,
-    kClose = 1,
-    kPrepare = 2,
-    kWrite = 3,
-    kPause = 4,
-    kRestart = 5,
-    kReset = 6,
-    kWaitAllFree = 7,
-  };
+  // The device calls that may block inside a driver, run on the worker.
+  enum Command : int32_t { kClose = 1, kReset = 6 };
   static constexpr int kDrainWaitMs = 1000;
   static constexpr int kResetWaitMs = 1500;
   static constexpr int kCloseWaitMs = 1500;
@@ -68,12 +60,10 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
   bool queueNext(uint32_t n);
   // Why the device broke down after opening, or empty.
   std::string deviceError() const;
-  // The close sequence: lets the queued buffers play (up to 1 s), resets and closes the device,
-  // each step on the worker thread with its time-out. Returns why the device failed, or empty.
-  std::string closeDevice();
-
-  // Runs the command set by the close sequence on the worker thread.
-  void run() override;
+  // The close sequence: lets the queued buffers play (up to 1 s; not for a device that broke
+  // down, which would only pace silence), then resets and closes the device, each on the worker
+  // thread with its time-out. Returns why the device failed, or empty.
+  std::string closeDevice(bool letQueuedPlay = true);
 
   const char16_t* typeName() const override { return u"s_system_audio_win_PlayerInternal"; }
   base::IObject* newInstance() const override { return create(); }
@@ -88,9 +78,11 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
     std::unique_ptr<uint8_t[]> data;
   };
 
+  struct DeviceCall;
+
   static void onDone(platform::wave::Header& header, void* instance);
   std::shared_ptr<platform::wave::WaveOut> handle() const;
-  bool runOnWorker(Command command, int waitMs);
+  bool runOnWorker(const std::shared_ptr<platform::wave::WaveOut>& out, Command command, int waitMs);
 
   mutable std::mutex handleLock_;  // guards handle_ itself; the device has its own locks
   std::shared_ptr<platform::wave::WaveOut> handle_;
@@ -104,11 +96,7 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable, pub
   std::atomic<int32_t> nextComplete_{0};
   std::atomic<int32_t> nextWrite_{0};
   std::array<Entry, kBufferCount> entries_;
-  thread::win::Thread* worker_;
-  std::atomic<int32_t> command_{kNone};
-  std::atomic<platform::wave::Header*> commandHeader_{nullptr};
-  // Ends a drain wait left behind by an abandoned worker.
-  std::atomic<bool> abandonWait_{false};
+  thread::Pooled<thread::win::Thread> worker_;
 };
 
 }  // namespace s::system::audio::win

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "s/thread/Pooled.h"
 #include "tests/s/sound/filter/FilterTestSupport.h"
 #include "tests/support/Signals.h"
 
@@ -12,14 +13,11 @@ using s::sound::filter::Equalizer;
 
 namespace {
 
-struct EqualizerDeleter {
-  void operator()(Equalizer* e) const { e->release(); }
-};
-using EqualizerPtr = std::unique_ptr<Equalizer, EqualizerDeleter>;
+using EqualizerPtr = s::thread::Pooled<Equalizer>;
 
 EqualizerPtr make(double low, double mid, double high, int32_t lowFreq = 880,
                   int32_t highFreq = 5000) {
-  EqualizerPtr e(Equalizer::create());
+  EqualizerPtr e = s::thread::holdPooled(Equalizer::create());
   e->setGains(low, mid, high);
   e->setBands(lowFreq, highFreq);
   return e;
@@ -123,7 +121,9 @@ TEST(EqualizerTest, MonoUsesOnlyTheLeftStateAcrossSongs) {
 TEST(EqualizerTest, StateRunsOnAcrossChunksOfAnySize) {
   const std::vector<int16_t> in = filter_test::mixedSignal(9000, 2);
   std::vector<int16_t> whole = in;
-  make(2.0, 0.3, 1.7)->process(whole.data(), static_cast<uint32_t>(whole.size() * 2), true, 48000, 16);
+  EqualizerPtr once = make(2.0, 0.3, 1.7);
+  once->prepare(true, 48000, 16);
+  once->process(whole.data(), static_cast<uint32_t>(whole.size() * 2), true, 48000, 16);
   for (uint32_t chunk : {4u, 100u, 8192u}) {
     std::vector<int16_t> pieces = in;
     filter_test::runChunked(*make(2.0, 0.3, 1.7), pieces, true, 48000, chunk);
@@ -134,9 +134,11 @@ TEST(EqualizerTest, StateRunsOnAcrossChunksOfAnySize) {
 TEST(EqualizerTest, CoefficientsFollowTheRateAndResetRestoresDefaults) {
   EqualizerPtr eq = make(0.5, 1.5, 2.0, 1500, 7000);
   EXPECT_DOUBLE_EQ(eq->lowCoef(), 2 * std::sin(3.14159265359 * 1500 / 44100));
-  std::vector<int16_t> pcm = {1000, 2000};
-  eq->process(pcm.data(), 4, false, 22050, 16);
+  EXPECT_TRUE(eq->prepare(false, 22050, 16));
   EXPECT_DOUBLE_EQ(eq->highCoef(), 2 * std::sin(3.14159265359 * 7000 / 22050));
+  // New bands take the prepared rate.
+  eq->setBands(1000, 6000);
+  EXPECT_DOUBLE_EQ(eq->lowCoef(), 2 * std::sin(3.14159265359 * 1000 / 22050));
   eq->setEnabled(false);
   eq->reset();
   EXPECT_TRUE(eq->isEnabled());
@@ -147,4 +149,5 @@ TEST(EqualizerTest, CoefficientsFollowTheRateAndResetRestoresDefaults) {
   EXPECT_EQ(eq->highFreq(), 5000);
   EXPECT_EQ(eq->leftState().history[0], 0.0);
   EXPECT_EQ(eq->leftState().lowPoles[0], 0.0);
+  EXPECT_DOUBLE_EQ(eq->highCoef(), 2 * std::sin(3.14159265359 * 5000 / 44100));
 }

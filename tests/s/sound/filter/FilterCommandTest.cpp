@@ -78,6 +78,7 @@ std::vector<int16_t> throughEffect(int32_t command, std::vector<int16_t> pcm, bo
   effect->stereoEnhancer().setEnabled(settings.stereoEnhancerOn);
   effect->equalizer().setEnabled(settings.equalizerOn);
   effect->vocalInstrument().setEnabled(settings.vocalInstrumentOn);
+  effect->prepare(stereo, rate, 16);
   auto* bytes = reinterpret_cast<uint8_t*>(pcm.data());
   for (std::size_t at = 0; at < pcm.size() * 2; at += chunk) {
     const auto n = static_cast<uint32_t>(std::min<std::size_t>(chunk, pcm.size() * 2 - at));

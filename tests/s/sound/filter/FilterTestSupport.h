@@ -7,9 +7,11 @@
 
 namespace filter_test {
 
-// Runs `pcm` through `filter` in blocks of `chunkBytes`, as the engine does.
+// Prepares `filter` for the format and runs `pcm` through it in blocks of `chunkBytes`, as the
+// engine does.
 inline void runChunked(s::sound::IFilter& filter, std::vector<int16_t>& pcm, bool stereo,
                        int32_t rate = 44100, uint32_t chunkBytes = 8192) {
+  filter.prepare(stereo, rate, 16);
   auto* bytes = reinterpret_cast<uint8_t*>(pcm.data());
   const std::size_t total = pcm.size() * 2;
   for (std::size_t at = 0; at < total; at += chunkBytes) {

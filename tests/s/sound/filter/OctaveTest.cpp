@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "s/thread/Pooled.h"
 #include "tests/s/sound/filter/FilterTestSupport.h"
 #include "tests/support/Signals.h"
 
@@ -13,13 +14,10 @@ using s::sound::filter::Octave;
 
 namespace {
 
-struct OctaveDeleter {
-  void operator()(Octave* o) const { o->release(); }
-};
-using OctavePtr = std::unique_ptr<Octave, OctaveDeleter>;
+using OctavePtr = s::thread::Pooled<Octave>;
 
 OctavePtr shifter(int semitones) {
-  OctavePtr o(Octave::create());
+  OctavePtr o = s::thread::holdPooled(Octave::create());
   o->setPitch(static_cast<float>(semitones) * 100.0f / 12.0f);
   return o;
 }
@@ -56,6 +54,7 @@ TEST(OctaveTest, StereoShiftsBothChannelsAndEightBitStaysCentred) {
   std::vector<uint8_t> bytes(wide.size());
   for (std::size_t i = 0; i < wide.size(); ++i) bytes[i] = static_cast<uint8_t>(wide[i] + 128);
   OctavePtr o = shifter(12);
+  ASSERT_TRUE(o->prepare(false, 44100, 8));
   for (std::size_t at = 0; at < bytes.size(); at += 8192)
     o->process(bytes.data() + at, static_cast<uint32_t>(std::min<std::size_t>(8192, bytes.size() - at)),
                false, 44100, 8);
@@ -69,6 +68,7 @@ TEST(OctaveTest, ResultDoesNotDependOnHowTheStreamIsCut) {
   const std::vector<int16_t> in = filter_test::mixedSignal(20000, 1);
   std::vector<int16_t> whole = in;
   OctavePtr one = shifter(5);
+  ASSERT_TRUE(one->prepare(false, 44100, 16));
   one->process(whole.data(), static_cast<uint32_t>(whole.size() * 2), false, 44100, 16);
   // 8193 samples: a full work buffer and then one more; the others cut frames at odd places.
   for (uint32_t chunkBytes : {8193u * 2, 8192u, 2u, 1000u}) {
@@ -115,7 +115,7 @@ TEST(OctaveTest, LoudInputIsClampedNotWrapped) {
 TEST(OctaveTest, ResetFreesEverythingAndStartsFromSilence) {
   OctavePtr o = shifter(7);
   EXPECT_FALSE(o->isPrepared());
-  EXPECT_TRUE(o->prepare());
+  EXPECT_TRUE(o->prepare(true, 44100, 16));
   EXPECT_TRUE(o->isPrepared());
   std::vector<int16_t> first = testing_support::sine16(300, 0.2, 44100, 2, 8000);
   filter_test::runChunked(*o, first, true);
@@ -152,6 +152,11 @@ TEST(OctaveTest, OddSettingsAndEmptyBlocksAreHarmless) {
 
   OctavePtr o = shifter(3);
   std::vector<int16_t> pcm = in;
+  // Unprepared, the shifter changes nothing and makes nothing.
+  o->process(pcm.data(), 8192, true, 44100, 16);
+  EXPECT_EQ(pcm, in);
+  EXPECT_FALSE(o->isPrepared());
+  ASSERT_TRUE(o->prepare(true, 44100, 16));
   o->process(pcm.data(), 0, true, 44100, 16);
   o->process(pcm.data(), 3, true, 44100, 16);     // less than one frame
   o->process(pcm.data(), 8192, true, 0, 16);      // no rate

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "s/sound/filter/StereoEnhancer.h"
+#include "s/thread/Pooled.h"
 
 using s::sound::filter::PcmSteps;
 using s::sound::filter::StereoEnhancer;
@@ -29,11 +30,10 @@ void apply(const WorkedExample& e, std::vector<int16_t>& pcm) {
   switch (e.step) {
     case Step::Widen:
     case Step::WidenAttenuate: {
-      StereoEnhancer* f = StereoEnhancer::create();
+      auto f = s::thread::holdPooled(StereoEnhancer::create());
       f->width = e.amount;
       f->attenuate = e.step == Step::WidenAttenuate;
       f->process(pcm.data(), bytes, true, 44100, 16);
-      f->release();
       break;
     }
     case Step::Level: PcmSteps::levelStep(pcm.data(), bytes, 16, e.amount); break;
@@ -119,16 +119,15 @@ TEST(PcmStepsTest, EightBitDataWorkAbout128AndStayInRange) {
 }
 
 TEST(StereoEnhancerTest, MonoPassesUnchangedEvenWithAttenuation) {
-  StereoEnhancer* f = StereoEnhancer::create();
+  auto f = s::thread::holdPooled(StereoEnhancer::create());
   f->attenuate = true;
   std::vector<int16_t> pcm = {1000, -1000, 32767, -32768};
   f->process(pcm.data(), 8, false, 44100, 16);
   EXPECT_EQ(pcm, (std::vector<int16_t>{1000, -1000, 32767, -32768}));
-  f->release();
 }
 
 TEST(StereoEnhancerTest, PoolResetRestoresDefaults) {
-  StereoEnhancer* f = StereoEnhancer::create();
+  auto f = s::thread::holdPooled(StereoEnhancer::create());
   f->width = 3;
   f->attenuate = true;
   f->setEnabled(false);
@@ -137,5 +136,4 @@ TEST(StereoEnhancerTest, PoolResetRestoresDefaults) {
   EXPECT_FALSE(f->attenuate);
   EXPECT_TRUE(f->isEnabled());
   EXPECT_TRUE(std::u16string_view(f->typeName()) == u"s_sound_filter_StereoEnhancer");
-  f->release();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "s/sound/filter/PcmSteps.h"
+#include "s/thread/Pooled.h"
 #include "tests/s/sound/filter/FilterTestSupport.h"
 
 using s::sound::filter::PcmSteps;
@@ -13,10 +14,13 @@ using s::sound::filter::VocalInstrument;
 
 namespace {
 
-struct Deleter {
-  void operator()(VocalInstrument* v) const { v->release(); }
-};
-using VocalPtr = std::unique_ptr<VocalInstrument, Deleter>;
+using VocalPtr = s::thread::Pooled<VocalInstrument>;
+
+VocalPtr make() {
+  VocalPtr v = s::thread::holdPooled(VocalInstrument::create());
+  v->prepare(true, 44100, 16);
+  return v;
+}
 
 // `expected` delayed by three samples per channel, within one unit.
 void expectDelayedByThree(const std::vector<int16_t>& out, const std::vector<int16_t>& expected,
@@ -32,7 +36,7 @@ void expectDelayedByThree(const std::vector<int16_t>& out, const std::vector<int
 }  // namespace
 
 TEST(VocalInstrumentTest, FreshFilterHalvesWidensAndDelays) {
-  VocalPtr v(VocalInstrument::create());
+  VocalPtr v = make();
   const std::vector<int16_t> in = filter_test::mixedSignal(6000, 2);
   std::vector<int16_t> expected = in;
   const auto bytes = static_cast<uint32_t>(expected.size() * 2);
@@ -48,7 +52,7 @@ TEST(VocalInstrumentTest, FreshFilterHalvesWidensAndDelays) {
 }
 
 TEST(VocalInstrumentTest, LevelCutZeroOnlyRunsTheBandEqualiser) {
-  VocalPtr v(VocalInstrument::create());
+  VocalPtr v = make();
   v->levelCut = 0;
   for (int channels : {1, 2}) {
     const std::vector<int16_t> in = filter_test::mixedSignal(3000, channels);
@@ -61,7 +65,7 @@ TEST(VocalInstrumentTest, LevelCutZeroOnlyRunsTheBandEqualiser) {
 TEST(VocalInstrumentTest, ModesUseTheirOwnSettingsOnly) {
   // Vocal mode with a flat band equaliser: half level, then both channels to the centre. The
   // final lift is ignored in vocal mode.
-  VocalPtr vocal(VocalInstrument::create());
+  VocalPtr vocal = make();
   vocal->instrumentMode = false;
   vocal->centreAmount = 10;
   vocal->finalLift = true;
@@ -74,7 +78,7 @@ TEST(VocalInstrumentTest, ModesUseTheirOwnSettingsOnly) {
   expectDelayedByThree(out, expected, 2, "vocal");
 
   // Instrument mode ignores the centre amount and lifts at the end when asked.
-  VocalPtr instrument(VocalInstrument::create());
+  VocalPtr instrument = make();
   instrument->centreAmount = 10;
   instrument->finalLift = true;
   expected = in;
@@ -91,7 +95,7 @@ TEST(VocalInstrumentTest, ModesUseTheirOwnSettingsOnly) {
 }
 
 TEST(VocalInstrumentTest, InstrumentRuleAndEightBitData) {
-  VocalPtr v(VocalInstrument::create());
+  VocalPtr v = make();
   v->applyInstrumentRule(10);
   EXPECT_DOUBLE_EQ(v->bandEq.lowGain, 1.25);
   EXPECT_DOUBLE_EQ(v->bandEq.midGain, 0.0);

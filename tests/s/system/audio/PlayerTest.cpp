@@ -2,88 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
-#include <fstream>
-#include <functional>
 #include <memory>
-#include <iterator>
 #include <thread>
 #include <vector>
 
 #include "s/sound/Effect.h"
-#include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/Gain.h"
-#include "tests/s/system/audio/TestSource.h"
-#include "tests/support/TempDir.h"
+#include "tests/s/system/audio/PlayerTestSupport.h"
 
-using s::system::audio::win::Device;
-using s::system::audio::win::Player;
 using namespace enginetest;
-using Clock = std::chrono::steady_clock;
 
-namespace {
-
-constexpr std::size_t kWaveHeader = 44;
-
-struct PlayerDeleter {
-  void operator()(Player* p) const { p->release(); }
-};
-using PlayerPtr = std::unique_ptr<Player, PlayerDeleter>;
-
-bool waitUntil(const std::function<bool()>& condition, int ms) {
-  const auto until = Clock::now() + std::chrono::milliseconds(ms);
-  while (!condition()) {
-    if (Clock::now() > until) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return true;
-}
-
-std::vector<uint8_t> samplesOf(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (bytes.size() < kWaveHeader) return {};
-  // The data size from the header: an odd-sized data chunk is followed by a pad byte.
-  const std::size_t size = bytes[40] | bytes[41] << 8 | bytes[42] << 16 | static_cast<std::size_t>(bytes[43]) << 24;
-  return {bytes.begin() + kWaveHeader, bytes.begin() + static_cast<std::ptrdiff_t>(std::min(bytes.size(), kWaveHeader + size))};
-}
-
-// What the callback saw, chunk by chunk.
-struct Calls {
-  std::atomic<int> count{0};
-  std::atomic<int64_t> bytes{0};
-  std::atomic<bool> tooBig{false};
-  std::atomic<bool> backwards{false};
-  std::atomic<double> first{-1};
-  std::atomic<double> last{-1};
-
-  static int32_t callback(const int16_t*, uint32_t n, double percent, void* user) {
-    auto* self = static_cast<Calls*>(user);
-    if (n > 8192) self->tooBig = true;
-    if (percent < self->last) self->backwards = true;
-    if (self->count++ == 0) self->first = percent;
-    self->last = percent;
-    self->bytes += n;
-    return 0;
-  }
-};
-
-// Plays `source` through a fresh engine into a file written as fast as the engine feeds it.
-std::vector<uint8_t> render(TestSource& source, const std::function<void(Player&)>& setUp, Calls* calls = nullptr) {
-  testing_support::TempDir dir;
-  Device device(-1, "file-fast:" + dir.file("out.wav"), "render");
-  PlayerPtr player(Player::create());
-  player->setDevice(&device);
-  if (setUp) setUp(*player);
-  player->play(&source, calls ? &Calls::callback : nullptr, calls);
-  EXPECT_TRUE(player->isActive()) << player->lastError();
-  EXPECT_TRUE(waitUntil([&] { return !player->isActive(); }, 10000));
-  EXPECT_EQ(player->lastError(), "");
-  return samplesOf(dir.file("out.wav"));
-}
-
-}  // namespace
 
 TEST(Player, DeliversEverySampleUntouchedAtVolumeOneAndReportsEachChunk) {
   struct Case {
@@ -94,9 +23,8 @@ TEST(Player, DeliversEverySampleUntouchedAtVolumeOneAndReportsEachChunk) {
   for (const Case& c : {Case{300001 * 4, true, 16}, Case{8192 * 3, false, 16}, Case{100001, false, 8}}) {
     SCOPED_TRACE(c.bytes);
     const auto pcm = pattern(c.bytes, static_cast<uint32_t>(c.bytes));
-    TestSource source(pcm, 22050, c.stereo, c.bits);
     Calls calls;
-    EXPECT_TRUE(render(source, nullptr, &calls) == pcm);
+    EXPECT_TRUE(render(TestSource::shared(pcm, 22050, c.stereo, c.bits), nullptr, &calls) == pcm);
     EXPECT_EQ(calls.bytes, static_cast<int64_t>(pcm.size()));
     EXPECT_GE(calls.count, static_cast<int>(pcm.size() / 8192));
     EXPECT_FALSE(calls.tooBig);
@@ -109,9 +37,8 @@ TEST(Player, DeliversEverySampleUntouchedAtVolumeOneAndReportsEachChunk) {
 
 TEST(Player, AppliesTheSquaredVolumeThenThePresetInChunksOf8192Bytes) {
   const auto pcm = pattern(8192 * 40 + 1000, 9);
-  TestSource source(pcm, 44100, true, 16);
   const int32_t preset = 3;
-  const auto out = render(source, [&](Player& p) {
+  const auto out = render(TestSource::shared(pcm, 44100, true, 16), [&](Player& p) {
     p.setVolume(0.5f);
     EXPECT_EQ(p.getGain(), 0.25f);
     p.setPreset(preset);
@@ -121,6 +48,7 @@ TEST(Player, AppliesTheSquaredVolumeThenThePresetInChunksOf8192Bytes) {
   std::vector<uint8_t> expected = pcm;
   s::sound::Effect effect;
   effect.buildPresets();
+  effect.prepare(true, 44100, 16);
   for (std::size_t at = 0; at < expected.size(); at += 8192) {
     const auto n = static_cast<uint32_t>(std::min<std::size_t>(8192, expected.size() - at));
     s::system::audio::win::Gain::apply(expected.data() + at, n, 16, 0.25f);
@@ -134,31 +62,34 @@ TEST(Player, AnEngineFromThePoolSoundsLikeANewOne) {
   // The second render takes the engine the first one gave back, presets with their filter
   // history included.
   const auto pcm = pattern(8192 * 8, 21);
-  TestSource first(pcm, 44100, true, 16);
   const auto withPreset = [](Player& p) { p.setPreset(4); };
-  const auto once = render(first, withPreset);
-  TestSource second(pcm, 44100, true, 16);
-  EXPECT_TRUE(render(second, withPreset) == once);
+  const auto once = render(TestSource::shared(pcm, 44100, true, 16), withPreset);
+  EXPECT_TRUE(render(TestSource::shared(pcm, 44100, true, 16), withPreset) == once);
 }
 
-TEST(Player, ADeviceThatCannotBeOpenedEndsThePlaybackAtOnceAndSaysWhy) {
+TEST(Player, ADeviceThatCannotBeOpenedEndsThePlaybackAndSaysWhy) {
   const auto pcm = pattern(100000);
-  TestSource source(pcm, 44100, true, 16);
   Device device(-1, "file:/nonexistent-folder-of-sonvia/out.wav", "nowhere");
-  PlayerPtr player(Player::create());
+  PlayerPtr player = makePlayer();
   player->setDevice(&device);
   Calls calls;
-  player->play(&source, &Calls::callback, &calls);
-  EXPECT_FALSE(player->isActive());
+  player->play(TestSource::shared(pcm, 44100, true, 16), &Calls::callback, &calls);
+  ASSERT_TRUE(waitUntil([&] { return !player->isActive(); }, 5000));
+  EXPECT_EQ(player->state(), PlayerState::kFailed);
   EXPECT_NE(player->lastError().find("cannot write /nonexistent-folder-of-sonvia/out.wav"), std::string::npos)
       << player->lastError();
   EXPECT_EQ(calls.count, 0);
+
+  player->play(nullptr, nullptr, nullptr);
+  EXPECT_EQ(player->state(), PlayerState::kFailed);
+  EXPECT_EQ(player->lastError(), "there is no song to play");
   // The engine is usable again at once.
-  EXPECT_FALSE(render(source, nullptr).empty());
+  EXPECT_FALSE(render(TestSource::shared(pcm, 44100, true, 16), nullptr).empty());
 }
 
 TEST(Player, OnAnIdleEngineTransportDoesNothing) {
-  PlayerPtr player(Player::create());
+  PlayerPtr player = makePlayer();
+  EXPECT_EQ(player->state(), PlayerState::kIdle);
   player->pause();
   EXPECT_FALSE(player->isPaused());
   player->seek(50);
@@ -170,15 +101,18 @@ TEST(Player, OnAnIdleEngineTransportDoesNothing) {
 
 TEST(Player, PauseHoldsThePositionSeekMovesItAndStopEndsPlayback) {
   const auto pcm = pattern(44100 * 4 * 4, 11);  // 4 s at real-time pace
-  TestSource source(pcm, 44100, true, 16);
+  auto shared = TestSource::shared(pcm, 44100, true, 16);
+  TestSource& source = *shared;
   Device device(-1, "null", "null");
-  PlayerPtr player(Player::create());
+  PlayerPtr player = makePlayer();
   player->setDevice(&device);
-  player->play(&source, nullptr, nullptr);
+  player->play(std::move(shared), nullptr, nullptr);
   ASSERT_TRUE(player->isActive()) << player->lastError();
   ASSERT_TRUE(waitUntil([&] { return player->bytesQueued() > 12 * 8192; }, 3000));
+  EXPECT_EQ(player->state(), PlayerState::kPlaying);
 
   player->pause();
+  EXPECT_EQ(player->state(), PlayerState::kPaused);
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   const int64_t held = player->bytesQueued();
   std::this_thread::sleep_for(std::chrono::milliseconds(250));
@@ -195,17 +129,17 @@ TEST(Player, PauseHoldsThePositionSeekMovesItAndStopEndsPlayback) {
   player->stop();
   EXPECT_LT(Clock::now() - before, std::chrono::milliseconds(1500));
   EXPECT_FALSE(player->isActive());
+  EXPECT_EQ(player->state(), PlayerState::kEnded);
 }
 
 TEST(Player, TakesRealTimeOnTheNullDeviceAndStaysActiveUntilTheQueueHasPlayed) {
   const auto pcm = pattern(22050 * 2 * 1, 12);  // 1 s of 16-bit mono
-  TestSource source(pcm, 22050, false, 16);
   Device device(-1, "null", "null");
-  PlayerPtr player(Player::create());
+  PlayerPtr player = makePlayer();
   player->setDevice(&device);
   Calls calls;
   const auto began = Clock::now();
-  player->play(&source, &Calls::callback, &calls);
+  player->play(TestSource::shared(pcm, 22050, false, 16), &Calls::callback, &calls);
   ASSERT_TRUE(waitUntil([&] { return calls.bytes == static_cast<int64_t>(pcm.size()); }, 3000));
   EXPECT_TRUE(player->isActive());
   ASSERT_TRUE(waitUntil([&] { return !player->isActive(); }, 3000));
@@ -214,27 +148,30 @@ TEST(Player, TakesRealTimeOnTheNullDeviceAndStaysActiveUntilTheQueueHasPlayed) {
   EXPECT_LT(took, std::chrono::milliseconds(2000));
 }
 
-TEST(Player, PlayWhilePlayingStopsTheFirstSongAndPlaysTheSecondWhole) {
+TEST(Player, PlayWhilePlayingStopsTheFirstSongAndPlaysTheSecondWholeFromItsStart) {
   const auto first = pattern(44100 * 4 * 3, 13);
-  TestSource firstSource(first, 44100, true, 16);
   Device nullDevice(-1, "null", "null");
   testing_support::TempDir dir;
   Device file(-1, "file-fast:" + dir.file("second.wav"), "file");
-  PlayerPtr player(Player::create());
+  PlayerPtr player = makePlayer();
   player->setDevice(&nullDevice);
-  player->play(&firstSource, nullptr, nullptr);
-  ASSERT_TRUE(waitUntil([&] { return player->bytesQueued() > 0; }, 3000));
+  player->play(TestSource::shared(first, 44100, true, 16), nullptr, nullptr);
+  ASSERT_TRUE(waitUntil([&] { return player->bytesQueued() > 8 * 8192; }, 3000));
 
   const auto second = pattern(50000, 14);
-  TestSource secondSource(second, 44100, true, 16);
   player->setDevice(&file);
-  player->play(&secondSource, nullptr, nullptr);
+  Calls calls;
+  player->play(TestSource::shared(second, 44100, true, 16), &Calls::callback, &calls);
   ASSERT_TRUE(waitUntil([&] { return !player->isActive(); }, 5000));
   EXPECT_TRUE(samplesOf(dir.file("second.wav")) == second);
+  // The position starts again at the new song's first chunk.
+  EXPECT_DOUBLE_EQ(calls.first, 8192 * 100.0 / static_cast<double>(second.size()));
+  EXPECT_DOUBLE_EQ(calls.last, 100.0);
+  EXPECT_EQ(player->bytesQueued(), static_cast<int64_t>(second.size()));
 }
 
 TEST(Player, GoesBackToItsPoolWithDefaultsButKeepsTheStandingFilterSwitches) {
-  Player* player = Player::create();
+  PlayerPtr player = makePlayer();
   player->setVolume(0.3f);
   player->setPreset(4);
   player->setEqualizerExOn(true);
@@ -250,5 +187,4 @@ TEST(Player, GoesBackToItsPoolWithDefaultsButKeepsTheStandingFilterSwitches) {
   EXPECT_FALSE(player->effect().octave().isEnabled());
   EXPECT_TRUE(player->isStereoEnhancerOn());
   player->setStereoEnhancerOn(false);
-  player->release();
 }

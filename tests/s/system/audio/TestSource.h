@@ -1,8 +1,12 @@
 #pragma once
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -12,10 +16,39 @@ namespace enginetest {
 
 // A source over PCM held in memory, with the same locking as the real sources (read and seek
 // serialise on its own lock). `readLimit` caps what one read delivers, to mimic a decoder.
+//
+// Like a file on a network share that stops answering, its reads can be made to hang: from
+// holdReads() on, a read that has delivered `holdAfter` bytes in all waits inside the source's lock
+// until letReadsGo(). `destroyed`, when given, is set by the destructor.
 class TestSource final : public s::sound::IEncodedAudio {
  public:
   TestSource(std::vector<uint8_t> pcm, int32_t rate, bool stereo, int32_t bits, uint32_t readLimit = 4608)
       : pcm_(std::move(pcm)), rate_(rate), stereo_(stereo), bits_(bits), readLimit_(readLimit) {}
+  ~TestSource() override {
+    if (destroyed_) *destroyed_ = true;
+  }
+
+  static std::shared_ptr<TestSource> shared(std::vector<uint8_t> pcm, int32_t rate, bool stereo, int32_t bits,
+                                            uint32_t readLimit = 4608) {
+    return std::make_shared<TestSource>(std::move(pcm), rate, stereo, bits, readLimit);
+  }
+
+  void reportDestructionTo(std::atomic<bool>* destroyed) { destroyed_ = destroyed; }
+  void holdReads(std::size_t holdAfter = 0) {
+    std::lock_guard gate(gateLock_);
+    holdAfter_ = holdAfter;
+    holding_ = true;
+  }
+  void letReadsGo() {
+    std::lock_guard gate(gateLock_);
+    holding_ = false;
+    gateChanged_.notify_all();
+  }
+  // Waits up to `ms` for a read to hang.
+  bool waitForHungRead(int ms) {
+    std::unique_lock gate(gateLock_);
+    return gateChanged_.wait_for(gate, std::chrono::milliseconds(ms), [this] { return hung_ > 0; });
+  }
 
   void setSampleRate(int32_t rate) override { rate_ = rate; }
   int32_t getSampleRate() override { return rate_; }
@@ -40,6 +73,14 @@ class TestSource final : public s::sound::IEncodedAudio {
   int32_t outputBitsPerSample() override { return bits_; }
   bool read(void* dst, uint32_t capacity, uint32_t* count) override {
     std::lock_guard hold(lock_);
+    {
+      std::unique_lock gate(gateLock_);
+      if (holding_ && position_ >= holdAfter_) {
+        ++hung_;
+        gateChanged_.notify_all();
+        gateChanged_.wait(gate, [this] { return !holding_; });
+      }
+    }
     *count = 0;
     if (position_ >= pcm_.size()) return false;
     const std::size_t n = std::min<std::size_t>({capacity, readLimit_, pcm_.size() - position_});
@@ -78,6 +119,12 @@ class TestSource final : public s::sound::IEncodedAudio {
   int32_t bits_;
   uint32_t readLimit_;
   int seeks_ = 0;
+  std::atomic<bool>* destroyed_ = nullptr;
+  std::mutex gateLock_;
+  std::condition_variable gateChanged_;
+  bool holding_ = false;
+  std::size_t holdAfter_ = 0;
+  int hung_ = 0;
 };
 
 // Bytes that differ from their neighbours, so a lost, doubled or reordered chunk shows.
