@@ -1,6 +1,6 @@
 #include "platform/shell/DesktopEntry.h"
 
-#include <gio/gdesktopappinfo.h>
+#include <glib.h>
 
 #include "platform/shell/UserFolders.h"
 
@@ -55,16 +55,15 @@ std::string DesktopEntry::programOf(std::string_view entryText) {
   GKeyFile* file = g_key_file_new();
   std::string program;
   if (g_key_file_load_from_data(file, entryText.data(), entryText.size(), G_KEY_FILE_NONE, nullptr)) {
-    if (GDesktopAppInfo* info = g_desktop_app_info_new_from_keyfile(file)) {
-      if (const char* exec = g_app_info_get_commandline(G_APP_INFO(info))) {
-        int argc = 0;
-        char** argv = nullptr;
-        if (g_shell_parse_argv(exec, &argc, &argv, nullptr) && argc > 0) program = argv[0];
-        g_strfreev(argv);
-        for (std::size_t at = program.find("%%"); at != std::string::npos; at = program.find("%%", at + 1))
-          program.erase(at, 1);
-      }
-      g_object_unref(info);
+    // The same two steps as a desktop's launcher: the entry's string syntax, then the quoting.
+    if (char* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr)) {
+      int argc = 0;
+      char** argv = nullptr;
+      if (g_shell_parse_argv(exec, &argc, &argv, nullptr) && argc > 0) program = argv[0];
+      g_strfreev(argv);
+      g_free(exec);
+      for (std::size_t at = program.find("%%"); at != std::string::npos; at = program.find("%%", at + 1))
+        program.erase(at, 1);
     }
   }
   g_key_file_free(file);

@@ -48,6 +48,14 @@ std::map<int, std::string_view> iconPngs() {
   return pngs;
 }
 
+// The extension's type, or null with `problem` saying what we do open.
+const char* typeOrProblem(std::string_view extension, const char* verb, std::string& problem) {
+  const char* type = FileAssociations::mimeTypeOf(extension);
+  if (!type)
+    problem = std::string("cannot ") + verb + " '" + std::string(extension) + "': only mp3, wav and mpl files";
+  return type;
+}
+
 bool isOurs(const std::optional<std::string>& value) {
   return value && MimeAppsList::firstId(*value) == DesktopEntry::kId;
 }
@@ -121,11 +129,8 @@ bool FileAssociations::refreshDesktopDatabase(std::string& problem) {
 
 bool FileAssociations::associate(std::string_view extension, std::string& problem) {
   const std::string e = normalized(extension);
-  const char* type = mimeTypeOf(e);
-  if (!type) {
-    problem = "cannot associate '" + std::string(extension) + "': only mp3, wav and mpl files";
-    return false;
-  }
+  const char* type = typeOrProblem(extension, "associate", problem);
+  if (!type) return false;
   if (e == ".mpl" &&
       !platform::shell::MimeDatabase::install(kMimePackage, resource("desktop/sonvia-mime.xml"), problem))
     return false;
@@ -142,11 +147,8 @@ bool FileAssociations::associate(std::string_view extension, std::string& proble
 
 bool FileAssociations::deassociate(std::string_view extension, std::string& problem) {
   const std::string e = normalized(extension);
-  const char* type = mimeTypeOf(e);
-  if (!type) {
-    problem = "cannot deassociate '" + std::string(extension) + "': only mp3, wav and mpl files";
-    return false;
-  }
+  const char* type = typeOrProblem(extension, "deassociate", problem);
+  if (!type) return false;
   const std::u16string name = platform::text::utf8ToUtf16(e);
   bool ok = true;
   if (isOurs(MimeAppsList::readUserDefault(type))) {

@@ -9,27 +9,14 @@
 
 #include "platform/shell/DesktopEntry.h"
 #include "tests/s/system/audio/CliRun.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempDir.h"
 
 using enginetest::q;
 using enginetest::runProgram;
-using testing_support::TempDir;
+using namespace testing_support;
 
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
-
-bool exists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
 
 struct Desktop {
   TempDir dir;
@@ -65,9 +52,9 @@ TEST(FileAssociations, AssociateMakesUsTheDefaultAndDeassociateGivesEveryPreviou
   const std::string before =
       "# mine\n[Default Applications]\naudio/mpeg=vlc.desktop;mpv.desktop;\ntext/plain=gedit.desktop;\n"
       "\n[Added Associations]\naudio/mpeg=vlc.desktop;\n";
-  writeFile(d.mimeapps(), before);
-  writeFile(d.dir.file("list.mpl"), kPlayList);
-  writeFile(d.dir.file("no-extension"), kPlayList);
+  writeText(d.mimeapps(), before);
+  writeText(d.dir.file("list.mpl"), kPlayList);
+  writeText(d.dir.file("no-extension"), kPlayList);
 
   auto r = d.sonvia("-associate mp3 .WAV /mpl");
   ASSERT_EQ(r.status, 0) << r.out;
@@ -85,16 +72,16 @@ TEST(FileAssociations, AssociateMakesUsTheDefaultAndDeassociateGivesEveryPreviou
   const auto validate = runProgram("desktop-file-validate", q(d.entry()));
   EXPECT_EQ(validate.status, 0) << validate.out;
   EXPECT_EQ(validate.out, "");
-  EXPECT_EQ(platform::shell::DesktopEntry::programOf(readFile(d.entry())), SONVIA_APP_PATH);
+  EXPECT_EQ(platform::shell::DesktopEntry::programOf(readText(d.entry())), SONVIA_APP_PATH);
   EXPECT_TRUE(exists(d.dir.file("data") + "/icons/hicolor/scalable/apps/sonvia.svg"));
   EXPECT_TRUE(exists(d.dir.file("data") + "/icons/hicolor/48x48/apps/sonvia.png"));
 
   // Associating again must not take our own entry for the one to give back.
   ASSERT_EQ(d.sonvia("-associate mp3").status, 0);
   // The user chooses another program for WAVE files meanwhile.
-  std::string chosen = readFile(d.mimeapps());
+  std::string chosen = readText(d.mimeapps());
   chosen.replace(chosen.find("audio/x-wav=sonvia.desktop;"), 27, "audio/x-wav=audacious.desktop;");
-  writeFile(d.mimeapps(), chosen);
+  writeText(d.mimeapps(), chosen);
 
   r = d.sonvia("-deassociate mp3 wav mpl");
   ASSERT_EQ(r.status, 0) << r.out;
@@ -102,7 +89,7 @@ TEST(FileAssociations, AssociateMakesUsTheDefaultAndDeassociateGivesEveryPreviou
   EXPECT_EQ(d.tool("xdg-mime query default audio/x-wav"), "audacious.desktop") << "left alone";
   std::string expected = before;
   expected.insert(expected.find("\n\n[Added"), "\naudio/x-wav=audacious.desktop;");
-  EXPECT_EQ(readFile(d.mimeapps()), expected);
+  EXPECT_EQ(readText(d.mimeapps()), expected);
   EXPECT_FALSE(exists(d.entry())) << "nothing is associated any more";
   EXPECT_NE(d.tool("xdg-mime query filetype " + q(d.dir.file("list.mpl"))), "application/x-sonvia-playlist");
 }
@@ -111,9 +98,9 @@ TEST(FileAssociations, WithoutAPreviousDefaultDeassociateLeavesNoneAndUnknownExt
   Desktop d;
   ASSERT_EQ(d.sonvia("-associate wav").status, 0);
   EXPECT_EQ(d.tool("xdg-mime query default audio/x-wav"), "sonvia.desktop");
-  EXPECT_EQ(readFile(d.entry()).find("audio/mpeg"), std::string::npos) << "only what is associated";
+  EXPECT_EQ(readText(d.entry()).find("audio/mpeg"), std::string::npos) << "only what is associated";
   ASSERT_EQ(d.sonvia("-deassociate wav").status, 0);
-  EXPECT_EQ(readFile(d.mimeapps()).find("audio/x-wav"), std::string::npos) << readFile(d.mimeapps());
+  EXPECT_EQ(readText(d.mimeapps()).find("audio/x-wav"), std::string::npos) << readText(d.mimeapps());
 
   const auto r = d.sonvia("-associate ogg mp3");
   EXPECT_EQ(r.status, 1);

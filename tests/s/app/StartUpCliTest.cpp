@@ -16,19 +16,13 @@
 #include "s/map/IMappedData.h"
 #include "s/reg/MappedData.h"
 #include "tests/support/Signals.h"
+#include "tests/support/FileText.h"
 #include "tests/support/TempDir.h"
 
 using namespace testing_support;
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // A private desktop session for the program: its own runtime, settings and data folders.
 struct Session {
@@ -65,14 +59,14 @@ struct Session {
   int run(const std::vector<std::string>& args, std::string* out = nullptr) const {
     const std::string file = dir.file("out-" + std::to_string(counter++));
     const int status = wait(start(args, file));
-    if (out) *out = readFile(file);
+    if (out) *out = readText(file);
     return status;
   }
   // Waits until `file` contains `text` (bounded); false when it never did.
   static bool waitForText(const std::string& file, const std::string& text, int times = 1) {
     for (auto end = std::chrono::steady_clock::now() + 60s; std::chrono::steady_clock::now() < end;
          std::this_thread::sleep_for(10ms)) {
-      const std::string s = readFile(file);
+      const std::string s = readText(file);
       int found = 0;
       for (auto at = s.find(text); at != std::string::npos; at = s.find(text, at + 1)) ++found;
       if (found >= times) return true;
@@ -104,12 +98,12 @@ TEST(StartUp, SecondStartHandsItsFileToTheRunningInstanceAndEndsWithZero) {
   const std::string a = silence(s.dir, "a.wav"), b = silence(s.dir, "b b.wav");
   const std::string instanceOut = s.dir.file("instance");
   const pid_t instance = s.start({"--device", "null", a}, instanceOut);
-  ASSERT_TRUE(Session::waitForText(instanceOut, "Playing a.wav")) << readFile(instanceOut);
+  ASSERT_TRUE(Session::waitForText(instanceOut, "Playing a.wav")) << readText(instanceOut);
 
   std::string out;
   EXPECT_EQ(s.run({"file://" + s.dir.file("b%20b.wav")}, &out), 0) << out;
   EXPECT_EQ(out, "");
-  ASSERT_TRUE(Session::waitForText(instanceOut, "Queued b b.wav")) << readFile(instanceOut);
+  ASSERT_TRUE(Session::waitForText(instanceOut, "Queued b b.wav")) << readText(instanceOut);
   EXPECT_EQ(s.run({}, &out), 0) << "a start without files only raises the window: " << out;
 
   // The settings of every start, and the record the last hand-over left.
@@ -126,7 +120,7 @@ TEST(StartUp, SecondStartHandsItsFileToTheRunningInstanceAndEndsWithZero) {
 
   kill(instance, SIGINT);
   EXPECT_EQ(Session::wait(instance), 130);
-  EXPECT_NE(readFile(instanceOut).find("Not played: " + b), std::string::npos) << readFile(instanceOut);
+  EXPECT_NE(readText(instanceOut).find("Not played: " + b), std::string::npos) << readText(instanceOut);
 }
 
 TEST(StartUp, TenStartsAtOnceLeaveOneInstanceHoldingAllTenFilesOnce) {
@@ -149,13 +143,13 @@ TEST(StartUp, TenStartsAtOnceLeaveOneInstanceHoldingAllTenFilesOnce) {
   ASSERT_NE(instanceIndex, -1);
   for (int i = 0; i < 10; ++i) {
     if (i == instanceIndex) continue;
-    EXPECT_EQ(Session::wait(pids[i]), 0) << readFile(s.dir.file("out" + std::to_string(i)));
+    EXPECT_EQ(Session::wait(pids[i]), 0) << readText(s.dir.file("out" + std::to_string(i)));
     ++ended;
   }
   EXPECT_EQ(ended, 9);
   const std::string out = s.dir.file("out" + std::to_string(instanceIndex));
-  ASSERT_TRUE(Session::waitForText(out, "Queued song", 9)) << readFile(out);
-  const std::string text = readFile(out);
+  ASSERT_TRUE(Session::waitForText(out, "Queued song", 9)) << readText(out);
+  const std::string text = readText(out);
   for (int i = 0; i < 10; ++i) {
     const std::string name = "song" + std::to_string(i) + ".wav";
     const std::string mark = i == instanceIndex ? "Playing " + name : "Queued " + name;
@@ -166,7 +160,7 @@ TEST(StartUp, TenStartsAtOnceLeaveOneInstanceHoldingAllTenFilesOnce) {
   kill(pids[instanceIndex], SIGINT);
   EXPECT_EQ(Session::wait(pids[instanceIndex]), 130);
   // Every queued file is still held, in the order it was queued.
-  const std::string after = readFile(out);
+  const std::string after = readText(out);
   EXPECT_EQ(linesAfter(after, "Not played: "), linesAfter(after, "Queued ")) << after;
 }
 
@@ -181,7 +175,7 @@ TEST(StartUp, AKilledInstanceDoesNotBlockTheNextStart) {
 
   const std::string nextOut = s.dir.file("next");
   const pid_t next = s.start({"--device", "null", a}, nextOut);
-  EXPECT_TRUE(Session::waitForText(nextOut, "Playing a.wav")) << readFile(nextOut);
+  EXPECT_TRUE(Session::waitForText(nextOut, "Playing a.wav")) << readText(nextOut);
   kill(next, SIGINT);
   EXPECT_EQ(Session::wait(next), 130);
 }
