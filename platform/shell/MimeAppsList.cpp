@@ -65,7 +65,10 @@ std::string MimeAppsList::withDefault(std::string_view text, std::string_view mi
   for (const std::string& line : lines) {
     if (isGroupHeader(line)) {
       if (inGroup && value && !written) {
-        out.push_back(entry);
+        // At the end of the group's own lines, before the blank lines that part it from the next.
+        auto at = out.end();
+        while (at != out.begin() && trimmed(*(at - 1)).empty()) --at;
+        out.insert(at, entry);
         written = true;
       }
       inGroup = trimmed(line) == kGroup;

@@ -23,7 +23,7 @@ TEST(MimeAppsList, ChangesOneDefaultAndKeepsEveryOtherLine) {
        ours,
        "[Default Applications]\naudio/mpeg=sonvia.desktop;\ntext/plain=t.desktop;\n\n[Added Associations]\nx/y=z;\n"},
       {"[Default Applications]\ntext/plain=t.desktop;\n\n[Other]\na=b\n", ours,
-       "[Default Applications]\ntext/plain=t.desktop;\n\naudio/mpeg=sonvia.desktop;\n[Other]\na=b\n"},
+       "[Default Applications]\ntext/plain=t.desktop;\naudio/mpeg=sonvia.desktop;\n\n[Other]\na=b\n"},
       {"[Default Applications]\naudio/mpeg=a;\naudio/mpeg=b;\naudio/mpegx=c;\n", std::nullopt,
        "[Default Applications]\naudio/mpegx=c;\n"},
       {"[Added Associations]\naudio/mpeg=a;\n", std::nullopt, "[Added Associations]\naudio/mpeg=a;\n"},

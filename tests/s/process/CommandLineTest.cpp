@@ -38,18 +38,18 @@ TEST(CommandLine, SwitchesFilesAddressesAndValuesAreToldApart) {
     std::vector<bool> switches;
     std::vector<std::string> files;
   } cases[] = {
-      {{"-associate", ".mp3"}, {"-associate", "/home/u/.mp3"}, {true, false}, {"/home/u/.mp3"}},
-      {{"--ASSOCIATE", "mp3"}, {"-ASSOCIATE", "/home/u/mp3"}, {true, false}, {"/home/u/mp3"}},
+      {{"-associate", ".mp3"}, {"-associate", ".mp3"}, {true, false}, {"/home/u/.mp3"}},
+      {{"--ASSOCIATE", "mp3"}, {"-ASSOCIATE", "mp3"}, {true, false}, {"/home/u/mp3"}},
       // A slash starts a path here, never a switch.
       {{"/music/a.mp3"}, {"/music/a.mp3"}, {false}, {"/music/a.mp3"}},
-      {{"file:///music/a%20b%23.mp3"}, {"/music/a b#.mp3"}, {false}, {"/music/a b#.mp3"}},
-      {{"FILE://localhost/x.wav"}, {"/x.wav"}, {false}, {"/x.wav"}},
-      {{"file:///bad%zz"}, {"/home/u/file:///bad%zz"}, {false}, {"/home/u/file:///bad%zz"}},
-      {{"song.mp3", "../up.wav"}, {"/home/u/song.mp3", "/home/u/../up.wav"}, {false, false},
+      {{"file:///music/a%20b%23.mp3"}, {"file:///music/a%20b%23.mp3"}, {false}, {"/music/a b#.mp3"}},
+      {{"FILE://localhost/x.wav"}, {"FILE://localhost/x.wav"}, {false}, {"/x.wav"}},
+      {{"file:///bad%zz"}, {"file:///bad%zz"}, {false}, {"/home/u/file:///bad%zz"}},
+      {{"song.mp3", "../up.wav"}, {"song.mp3", "../up.wav"}, {false, false},
        {"/home/u/song.mp3", "/home/u/../up.wav"}},
-      {{"--device", "-", "a.mp3"}, {"-device", "-", "/home/u/a.mp3"}, {true, false, false}, {"/home/u/a.mp3"}},
-      {{"--", "-x.mp3", "--"}, {"/home/u/-x.mp3", "/home/u/--"}, {false, false}, {"/home/u/-x.mp3", "/home/u/--"}},
-      {{"-"}, {"/home/u/-"}, {false}, {"/home/u/-"}},
+      {{"--device", "-", "a.mp3"}, {"-device", "-", "a.mp3"}, {true, false, false}, {"/home/u/a.mp3"}},
+      {{"--", "-x.mp3", "--"}, {"-x.mp3", "--"}, {false, false}, {"/home/u/-x.mp3", "/home/u/--"}},
+      {{"-"}, {"-"}, {false}, {"/home/u/-"}},
       {{"/m/\xff.mp3"}, {"/m/\xff.mp3"}, {false}, {"/m/\xff.mp3"}},
   };
   for (const Case& c : cases) {

@@ -37,6 +37,7 @@ void CommandLine::release() { thread::PoolOf<CommandLine>::release(this); }
 void CommandLine::reset() {
   if (params_) params_->clear();
   kinds_.clear();
+  workingFolder_.clear();
 }
 
 void CommandLine::add(std::u16string_view text, Kind kind) {
@@ -71,6 +72,7 @@ std::string CommandLine::localPathOfUri(std::string_view uri) {
 void CommandLine::parse(int argc, const char* const* argv, std::string_view workingFolder,
                         const std::vector<std::u16string>& valueSwitches) {
   reset();
+  workingFolder_.assign(workingFolder);
   bool switchesEnded = false;
   for (int i = 1; i < argc; ++i) {
     std::string_view arg = argv[i];
@@ -88,11 +90,7 @@ void CommandLine::parse(int argc, const char* const* argv, std::string_view work
       }
       continue;
     }
-    std::string path(arg);
-    if (std::string local = localPathOfUri(arg); !local.empty()) path = std::move(local);
-    if (!path.empty() && path[0] != '/' && !workingFolder.empty())
-      path = std::string(workingFolder) + "/" + path;
-    add(platform::text::fileNameToUtf16(path), Kind::kFile);
+    add(platform::text::fileNameToUtf16(arg), Kind::kFile);
   }
 }
 
@@ -113,8 +111,13 @@ bool CommandLine::isSwitchValue(std::int32_t index) const {
 
 std::vector<std::string> CommandLine::files() const {
   std::vector<std::string> out;
-  for (std::size_t i = 0; i < kinds_.size(); ++i)
-    if (kinds_[i] == Kind::kFile) out.push_back(platform::text::fileNameFromUtf16(params_->at(i)));
+  for (std::size_t i = 0; i < kinds_.size(); ++i) {
+    if (kinds_[i] != Kind::kFile) continue;
+    std::string path = platform::text::fileNameFromUtf16(params_->at(i));
+    if (std::string local = localPathOfUri(path); !local.empty()) path = std::move(local);
+    if (!path.empty() && path[0] != '/' && !workingFolder_.empty()) path = workingFolder_ + "/" + path;
+    out.push_back(std::move(path));
+  }
   return out;
 }
 

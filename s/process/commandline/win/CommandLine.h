@@ -10,13 +10,11 @@ namespace s::process::commandline::win {
 
 // The program's command line. A parameter that starts with "-" or "--" is a switch, held as "-"
 // and its name ("--associate" and "-associate" are the same switch); a lone "--" ends the
-// switches and is not kept. Everything else is a file: a "file://" address becomes its local
-// path, and a relative path is made absolute against the working folder, so that a file handed
-// to a running instance in another folder is still the same file. A parameter that starts with
-// "/" is a path here, never a switch.
+// switches and is not kept. A parameter that starts with "/" is a path here, never a switch.
 //
 // Switches named in `valueSwitches` take the next parameter as their value, kept unchanged
-// right after the switch (so "--device -" is the device "-", not a switch).
+// right after the switch (so "--device -" is the device "-", not a switch). Parameters are kept
+// as they were given; files() turns them into paths.
 class CommandLine final : public ICommandLine {
  public:
   CommandLine() = default;
@@ -33,7 +31,9 @@ class CommandLine final : public ICommandLine {
   // Whether parameter `index` is the value of the switch before it.
   bool isSwitchValue(std::int32_t index) const;
   // The files, in order: the parameters that are neither switches nor their values, as native
-  // (byte) paths.
+  // (byte) paths. A "file://" address becomes its local path, and a relative path is made
+  // absolute against the working folder, so that a file handed to a running instance in
+  // another folder is still the same file.
   std::vector<std::string> files() const;
 
   // "file:///a%20b" -> "/a b"; empty for anything that is not a local file address.
@@ -50,6 +50,7 @@ class CommandLine final : public ICommandLine {
 
   str::strarray::StrArray* params_ = nullptr;
   std::vector<Kind> kinds_;
+  std::string workingFolder_;
 };
 
 }  // namespace s::process::commandline::win
