@@ -111,7 +111,6 @@ TEST(StartUp, SecondStartHandsItsFileToTheRunningInstanceAndEndsWithZero) {
   s::map::IMappedData* store = s::reg::openRegistryStore(u"Software\\Pruv\\Pruv Sonvia\\SaveData");
   EXPECT_EQ(std::u16string(store->getString(u"SoftwareID", u"", u"")), u"Pruv Sonvia");
   EXPECT_NE(std::u16string(store->getString(u"Version", u"", u"")), u"");
-  EXPECT_EQ(std::u16string(store->getString(u"Language", u"", u"")), u"GERMAN");
   EXPECT_EQ(std::u16string(store->getString(u"InterProcess", u"message", u"")), u"StartNew");
   EXPECT_EQ(std::u16string(store->getString(u"InterProcess", u"param1", u"")),
             std::u16string(b.begin(), b.end()));
@@ -132,21 +131,24 @@ TEST(StartUp, TenStartsAtOnceLeaveOneInstanceHoldingAllTenFilesOnce) {
     pids.push_back(s.start({"--device", "null", names[i]}, s.dir.file("out" + std::to_string(i))));
 
   // Nine hand over and end with 0; the tenth keeps playing.
-  int ended = 0, instanceIndex = -1;
-  for (int i = 0; i < 10; ++i) {
-    if (Session::waitForText(s.dir.file("out" + std::to_string(i)), "Playing song")) {
-      EXPECT_EQ(instanceIndex, -1) << "a second instance: " << i;
-      instanceIndex = i;
-      continue;
+  std::vector<int> statuses(10, -1);
+  int ended = 0;
+  for (auto end = std::chrono::steady_clock::now() + 60s; ended < 9 && std::chrono::steady_clock::now() < end;
+       std::this_thread::sleep_for(10ms)) {
+    for (int i = 0; i < 10; ++i) {
+      int status = 0;
+      if (statuses[i] == -1 && waitpid(pids[i], &status, WNOHANG) == pids[i]) {
+        statuses[i] = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        ++ended;
+      }
     }
   }
-  ASSERT_NE(instanceIndex, -1);
+  ASSERT_EQ(ended, 9) << "exactly one start keeps running";
+  int instanceIndex = -1;
   for (int i = 0; i < 10; ++i) {
-    if (i == instanceIndex) continue;
-    EXPECT_EQ(Session::wait(pids[i]), 0) << readText(s.dir.file("out" + std::to_string(i)));
-    ++ended;
+    if (statuses[i] == -1) instanceIndex = i;
+    else EXPECT_EQ(statuses[i], 0) << readText(s.dir.file("out" + std::to_string(i)));
   }
-  EXPECT_EQ(ended, 9);
   const std::string out = s.dir.file("out" + std::to_string(instanceIndex));
   ASSERT_TRUE(Session::waitForText(out, "Queued song", 9)) << readText(out);
   const std::string text = readText(out);
