@@ -45,6 +45,11 @@ std::string UserFolders::config() {
   return c.empty() || c[0] != '/' ? home() + "/.config" : c;
 }
 
+std::string UserFolders::data() {
+  std::string d = fromEnv("XDG_DATA_HOME");
+  return d.empty() || d[0] != '/' ? home() + "/.local/share" : d;
+}
+
 std::string UserFolders::music() { return userDir("XDG_MUSIC_DIR", "Music"); }
 
 std::string UserFolders::desktop() { return userDir("XDG_DESKTOP_DIR", "Desktop"); }

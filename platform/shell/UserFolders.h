@@ -11,6 +11,8 @@ class UserFolders {
   static std::string home();
   // $XDG_CONFIG_HOME, else ~/.config.
   static std::string config();
+  // $XDG_DATA_HOME, else ~/.local/share.
+  static std::string data();
   // XDG_MUSIC_DIR from the environment or from user-dirs.dirs, else ~/Music.
   static std::string music();
   // XDG_DESKTOP_DIR likewise, else ~/Desktop.

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "s/base/IObject.h"
+#include "s/thread/IPoolable.h"
+
+namespace s::lang {
+class Localizer;
+}
+namespace s::map {
+class IMappedData;
+}
+namespace s::process::commandline {
+class ICommandLine;
+}
+
+namespace s::app {
+
+// The application object: what the program is (its file, its texts, its icon) and where it
+// keeps its settings, for the life of the process.
+class IAppBase : public base::IObject, public thread::IPoolable {
+ public:
+  virtual const std::string& getModulePath() const = 0;
+  virtual process::commandline::ICommandLine* getCommandLine() = 0;
+  // The program's icon as PNG bytes at 16, 32, 48, 64, 128 or 256 pixels; empty otherwise.
+  virtual std::string_view getIconPng(int size) const = 0;
+  virtual std::int32_t getProductTextBase() const = 0;
+  virtual lang::Localizer* getLanguageTable() = 0;
+  virtual map::IMappedData* getSettings() = 0;
+  virtual void saveSettings() = 0;
+  virtual std::u16string getStoredLanguage() = 0;
+  virtual void storeLanguage(const std::u16string& engName) = 0;
+  virtual std::u16string getStoredSkin() = 0;
+  virtual void storeSkin(const std::u16string& name) = 0;
+  // A new store on the program's settings; the caller releases it.
+  virtual map::IMappedData* openSettings() = 0;
+};
+
+}  // namespace s::app

@@ -1,0 +1,109 @@
+#include "s/app/win/AppBase.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/process/ExecutablePath.h"
+#include "resources/Resource.h"
+#include "s/lang/Localizer.h"
+#include "s/process/commandline/win/CommandLine.h"
+#include "s/reg/MappedData.h"
+#include "s/thread/EasyPooler.h"
+
+namespace s::app::win {
+
+AppBase* AppBase::create() { return thread::PoolOf<AppBase>::acquire(); }
+
+AppBase::~AppBase() { reset(); }
+
+void AppBase::release() { thread::PoolOf<AppBase>::release(this); }
+
+void AppBase::reset() {
+  if (settings_) {
+    if (!settingsSaved_) settings_->flush();
+    settings_->release();
+    settings_ = nullptr;
+  }
+  if (commandLine_) commandLine_->release();
+  commandLine_ = nullptr;
+  languageTable_.reset();
+  modulePath_.clear();
+  settingsSaved_ = false;
+  productTextBase_ = kProductTextBase;
+  defaultSkin_ = kDefaultSkin;
+}
+
+void AppBase::init(int argc, const char* const* argv,
+                   const std::vector<std::u16string>& valueSwitches) {
+  productTextBase_ = kProductTextBase;
+  commandLine_ = process::commandline::win::CommandLine::create();
+  std::string workingFolder;
+  if (char* cwd = get_current_dir_name()) {
+    workingFolder = cwd;
+    free(cwd);
+  }
+  commandLine_->parse(argc, argv, workingFolder, valueSwitches);
+  modulePath_ = platform::process::ExecutablePath::current();
+  languageTable_ = lang::Localizer::createFromResource();
+  defaultSkin_ = kDefaultSkin;
+
+  settings_ = openSettings();
+  // Several values are written below; one flush at the end is enough.
+  settings_->setAutoFlush(false);
+  settings_->setString(u"SoftwareID", u"", languageTable_->getText(kRegistryNameText));
+  settings_->setString(u"Version", u"", languageTable_->getText(productTextBase_ + 10));
+  languageTable_->chooseFromSettings(*settings_);
+  selectSkin();
+  settings_->setAutoFlush(true);
+  settings_->flush();
+}
+
+process::commandline::ICommandLine* AppBase::getCommandLine() { return commandLine_; }
+
+std::string_view AppBase::getIconPng(int size) const {
+  const res::Resource icon = res::find("icons/sonvia-" + std::to_string(size) + ".png");
+  return icon.data ? std::string_view(reinterpret_cast<const char*>(icon.data), icon.size)
+                   : std::string_view();
+}
+
+void AppBase::saveSettings() {
+  if (!settings_) return;
+  settings_->flush();
+  settingsSaved_ = true;
+}
+
+std::u16string AppBase::settingsKey() {
+  std::u16string name = languageTable_ ? languageTable_->getText(kRegistryNameText) : u"";
+  if (name.empty()) name = u"Pruv Sonvia";  // a table without texts still needs the key
+  return u"Software\\Pruv\\" + name + u"\\SaveData";
+}
+
+map::IMappedData* AppBase::openSettings() { return reg::openRegistryStore(settingsKey().c_str()); }
+
+std::u16string AppBase::getStoredLanguage() {
+  lang::LangPack* current = languageTable_ ? languageTable_->getCurrent() : nullptr;
+  const std::u16string def = current ? std::u16string(current->engName()) : u"";
+  return settings_ ? settings_->getString(u"Language", u"", def.c_str()) : def;
+}
+
+void AppBase::storeLanguage(const std::u16string& engName) {
+  if (settings_) settings_->setString(u"Language", u"", engName.c_str());
+}
+
+std::u16string AppBase::getStoredSkin() {
+  if (!settings_) return defaultSkin_;
+  return settings_->getString(u"Skin", u"", defaultSkin_.c_str());
+}
+
+void AppBase::storeSkin(const std::u16string& name) {
+  if (settings_) settings_->setString(u"Skin", u"", name.c_str());
+}
+
+// The one place where the stored skin meets the skin set: the skinner, which owns the set and
+// the current skin, takes getStoredSkin() here (a name it does not know gives way to
+// "Classic LG", then to its first skin). Until the skinner is part of the program there is
+// nothing to paint with, so the stored name is only read.
+void AppBase::selectSkin() { (void)getStoredSkin(); }
+
+}  // namespace s::app::win

@@ -1,0 +1,64 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "s/app/IAppBase.h"
+
+namespace s::process::commandline::win {
+class CommandLine;
+}
+
+namespace s::app::win {
+
+// The application object of one process. init() prepares it in a fixed order: the command
+// line, the program's path and icon, the language table, the settings store (where "SoftwareID"
+// and "Version" are written at every start), the language and the skin chosen from the
+// settings. Releasing it flushes the settings unless saveSettings() did already.
+class AppBase final : public IAppBase {
+ public:
+  static constexpr std::int32_t kProductTextBase = 500000;
+  static constexpr std::int32_t kRegistryNameText = 300000;
+  static constexpr const char16_t* kDefaultSkin = u"Classic LG";
+
+  static AppBase* create();
+  AppBase() = default;
+  ~AppBase() override;
+
+  // `valueSwitches` are the player's switches that take a value.
+  void init(int argc, const char* const* argv, const std::vector<std::u16string>& valueSwitches);
+
+  const std::string& getModulePath() const override { return modulePath_; }
+  process::commandline::ICommandLine* getCommandLine() override;
+  process::commandline::win::CommandLine* commandLine() { return commandLine_; }
+  std::string_view getIconPng(int size) const override;
+  std::int32_t getProductTextBase() const override { return productTextBase_; }
+  lang::Localizer* getLanguageTable() override { return languageTable_.get(); }
+  map::IMappedData* getSettings() override { return settings_; }
+  void saveSettings() override;
+  std::u16string getStoredLanguage() override;
+  void storeLanguage(const std::u16string& engName) override;
+  std::u16string getStoredSkin() override;
+  void storeSkin(const std::u16string& name) override;
+  map::IMappedData* openSettings() override;
+  // "Software\Pruv\" + the product's registry name + "\SaveData".
+  std::u16string settingsKey();
+
+  const char16_t* typeName() const override { return u"s_app_win_AppBase"; }
+  base::IObject* newInstance() const override { return create(); }
+  void release() override;
+  void reset() override;
+
+ private:
+  void selectSkin();
+
+  std::int32_t productTextBase_ = kProductTextBase;
+  process::commandline::win::CommandLine* commandLine_ = nullptr;
+  std::string modulePath_;
+  std::unique_ptr<lang::Localizer> languageTable_;
+  map::IMappedData* settings_ = nullptr;
+  bool settingsSaved_ = false;
+  std::u16string defaultSkin_ = kDefaultSkin;
+};
+
+}  // namespace s::app::win
