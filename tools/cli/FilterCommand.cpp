@@ -1,6 +1,7 @@
 // sonvia-cli filter: runs an effect over a WAVE file chunk by chunk, through the same effect holder
 // the playback engine uses, so that users can hear and compare effects and tests can check them.
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,6 +23,7 @@
 #include "s/sound/filter/VocalInstrument.h"
 #include "s/thread/Pooled.h"
 #include "tools/cli/Command.h"
+#include "tools/cli/NumberArgument.h"
 
 namespace {
 
@@ -42,16 +44,6 @@ const cli::Command kFilter = {
     &run};
 const cli::Registration kRegistration(kFilter);
 
-bool parseLong(const char* text, long* value) {
-  if (!text || !*text) return false;
-  char* end = nullptr;
-  errno = 0;
-  long v = std::strtol(text, &end, 10);
-  if (errno != 0 || *end != '\0') return false;
-  *value = v;
-  return true;
-}
-
 // A lone filter taken from its pool with its defaults, or null for another name.
 s::sound::IFilter* singleFilter(const std::string& name) {
   using namespace s::sound::filter;
@@ -69,8 +61,8 @@ int run(int argc, char** argv) {
   for (int i = 0; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--chunk" || arg == "--pitch") {
-      long v;
-      if (i + 1 >= argc || !parseLong(argv[i + 1], &v))
+      int64_t v;
+      if (i + 1 >= argc || !cli::NumberArgument::integer(argv[i + 1], INT64_MIN, INT64_MAX, &v))
         return cli::usageError(kFilter, (arg + " needs a whole number").c_str());
       ++i;
       if (arg == "--chunk") {

@@ -6,6 +6,9 @@
 
 #include "platform/process/ExecutablePath.h"
 #include "resources/Resource.h"
+#include "s/gui/drawer/BuiltInSkins.h"
+#include "s/gui/drawer/ISkin.h"
+#include "s/gui/drawer/Skinner.h"
 #include "s/lang/Localizer.h"
 #include "s/process/commandline/win/CommandLine.h"
 #include "s/reg/MappedData.h"
@@ -28,6 +31,8 @@ void AppBase::reset() {
   if (commandLine_) commandLine_->release();
   commandLine_ = nullptr;
   languageTable_.reset();
+  if (skinner_) skinner_->release();
+  skinner_ = nullptr;
   modulePath_.clear();
   settingsSaved_ = false;
   productTextBase_ = kProductTextBase;
@@ -46,6 +51,10 @@ void AppBase::init(int argc, const char* const* argv,
   commandLine_->parse(argc, argv, workingFolder, valueSwitches);
   modulePath_ = platform::process::ExecutablePath::current();
   languageTable_ = lang::Localizer::createFromResource();
+  // The coded fallback skins stay when the built-in set cannot be read, so there is always a
+  // skin to paint with.
+  skinner_ = gui::drawer::Skinner::createSkinner();
+  gui::drawer::BuiltInSkins::load(*skinner_);
   defaultSkin_ = kDefaultSkin;
 
   settings_ = openSettings();
@@ -93,17 +102,23 @@ void AppBase::storeLanguage(const std::u16string& engName) {
 
 std::u16string AppBase::getStoredSkin() {
   if (!settings_) return defaultSkin_;
-  return settings_->getString(u"Skin", u"", defaultSkin_.c_str());
+  std::u16string name = settings_->getString(u"Skin", u"", defaultSkin_.c_str());
+  if (skinner_ && skinner_->findSkin(name) < 0) return defaultSkin_;
+  return name;
 }
 
 void AppBase::storeSkin(const std::u16string& name) {
   if (settings_) settings_->setString(u"Skin", u"", name.c_str());
 }
 
-// The one place where the stored skin meets the skin set: the skinner, which owns the set and
-// the current skin, takes getStoredSkin() here (a name it does not know gives way to
-// "Classic LG", then to its first skin). Until the skinner is part of the program there is
-// nothing to paint with, so the stored name is only read.
-void AppBase::selectSkin() { (void)getStoredSkin(); }
+// A stored name the set does not know gives way to "Classic LG", and that to the set's first
+// skin (Skinner::selectSkin). Selecting the skin that is already current tells nobody.
+void AppBase::selectSkin() {
+  if (!skinner_) return;
+  const std::u16string name = getStoredSkin();
+  const int index = skinner_->findSkin(name);
+  if (index >= 0 && skinner_->getCurrentSkin() == skinner_->getSkin(index)) return;
+  skinner_->selectSkin(name);
+}
 
 }  // namespace s::app::win

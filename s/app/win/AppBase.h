@@ -8,6 +8,9 @@
 namespace s::process::commandline::win {
 class CommandLine;
 }
+namespace s::gui::drawer {
+class Skinner;
+}
 
 namespace s::app::win {
 
@@ -15,6 +18,8 @@ namespace s::app::win {
 // line, the program's path and icon, the language table, the settings store (where "SoftwareID"
 // and "Version" are written at every start), the language and the skin chosen from the
 // settings. Releasing it flushes the settings unless saveSettings() did already.
+// The skinner is the program's one skin manager: the built-in skin set is loaded into it at
+// init(), the stored skin made current, and it lives as long as the application object.
 class AppBase final : public IAppBase {
  public:
   static constexpr std::int32_t kProductTextBase = 500000;
@@ -38,9 +43,12 @@ class AppBase final : public IAppBase {
   void saveSettings() override;
   std::u16string getStoredLanguage() override;
   void storeLanguage(const std::u16string& engName) override;
+  // The stored name when the skin set has a skin of that name, else "Classic LG".
   std::u16string getStoredSkin() override;
   void storeSkin(const std::u16string& name) override;
   map::IMappedData* openSettings() override;
+  bool hasSkinner() const { return skinner_ != nullptr; }
+  gui::drawer::Skinner* getSkinner() { return skinner_; }
   // "Software\Pruv\" + the product's registry name + "\SaveData".
   std::u16string settingsKey();
 
@@ -59,6 +67,7 @@ class AppBase final : public IAppBase {
   map::IMappedData* settings_ = nullptr;
   bool settingsSaved_ = false;
   std::u16string defaultSkin_ = kDefaultSkin;
+  gui::drawer::Skinner* skinner_ = nullptr;
 };
 
 }  // namespace s::app::win

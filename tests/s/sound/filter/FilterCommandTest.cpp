@@ -13,6 +13,7 @@
 #include "s/sound/Effect.h"
 #include "s/sound/EffectChoice.h"
 #include "tests/s/sound/filter/FilterTestSupport.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/Signals.h"
 #include "tests/support/TempDir.h"
 
@@ -23,22 +24,11 @@ struct Result {
   std::string output;
 };
 
-std::string quoted(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using testing_support::quoted;
 
 Result runShell(const std::string& command) {
-  Result r{-1, ""};
-  FILE* p = popen((command + " 2>&1").c_str(), "r");
-  if (!p) return r;
-  char buf[4096];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.output.append(buf, n);
-  const int raw = pclose(p);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
+  const testing_support::CliResult r = testing_support::runShell(command);
+  return {r.status, r.all()};
 }
 
 Result cli(const std::vector<std::string>& args) {

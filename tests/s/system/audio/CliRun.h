@@ -1,34 +1,26 @@
 #pragma once
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <string>
+
+#include "tests/support/CliRun.h"
 
 namespace enginetest {
 
+// These tests read standard output and standard error as one text.
 struct CliResult {
   int status = -1;
-  std::string out;  // standard output and standard error together
+  std::string out;
 };
 
-// Runs a program as a user would, without a terminal.
+// Runs a program as a user would, without a terminal, through the suite's one runner.
 inline CliResult runProgram(const std::string& program, const std::string& args, const std::string& env = "") {
-  CliResult r;
-  FILE* pipe = popen((env + " " + program + " " + args + " 2>&1 </dev/null").c_str(), "r");
-  if (!pipe) return r;
-  std::array<char, 4096> buffer;
-  std::size_t n;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
+  const testing_support::CliResult r = testing_support::runShell(env + " " + program + " " + args);
+  return {r.status, r.all()};
 }
 
 inline CliResult cli(const std::string& args, const std::string& env = "") {
   return runProgram(SONVIA_CLI_PATH, args, env);
 }
 
-inline std::string q(const std::string& path) { return "'" + path + "'"; }
+inline std::string q(const std::string& path) { return testing_support::quoted(path); }
 
 }  // namespace enginetest
