@@ -22,9 +22,11 @@ void restoreTerminal() {
   if (gRestoreNeeded.exchange(false)) tcsetattr(STDIN_FILENO, TCSANOW, &gSaved);
 }
 
-// The player gets one second to stop by itself after a signal; a thread stuck in a read or a
-// device call must not keep the process alive against the user's word.
-constexpr unsigned kGraceSeconds = 1;
+// The player gets three seconds to stop by itself after a signal; a thread stuck in a read or a
+// device call must not keep the process alive against the user's word. A normal stop ends in
+// about half a second (what is already queued on the device still plays), but a slow machine
+// or a sanitizer build can take longer, and a process cut off loses its "Not played" report.
+constexpr unsigned kGraceSeconds = 3;
 
 void onGraceOver(int) {
   restoreTerminal();

@@ -157,7 +157,7 @@ TEST(PlayCli, PlaysOnNullInRealTimeSkippingWhatIsNotASong) {
   ASSERT_TRUE(writeWave16(tone, sine16(440, 1.5, 22050, 2), 22050, 2));
   writeBytes(text, std::vector<uint8_t>(500, 'x'));
   const auto began = Clock::now();
-  CliResult r = cli("play --device null " + q(text) + " " + q(dir.file("missing.wav")) + " " + q(tone));
+  auto r = cli("play --device null " + q(text) + " " + q(dir.file("missing.wav")) + " " + q(tone));
   const double took = secondsSince(began);
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("skipping " + text), std::string::npos) << r.out;
@@ -167,14 +167,14 @@ TEST(PlayCli, PlaysOnNullInRealTimeSkippingWhatIsNotASong) {
   EXPECT_LT(took, 5.0);  // 1.5 s, the drain and the start-up, on a busy machine
 
   // The program itself, given files, runs the same player.
-  CliResult app = runProgram(SONVIA_APP_PATH, "--device null " + q(tone));
+  auto app = runProgram(SONVIA_APP_PATH, "--device null " + q(tone));
   EXPECT_EQ(app.status, 0) << app.out;
   EXPECT_NE(app.out.find("Playing tone.wav (0:01) on "), std::string::npos) << app.out;
 
   EXPECT_EQ(cli("play").status, 2);
   EXPECT_EQ(cli("play --device").status, 2);
   EXPECT_EQ(cli("play --volume loud " + q(tone)).status, 2);
-  CliResult noDevice = cli("play --device " + q("file:" + dir.file("none/x.wav")) + " " + q(tone));
+  auto noDevice = cli("play --device " + q("file:" + dir.file("none/x.wav")) + " " + q(tone));
   EXPECT_EQ(noDevice.status, 1);
   EXPECT_NE(noDevice.out.find("cannot write " + dir.file("none/x.wav")), std::string::npos) << noDevice.out;
 }
@@ -244,7 +244,7 @@ TEST(PlayCli, SamplesArriveIntactThroughAlsa) {
   const auto pcm = pattern(22050 * 4 / 2 + 8, 21);  // half a second and two frames
   platform::wavefile::WaveFileWriter w;
   ASSERT_TRUE(w.open(tone, 22050, 2, 16) && w.write(pcm.data(), pcm.size()) && w.close());
-  CliResult r = cli("play --device default " + q(tone), "ALSA_CONFIG_PATH=" + q(conf) + " SONVIA_AUDIO_DEVICE=");
+  auto r = cli("play --device default " + q(tone), "ALSA_CONFIG_PATH=" + q(conf) + " SONVIA_AUDIO_DEVICE=");
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(readBytes(raw) == pcm);
 }

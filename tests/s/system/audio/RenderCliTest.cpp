@@ -43,7 +43,7 @@ TEST(RenderCli, SixteenBitAtVolumeOneIsBitForBitAndHalfVolumeTruncatesAQuarter) 
     const auto pcm = pattern(c.bytes, c.rate);
     const std::string in = dir.file("in.wav"), out = dir.file("out.wav");
     ASSERT_TRUE(writeWave(in, pcm, c.rate, c.channels, 16));
-    CliResult r = cli("render " + q(in) + " " + q(out));
+    auto r = cli("render " + q(in) + " " + q(out));
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_TRUE(readBytes(out) == readBytes(in));
 
@@ -67,7 +67,7 @@ TEST(RenderCli, EightBitSamplesRoundHalvesAwayFromZero) {
   for (std::size_t i = 0; i < pcm.size(); ++i) pcm[i] = static_cast<uint8_t>(i);
   const std::string in = dir.file("in8.wav"), out = dir.file("out8.wav");
   ASSERT_TRUE(writeWave(in, pcm, 8000, 1, 8));
-  CliResult r = cli("render " + q(in) + " " + q(out) + " --volume 0.5");
+  auto r = cli("render " + q(in) + " " + q(out) + " --volume 0.5");
   ASSERT_EQ(r.status, 0) << r.out;
   const auto got = samplesOf(out);
   ASSERT_EQ(got.size(), pcm.size());
@@ -92,9 +92,9 @@ TEST(RenderCli, EffectsAndPitchMatchTheFilterCommand) {
     SCOPED_TRACE(c.effect);
     const std::string pitch = std::to_string(c.semitones);
     const std::string filtered = dir.file("filtered.wav"), rendered = dir.file("rendered.wav");
-    CliResult f = cli(std::string("filter '") + c.effect + "' " + q(in) + " " + q(filtered) + " --pitch " + pitch);
+    auto f = cli(std::string("filter '") + c.effect + "' " + q(in) + " " + q(filtered) + " --pitch " + pitch);
     ASSERT_EQ(f.status, 0) << f.out;
-    CliResult r = cli("render " + q(in) + " " + q(rendered) + " --effect '" + c.effect + "' --pitch " + pitch);
+    auto r = cli("render " + q(in) + " " + q(rendered) + " --effect '" + c.effect + "' --pitch " + pitch);
     ASSERT_EQ(r.status, 0) << r.out;
     const auto a = readBytes(filtered), b = readBytes(rendered);
     ASSERT_EQ(a.size(), b.size());
@@ -111,7 +111,7 @@ TEST(RenderCli, AnMp3RendersAsItsSourceDecodesFromTheStartAndFromASeek) {
     SCOPED_TRACE(seek);
     const std::string decoded = dir.file("decoded.wav"), rendered = dir.file("rendered.wav");
     ASSERT_EQ(cli("decode" + seek + " " + q(mp3) + " " + q(decoded)).status, 0);
-    CliResult r = cli("render " + q(mp3) + " " + q(rendered) + seek);
+    auto r = cli("render " + q(mp3) + " " + q(rendered) + seek);
     ASSERT_EQ(r.status, 0) << r.out;
     const auto a = readBytes(decoded), b = readBytes(rendered);
     EXPECT_GT(a.size(), 100000u);
@@ -123,7 +123,7 @@ TEST(RenderCli, RefusesWhatItCannotPlayAndLeavesNoFileBehind) {
   TempDir dir;
   const std::string text = dir.file("notes.wav"), out = dir.file("out.wav");
   writeBytes(text, std::vector<uint8_t>(300, 'x'));
-  CliResult r = cli("render " + q(text) + " " + q(out));
+  auto r = cli("render " + q(text) + " " + q(out));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("notes.wav"), std::string::npos) << r.out;
   EXPECT_FALSE(std::filesystem::exists(out));
