@@ -9,8 +9,8 @@ namespace s::gui::drawer {
 
 struct CounterState {
   int style = 0;  // 0 none, 1 bar (newest sample), 2 history
-  const counter::CounterData* first = nullptr;
-  const counter::CounterData* second = nullptr;  // null when the second series is not shown
+  const ::s::gui::counter::CounterData* first = nullptr;
+  const ::s::gui::counter::CounterData* second = nullptr;  // null when the second series is not shown
   bool swapColors = false;
 };
 

@@ -35,6 +35,8 @@ class Skinner final : public base::IObject, public thread::IPoolable {
 
   // From the pool, of type "ThinWindow", filled with the coded fallback skins.
   static Skinner* createSkinner();
+  // From the pool, empty, of type "Basic" (a freshly reset manager).
+  static Skinner* create();
 
   Skinner();
   ~Skinner() override;
