@@ -12,6 +12,10 @@
 
 namespace platform::ui {
 
+namespace desktop {
+class DesktopServices;
+}
+
 struct Monitor {
   Rect bounds;
   Rect workArea;
@@ -79,6 +83,8 @@ class Backend {
   virtual bool clientMovesWindows() const = 0;
   virtual void beginMoveDrag(Handle window, int button, Point screen, std::uint32_t timeMs) = 0;
   virtual std::vector<Monitor> monitors() const = 0;
+  // Menus, dialogs, clipboard, drags out and the tray icon (desktop/DesktopServices.h).
+  virtual desktop::DesktopServices& desktop() = 0;
 
  protected:
   std::atomic<BackendSink*> sink_{nullptr};  // read by a backend's own event thread

@@ -13,6 +13,8 @@
 #include <dlfcn.h>
 
 #include "platform/ui/Canvas.h"
+#include "platform/ui/desktop/GtkDesktop.h"
+#include "platform/ui/desktop/UriList.h"
 
 // From GDK's X11 part, declared here so that Xlib's names stay out of this file.
 extern "C" unsigned long gdk_x11_window_get_xid(GdkWindow* window);
@@ -235,19 +237,22 @@ gboolean onConfigure(GtkWidget*, GdkEventConfigure* ev, gpointer data) {
   return FALSE;
 }
 
-void onDragData(GtkWidget*, GdkDragContext* context, gint x, gint y, GtkSelectionData* data,
+void onDragData(GtkWidget* widget, GdkDragContext* context, gint x, gint y, GtkSelectionData* data,
                 guint, guint time, gpointer user) {
   auto* n = static_cast<GtkBackend::Native*>(user);
-  gchar** uris = gtk_selection_data_get_uris(data);
+  // Files dragged out of a window and let go over it again are not news to it.
+  if (gtk_drag_get_source_widget(context) == widget) {
+    gtk_drag_finish(context, FALSE, FALSE, time);
+    return;
+  }
+  // The raw list, not GTK's parsed one: that drops a whole list whose bytes are not UTF-8, and
+  // paths are bytes.
+  gint length = 0;
+  const guchar* raw = gtk_selection_data_get_data_with_length(data, &length);
   InputEvent e = eventFor(n, InputEvent::Kind::kDrop);
   e.point = {x, y};
-  for (gchar** u = uris; u && *u; ++u) {
-    if (gchar* path = g_filename_from_uri(*u, nullptr, nullptr)) {
-      e.paths.emplace_back(path);
-      g_free(path);
-    }
-  }
-  g_strfreev(uris);
+  if (raw && length > 0)
+    e.paths = desktop::UriList::decode({reinterpret_cast<const char*>(raw), static_cast<std::size_t>(length)});
   bool any = !e.paths.empty();
   if (any) deliverFrom(n, std::move(e));
   gtk_drag_finish(context, any, FALSE, time);
@@ -308,6 +313,7 @@ std::unique_ptr<GtkBackend> GtkBackend::create(std::string& error) {
       return;
     }
     self->x11_ = std::strcmp(G_OBJECT_TYPE_NAME(gdk_display_get_default()), "GdkX11Display") == 0;
+    self->desktop_ = std::make_unique<desktop::GtkDesktop>(*self);
     started.set_value("");
     gtk_main();
   });
@@ -320,8 +326,11 @@ std::unique_ptr<GtkBackend> GtkBackend::create(std::string& error) {
   return backend;
 }
 
+GtkBackend::GtkBackend() = default;
+
 GtkBackend::~GtkBackend() {
   if (!thread_.joinable()) return;
+  desktop_.reset();  // its menus, dialogs and tray icons live on the GTK thread
   runOnGtk([this] {
     for (auto& [h, n] : natives_) gtk_widget_destroy(n->window);
     natives_.clear();
@@ -331,7 +340,7 @@ GtkBackend::~GtkBackend() {
 }
 
 void GtkBackend::runOnGtk(const std::function<void()>& f) const {
-  if (std::this_thread::get_id() == thread_.get_id()) {
+  if (onGtkThread()) {
     f();
     return;
   }
@@ -350,6 +359,13 @@ GtkBackend::Native* GtkBackend::native(Handle window) const {
   auto it = natives_.find(window);
   return it == natives_.end() ? nullptr : it->second.get();
 }
+
+GtkWidget* GtkBackend::widgetOf(Handle window) const {
+  Native* n = native(window);
+  return n ? n->window : nullptr;
+}
+
+desktop::DesktopServices& GtkBackend::desktop() { return *desktop_; }
 
 bool GtkBackend::createTopLevel(Handle window, const Rect& bounds, const std::string& title) {
   auto frame = std::make_shared<GtkFrame>();

@@ -8,7 +8,14 @@
 
 #include "platform/ui/Backend.h"
 
+typedef struct _GtkWidget GtkWidget;
+
 namespace platform::ui {
+
+namespace desktop {
+class GtkDesktop;
+}
+struct GtkFrame;
 
 // GTK 3: one undecorated GtkWindow per top-level window. GTK lives on a thread of its own, so
 // that any number of our UI threads can own windows; they hand it finished images and it hands
@@ -35,6 +42,15 @@ class GtkBackend : public Backend {
   bool clientMovesWindows() const override { return x11_; }
   void beginMoveDrag(Handle window, int button, Point screen, std::uint32_t timeMs) override;
   std::vector<Monitor> monitors() const override;
+  desktop::DesktopServices& desktop() override;
+
+  // Runs f on the GTK thread and waits for it (at once when called there).
+  void runOnGtk(const std::function<void()>& f) const;
+  // Runs f on the GTK thread later.
+  void postToGtk(std::function<void()> f) const;
+  bool onGtkThread() const { return std::this_thread::get_id() == thread_.get_id(); }
+  // The GtkWindow of a top-level window, or nullptr. GTK thread only.
+  GtkWidget* widgetOf(Handle window) const;
 
   struct Native;  // GTK-thread state of one window
   // Hands an event from GTK's callbacks to the window system.
@@ -43,18 +59,15 @@ class GtkBackend : public Backend {
   }
 
  private:
-  GtkBackend() = default;
-  // Runs f on the GTK thread and waits for it.
-  void runOnGtk(const std::function<void()>& f) const;
-  // Runs f on the GTK thread later.
-  void postToGtk(std::function<void()> f) const;
+  GtkBackend();
   Native* native(Handle window) const;  // GTK thread only
 
   std::thread thread_;
   bool x11_ = false;
   mutable std::mutex framesMutex_;
-  std::unordered_map<Handle, std::shared_ptr<struct GtkFrame>> frames_;
+  std::unordered_map<Handle, std::shared_ptr<GtkFrame>> frames_;
   std::unordered_map<Handle, std::unique_ptr<Native>> natives_;  // GTK thread only
+  std::unique_ptr<desktop::GtkDesktop> desktop_;
 };
 
 }  // namespace platform::ui

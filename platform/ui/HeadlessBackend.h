@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/ui/Backend.h"
+#include "platform/ui/desktop/HeadlessDesktop.h"
 
 namespace platform::ui {
 
@@ -27,6 +28,9 @@ class HeadlessBackend : public Backend {
   bool clientMovesWindows() const override { return true; }
   void beginMoveDrag(Handle, int, Point, std::uint32_t) override {}
   std::vector<Monitor> monitors() const override;
+  desktop::DesktopServices& desktop() override { return desktop_; }
+  // The desktop's answers, scripted by a test, and the questions it was asked.
+  desktop::HeadlessDesktop& desktopScript() { return desktop_; }
 
   // One 1280 x 1024 monitor with a 40-pixel panel at the bottom unless a test sets others.
   void setMonitors(std::vector<Monitor> monitors);
@@ -34,6 +38,7 @@ class HeadlessBackend : public Backend {
  private:
   mutable std::mutex mutex_;
   std::vector<Monitor> monitors_;
+  desktop::HeadlessDesktop desktop_;
 };
 
 }  // namespace platform::ui

@@ -48,6 +48,7 @@ constexpr std::uint32_t kHitTest = 0x0084;          // lParam: packPoint(client 
 constexpr std::uint32_t kKeyDown = 0x0100;          // wParam: virtual key; lParam: key:: flags
 constexpr std::uint32_t kKeyUp = 0x0101;
 constexpr std::uint32_t kChar = 0x0102;             // wParam: Unicode code point
+constexpr std::uint32_t kCommand = 0x0111;          // wParam: command id of a chosen menu item
 constexpr std::uint32_t kTimer = 0x0113;            // wParam: timer id
 constexpr std::uint32_t kMouseMove = 0x0200;        // wParam: mk:: flags; lParam: packPoint(client)
 constexpr std::uint32_t kLButtonDown = 0x0201;
@@ -61,11 +62,17 @@ constexpr std::uint32_t kMButtonUp = 0x0208;
 constexpr std::uint32_t kMButtonDoubleClick = 0x0209;
 constexpr std::uint32_t kMouseWheel = 0x020A;       // wParam: packWheel; lParam: packPoint(screen)
 constexpr std::uint32_t kSizing = 0x0214;           // wParam: edge::; lParam: Rect* (screen), may be changed
+constexpr std::uint32_t kMenuClosed = 0x0212;       // a popup menu closed (after its kCommand, if any)
 constexpr std::uint32_t kCaptureChanged = 0x0215;   // lParam: window that takes the capture
 constexpr std::uint32_t kDropFiles = 0x0233;        // lParam: DroppedFiles*
 constexpr std::uint32_t kMouseLeave = 0x02A3;
 constexpr std::uint32_t kUser = 0x0400;             // private messages: kUser + n
 constexpr std::uint32_t kApp = 0x8000;              // and kApp + n
+// From the desktop services (desktop/TrayIcon.h says when).
+constexpr std::uint32_t kTrayNotify = kUser + 2;    // wParam: packPoint(screen); lParam: mouse message
+constexpr std::uint32_t kDialogEnded = kApp + 0x100;  // wakes a thread waiting for a dialog; no handling
+constexpr std::uint32_t kTrayMenuOpening = kApp + 0x101;
+constexpr std::uint32_t kTrayHostChanged = kApp + 0x102;  // wParam: 1 the icon shows, 0 it does not
 }  // namespace msg
 
 namespace hit {
@@ -130,7 +137,7 @@ struct WindowPos {
 
 struct DroppedFiles {
   Point point;                     // client coordinates of the receiving window
-  std::vector<std::string> paths;  // UTF-8 file system paths
+  std::vector<std::string> paths;  // file system paths, byte for byte
 };
 
 constexpr LParam packPoint(Point p) {

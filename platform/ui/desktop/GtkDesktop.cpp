@@ -1,0 +1,117 @@
+#include "platform/ui/desktop/GtkDesktop.h"
+
+#include <gtk/gtk.h>
+
+#include "platform/ui/GtkBackend.h"
+#include "platform/ui/desktop/GtkDialogs.h"
+#include "platform/ui/desktop/GtkMenus.h"
+#include "platform/ui/desktop/GtkTrayIcon.h"
+#include "platform/ui/desktop/UriList.h"
+
+namespace platform::ui::desktop {
+
+namespace {
+
+constexpr const char* kDragPathsKey = "sonvia-drag-paths";
+enum DragTarget : guint { kUriList, kPlainText };
+
+void onDragDataGet(GtkWidget* widget, GdkDragContext*, GtkSelectionData* data, guint info, guint, gpointer) {
+  auto* paths = static_cast<std::vector<std::string>*>(g_object_get_data(G_OBJECT(widget), kDragPathsKey));
+  if (!paths) return;
+  std::string text;
+  if (info == kUriList) {
+    text = UriList::encode(*paths);
+  } else {
+    for (const std::string& p : *paths) text += p + "\n";
+  }
+  gtk_selection_data_set(data, gtk_selection_data_get_target(data), 8,
+                         reinterpret_cast<const guchar*>(text.data()), static_cast<gint>(text.size()));
+}
+
+}  // namespace
+
+GtkDesktop::GtkDesktop(GtkBackend& backend)
+    : backend_(backend), menus_(std::make_unique<GtkMenus>(backend)),
+      dialogs_(std::make_unique<GtkDialogs>(backend)) {}
+
+GtkDesktop::~GtkDesktop() = default;
+
+bool GtkDesktop::showMenu(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen, MenuEdge edge) {
+  return menus_->show(ws, owner, menu, screen, edge);
+}
+
+bool GtkDesktop::menuOpen() const { return menus_->open(); }
+
+std::vector<std::string> GtkDesktop::openFiles(WindowSystem& ws, Handle owner, const FileDialog& d) {
+  return dialogs_->openFiles(ws, owner, d);
+}
+
+std::optional<std::string> GtkDesktop::chooseFolder(WindowSystem& ws, Handle owner, const std::string& title,
+                                                    const std::string& folder) {
+  return dialogs_->chooseFolder(ws, owner, title, folder);
+}
+
+std::optional<std::string> GtkDesktop::saveFile(WindowSystem& ws, Handle owner, const FileDialog& d) {
+  return dialogs_->saveFile(ws, owner, d);
+}
+
+std::optional<Color> GtkDesktop::chooseColor(WindowSystem& ws, Handle owner, Color initial) {
+  return dialogs_->chooseColor(ws, owner, initial);
+}
+
+bool GtkDesktop::messageBox(WindowSystem& ws, Handle owner, MessageKind kind, const std::string& caption,
+                            const std::string& text) {
+  return dialogs_->messageBox(ws, owner, kind, caption, text);
+}
+
+bool GtkDesktop::setClipboardText(const std::string& text) {
+  // GTK keeps the text and serves it to whoever asks until another program takes the clipboard.
+  backend_.runOnGtk([&] {
+    gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), text.data(), static_cast<gint>(text.size()));
+  });
+  return true;
+}
+
+std::optional<std::string> GtkDesktop::clipboardText() {
+  std::optional<std::string> text;
+  backend_.runOnGtk([&] {
+    if (gchar* t = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD))) {
+      text = t;
+      g_free(t);
+    }
+  });
+  return text;
+}
+
+bool GtkDesktop::beginFileDrag(Handle owner, const std::vector<std::string>& paths) {
+  if (paths.empty()) return false;
+  bool started = false;
+  backend_.runOnGtk([&] {
+    GtkWidget* widget = backend_.widgetOf(owner);
+    if (!widget) return;
+    g_object_set_data_full(G_OBJECT(widget), kDragPathsKey, new std::vector<std::string>(paths),
+                           [](gpointer p) { delete static_cast<std::vector<std::string>*>(p); });
+    if (!g_object_get_data(G_OBJECT(widget), "sonvia-drag-source")) {
+      g_signal_connect(widget, "drag-data-get", G_CALLBACK(onDragDataGet), nullptr);
+      g_object_set_data(G_OBJECT(widget), "sonvia-drag-source", widget);
+    }
+    static const GtkTargetEntry kTargets[] = {
+        {const_cast<gchar*>("text/uri-list"), 0, kUriList},
+        {const_cast<gchar*>("text/plain"), 0, kPlainText},
+    };
+    GtkTargetList* targets = gtk_target_list_new(kTargets, G_N_ELEMENTS(kTargets));
+    // The press that starts the drag went to our window long ago (through our message loop), so
+    // there is no GDK event to hand over: GTK then takes the seat's pointer and the current time.
+    GdkDragContext* context =
+        gtk_drag_begin_with_coordinates(widget, targets, GDK_ACTION_COPY, 1, nullptr, -1, -1);
+    gtk_target_list_unref(targets);
+    started = context != nullptr;
+  });
+  return started;
+}
+
+std::unique_ptr<TrayIcon> GtkDesktop::createTrayIcon(WindowSystem& ws, Handle owner) {
+  return std::make_unique<GtkTrayIcon>(backend_, ws, owner);
+}
+
+}  // namespace platform::ui::desktop
