@@ -11,7 +11,7 @@
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/SessionEnd.h"
-#include "s/gui/win/SizingRules.h"
+#include "s/gui/win/WindowMessages.h"
 
 namespace s::gui::win {
 
@@ -19,28 +19,9 @@ using namespace platform::ui;
 
 namespace {
 
-// Messages of the window's own, sent or posted to its native top-level window.
-constexpr std::uint32_t kRequestMessage = msg::kUser + 1;
-constexpr std::uint32_t kMessageBoxInfo = msg::kUser + 4;
-constexpr std::uint32_t kMessageBoxError = msg::kUser + 5;
-constexpr std::uint32_t kMessageBoxAsk = msg::kUser + 6;
-constexpr std::uint32_t kHandOverMessage = msg::kUser + 7;
-constexpr std::uint32_t kRunMessage = msg::kApp + 41;
-constexpr std::uint32_t kSkinChangedMessage = msg::kApp + 42;
-constexpr std::uint32_t kSessionEndMessage = msg::kApp + 43;
-constexpr std::uint32_t kShutdownMessage = msg::kApp + 44;
-
 // Lines per wheel notch, the desktop's usual setting.
 constexpr int kWheelScrollLines = 3;
 constexpr int kStopTimeoutMs = 5000;
-
-// What a request carries to the window's thread; `answered` tells a request that a closed
-// window turned away from one whose listeners answered 0.
-struct Request {
-  std::array<int, 4> params{};
-  int result = 0;
-  bool answered = false;
-};
 
 }  // namespace
 
@@ -63,7 +44,7 @@ Window::Window(WindowSystem& ws) : ws_(ws), host_(ws) {
 Window::~Window() {
   SessionEnd::remove(this);
   if (skinner_) skinner_->removeSkinListener(this);
-  if (top_ != kNoWindow && !ws_.send(top_, kShutdownMessage)) {
+  if (top_ != kNoWindow && !ws_.send(top_, WindowMessages::kShutdownMessage)) {
     // The thread is gone already; what is left are our own objects.
   }
   thread_.join(kStopTimeoutMs);
@@ -78,7 +59,7 @@ std::string Window::createNative() {
                                work.top + std::max(0, (work.height() - kDefaultHeight) / 2),
                                kDefaultWidth, kDefaultHeight);
   spec.title = u"Window";
-  spec.proc = [this](const Message& m) { return topProc(m); };
+  spec.proc = [this](const Message& m) { return WindowMessages::decode(*this, m); };
   spec.visible = false;
   Handle top = ws_.create(spec);
   if (top == kNoWindow) return "the window system could not create the window";
@@ -105,7 +86,7 @@ bool Window::run(const std::function<void()>& work) const {
     work();
     ran = true;
   };
-  ws_.send(top_, kRunMessage, 0, reinterpret_cast<LParam>(&wrapped));
+  ws_.send(top_, WindowMessages::kRunMessage, 0, reinterpret_cast<LParam>(&wrapped));
   return ran;
 }
 
@@ -121,98 +102,6 @@ void Window::removeWindowListener(int code, events::IEventListener* l) {
   if (code >= 0 && code <= kLastEvent) run([&] { events_[code].remove(l); });
 }
 
-// ---------------------------------------------------------------- the native window's messages
-
-LResult Window::topProc(const Message& m) {
-  switch (m.code) {
-    case kRunMessage:
-      (*reinterpret_cast<const std::function<void()>*>(m.lParam))();
-      return 0;
-    case msg::kClose:
-      handleClose();
-      return 0;
-    case msg::kSize:
-      clientResized(unpackSize(m.lParam));
-      return 0;
-    case msg::kActivate:
-      raise(m.wParam ? kActivated : kDeactivated);
-      return 0;
-    case msg::kSizing:
-      handleSizing(static_cast<int>(m.wParam), *reinterpret_cast<Rect*>(m.lParam));
-      return 0;
-    case msg::kWindowPosChanging:
-      raise(kPositionChanging);
-      return 0;
-    case msg::kKeyDown:
-      lastKey_ = static_cast<int>(m.wParam);
-      raise(kKeyDown);
-      return 0;
-    case msg::kTimer:
-      if (m.wParam >= static_cast<WParam>(kTimerBase)) {
-        timerId_ = static_cast<int>(m.wParam) - kTimerBase;
-        raise(kTimer);
-      }
-      return 0;
-    case msg::kCommand:
-      routeCommand(static_cast<int>(m.wParam));
-      return 0;
-    case msg::kMenuClosed:
-      if (trayMenuOpen_) ws_.activate(top_);
-      trayMenuOpen_ = false;
-      return 0;
-    case msg::kTrayNotify:
-      handleTray(unpackPoint(static_cast<LParam>(m.wParam)), m.lParam);
-      return 0;
-    case msg::kTrayMenuOpening:
-      raise(kTrayRightClick);
-      if (tray_ && trayMenu_) {
-        if (auto* menu = dynamic_cast<PopupMenu*>(trayMenu_)) tray_->setMenu(menu->toModel());
-      }
-      return 0;
-    case msg::kTrayHostChanged:
-      // Nothing shows the icon any more: a window hidden into it could never come back.
-      if (m.wParam == 0 && iconized_) restore();
-      return 0;
-    case kRequestMessage: {
-      auto* r = reinterpret_cast<Request*>(m.lParam);
-      if (closed_) return 0;
-      request_ = r->params;
-      requestResult_ = 0;
-      raise(kRequest);
-      r->result = requestResult_;
-      r->answered = true;
-      return 1;
-    }
-    case kHandOverMessage:
-      if (closed_) return 0;
-      raise(kHandOver);
-      return 1;
-    case kMessageBoxInfo:
-    case kMessageBoxError:
-    case kMessageBoxAsk:
-      return message(static_cast<int>(m.code), *reinterpret_cast<const std::u16string*>(m.lParam)) ? 1 : 0;
-    case kSkinChangedMessage:
-      skinChanged();
-      return 0;
-    case kSessionEndMessage:
-      sessionEnding_ = true;
-      handleClose();
-      return 0;
-    case kShutdownMessage:
-      iconized_ = false;
-      dropTray();
-      if (statusBar_) statusBar_->setParent(nullptr);
-      setParent(nullptr);
-      ws_.destroy(top_);
-      ws_.postQuit(0);
-      return 0;
-    case msg::kEraseBackground:
-      return 1;  // the client area is covered by the window's own box
-    default:
-      return ws_.defaultProc(m);
-  }
-}
-
 void Window::handleClose() {
   if (closed_) return;
   cancelClose_ = false;
@@ -224,16 +113,6 @@ void Window::handleClose() {
   dropTray();
   closed_ = true;
   closed_.notify_all();
-}
-
-void Window::handleSizing(int platformEdge, Rect& r) {
-  sizingEdge_ = SizingRules::edgeCode(platformEdge);
-  sizing_ = r;
-  SizingRules::limitHeight(sizing_, sizingEdge_, ws_.monitorOf(top_).workArea.height());
-  raise(kSizing);
-  SizingRules::enforceMinimum(sizing_, sizingEdge_, getMinWidth(), getMinHeight(),
-                              minWidthEnforced_, minHeightEnforced_);
-  r = sizing_;
 }
 
 void Window::routeCommand(int id) {
@@ -313,14 +192,14 @@ void Window::close() {
 }
 
 void Window::endSession() {
-  if (top_ != kNoWindow) ws_.post(top_, kSessionEndMessage);
+  if (top_ != kNoWindow) ws_.post(top_, WindowMessages::kSessionEndMessage);
 }
 
 bool Window::sendRequest(int a, int b, int c, int d, int& result) {
   if (closed_ || top_ == kNoWindow) return false;
-  Request r;
+  WindowMessages::Request r;
   r.params = {a, b, c, d};
-  ws_.send(top_, kRequestMessage, 0, reinterpret_cast<LParam>(&r));
+  ws_.send(top_, WindowMessages::kRequestMessage, 0, reinterpret_cast<LParam>(&r));
   if (r.answered) result = r.result;
   return r.answered;
 }
@@ -331,7 +210,7 @@ int Window::getRequestParam(int index) const {
 
 bool Window::sendHandOver() {
   if (closed_ || top_ == kNoWindow) return false;
-  return ws_.send(top_, kHandOverMessage) != 0;
+  return ws_.send(top_, WindowMessages::kHandOverMessage) != 0;
 }
 
 // ---------------------------------------------------------------- geometry and layout
@@ -460,7 +339,7 @@ void Window::setSkinner(drawer::Skinner* skinner) {
 void Window::onEvent(base::IObject* source, int code) {
   // The skin may change on another window's thread: the repaint is done on ours.
   if (source && source == skinner_ && code == drawer::Skinner::kSkinChanged) {
-    if (top_ != kNoWindow) ws_.post(top_, kSkinChangedMessage);
+    if (top_ != kNoWindow) ws_.post(top_, WindowMessages::kSkinChangedMessage);
     return;
   }
   Box::onEvent(source, code);
@@ -574,17 +453,6 @@ void Window::setContextMenu(IPopupMenu* menu, bool owned) {
   });
 }
 
-void Window::handleTray(Point screen, LParam mouse) {
-  if (mouse == static_cast<LParam>(msg::kLButtonDown)) {
-    if (iconized_) restore();
-    raise(kTrayLeftClick);
-  } else if (mouse == static_cast<LParam>(msg::kRButtonDown) && trayMenu_) {
-    raise(kTrayRightClick);
-    ws_.activate(top_);
-    trayMenuOpen_ = trayMenu_->showAbove(screen.x, screen.y, *this);
-  }
-}
-
 void Window::setKeepOnTop(bool on) {
   run([&] {
     keepOnTop_ = on;
@@ -614,24 +482,16 @@ void Window::setMiddleClickAction(const std::u16string& name) {
 
 // ---------------------------------------------------------------- dialogs, hot keys, timers
 
-bool Window::message(int kind, const std::u16string& text) {
-  desktop::MessageKind k = kind == static_cast<int>(kMessageBoxInfo)    ? desktop::MessageKind::kInformation
-                           : kind == static_cast<int>(kMessageBoxError) ? desktop::MessageKind::kError
-                                                                        : desktop::MessageKind::kQuestion;
-  return ws_.backend().desktop().messageBox(ws_, top_, k, platform::text::utf16ToUtf8(getTitle()),
-                                            platform::text::utf16ToUtf8(text));
-}
-
 void Window::showInfo(const std::u16string& text) {
-  if (top_ != kNoWindow) ws_.send(top_, kMessageBoxInfo, 0, reinterpret_cast<LParam>(&text));
+  if (top_ != kNoWindow) ws_.send(top_, WindowMessages::kMessageBoxInfo, 0, reinterpret_cast<LParam>(&text));
 }
 
 void Window::showError(const std::u16string& text) {
-  if (top_ != kNoWindow) ws_.send(top_, kMessageBoxError, 0, reinterpret_cast<LParam>(&text));
+  if (top_ != kNoWindow) ws_.send(top_, WindowMessages::kMessageBoxError, 0, reinterpret_cast<LParam>(&text));
 }
 
 bool Window::ask(const std::u16string& text) {
-  return top_ != kNoWindow && ws_.send(top_, kMessageBoxAsk, 0, reinterpret_cast<LParam>(&text)) != 0;
+  return top_ != kNoWindow && ws_.send(top_, WindowMessages::kMessageBoxAsk, 0, reinterpret_cast<LParam>(&text)) != 0;
 }
 
 bool Window::registerHotKey(const std::u16string& name, unsigned modifiers, unsigned virtualKey,

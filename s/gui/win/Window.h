@@ -148,19 +148,16 @@ class Window : public Box, public IWindow {
   void onCaptureLost() override;
 
  private:
+  friend class WindowMessages;
   std::string createNative();
-  platform::ui::LResult topProc(const platform::ui::Message& m);
   void raise(int code);
   void handleClose();
-  void handleSizing(int platformEdge, platform::ui::Rect& r);
-  void handleTray(platform::ui::Point screen, platform::ui::LParam mouse);
   void routeCommand(int id);
   void clientResized(platform::ui::Size size);
   void applyRegion();
   void applyOpacity();
   void skinChanged();
   const drawer::IWindow* currentDrawer() const;
-  bool message(int kind, const std::u16string& text);
   void dropTray();
 
   platform::ui::WindowSystem& ws_;
