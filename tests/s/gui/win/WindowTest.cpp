@@ -41,13 +41,12 @@ TEST_F(WindowTest, InputOfTheClientAreaRaisesWindowEventsInOrder) {
   input.mouse(top, Kind::kButtonDown, {20, 20}, 2);  // "DoNothing": event 9 and nothing else
   input.key(top, 'K');
   input.wheel(top, {20, 20}, -120);
-  InputEvent activated;
-  activated.kind = Kind::kActivated;
-  activated.window = top;
-  input.inject(activated);
-  activated.kind = Kind::kDeactivated;
-  input.inject(activated);
-  EXPECT_TRUE(eventuallyCodes({13, 5, 25, 3, 24, 9, 12, 14, 6, 7})) << ::testing::PrintToString(codes());
+  InputEvent deactivated;
+  deactivated.kind = Kind::kDeactivated;
+  deactivated.window = top;
+  input.inject(deactivated);
+  // The first press activates the window.
+  EXPECT_TRUE(eventuallyCodes({13, 6, 5, 25, 3, 24, 9, 12, 14, 7})) << ::testing::PrintToString(codes());
   EXPECT_EQ(window->getLastKey(), 'K');
   EXPECT_EQ(window->getWheelLines(), -3);
   EXPECT_FALSE(window->isClosed());
@@ -230,7 +229,7 @@ TEST_F(WindowTest, ARightClickOpensTheContextMenuAndItsCommandGoesToTheHoldingMe
   desk().scriptMenuChoice(3);
   input.mouse(top, Kind::kButtonDown, {30, 30}, 1);
   EXPECT_TRUE(eventually([&] { return contextHeard.events.size() == 1; }));
-  EXPECT_EQ(codes(), (std::vector<int>{3, 19}));
+  EXPECT_EQ(codes(), (std::vector<int>{6, 3, 19}));
   EXPECT_EQ(context->getChosenId(), 3);
   auto requests = desk().requests();
   ASSERT_EQ(requests.size(), 1u);
@@ -285,6 +284,8 @@ TEST_F(WindowTest, PaintsThroughTheSkinsWindowDrawerAndShapesTheWindowWithItsReg
   window->run([&] { ws.update(top); });
   EXPECT_EQ(window->backBufferSize(), (Size{0, 0})) << "no drawer: no back buffer";
   s::thread::Pooled<s::gui::drawer::Skinner> skinner{s::gui::drawer::Skinner::createSkinner()};
+  skinner->selectSkin(u"");
+  ASSERT_NE(skinner->getCurrentSkin(), nullptr);
   window->setSkinner(skinner.get());
   window->run([&] { ws.update(top); });
   EXPECT_EQ(window->backBufferSize(), (Size{240, 120}));
