@@ -5,6 +5,7 @@
 #include <atomic>
 #include <thread>
 
+#include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/PopupMenu.h"
@@ -289,6 +290,12 @@ TEST_F(WindowTest, PaintsThroughTheSkinsWindowDrawerAndShapesTheWindowWithItsReg
   window->setSkinner(skinner.get());
   window->run([&] { ws.update(top); });
   EXPECT_EQ(window->backBufferSize(), (Size{240, 120}));
+  Image shown;
+  window->run([&] { shown = ws.snapshot(top); });
+  auto* drawn = skinner->getCurrentSkin()->getWindow();
+  ASSERT_NE(drawn, nullptr);
+  EXPECT_EQ(shown.pixel(120, 60), drawn->background()) << "the drawer's background, not the default grey";
+  EXPECT_NE(shown.pixel(0, 60), shown.pixel(120, 60)) << "a frame around it";
   window->setSize(220, 110);  // shrinking a little keeps the buffer
   window->run([&] { ws.update(top); });
   EXPECT_EQ(window->backBufferSize(), (Size{240, 120}));
