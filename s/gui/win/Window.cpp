@@ -126,6 +126,7 @@ void Window::routeCommand(int id) {
 
 void Window::clientResized(Size size) {
   Component::setBounds(0, 0, size.width, size.height);
+  doLayout();
   applyRegion();
 }
 

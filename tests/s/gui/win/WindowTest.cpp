@@ -138,6 +138,19 @@ TEST_F(WindowTest, SizingListenersMayChangeTheRectangleBeforeTheLimits) {
   window->run([&] { window->remove(&block); });
 }
 
+TEST_F(WindowTest, TheStatusBarIsDockedAtTheBottomOutsideTheLayout) {
+  guitest::Block content(100, 30, 100000, 100000), bar(50, 20, 100000, 20);
+  window->run([&] { window->add(&content); });
+  window->setStatusBar(&bar);
+  window->setSize(300, 200);
+  Rect placed;
+  window->run([&] { placed = Rect::fromSize(bar.getX(), bar.getY(), bar.getWidth(), bar.getHeight()); });
+  EXPECT_EQ(placed, Rect::fromSize(0, 180, 300, 20));
+  EXPECT_EQ(window->getComponentCount(), 1) << "the bar is no child of the layout";
+  window->setStatusBar(nullptr);
+  window->run([&] { window->remove(&content); });
+}
+
 TEST_F(WindowTest, UserTimersRaiseEvent26WithTheirIdAndNativeTimersBelowTheBaseDoNot) {
   input.useManualClock();
   window->setTimer(3, 100);
