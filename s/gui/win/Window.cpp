@@ -393,15 +393,7 @@ void Window::showNormal() {
 void Window::iconize() {
   run([&] {
     if (iconized_) return;
-    bool made = false;
-    if (!tray_) {
-      tray_ = ws_.backend().desktop().createTrayIcon(ws_, top_);
-      made = tray_ != nullptr;
-      if (tray_) {
-        tray_->setToolTip(platform::text::utf16ToUtf8(getTitle()));
-        if (auto* menu = dynamic_cast<PopupMenu*>(trayMenu_)) tray_->setMenu(menu->toModel());
-      }
-    }
+    bool made = !tray_ && makeTray();
     if (tray_ && tray_->available()) {
       ws_.show(top_, false);
       iconized_ = true;
@@ -419,12 +411,16 @@ void Window::showTrayIcon(bool on) {
       dropTray();
       return;
     }
-    if (tray_) return;
-    tray_ = ws_.backend().desktop().createTrayIcon(ws_, top_);
-    if (!tray_) return;
-    tray_->setToolTip(platform::text::utf16ToUtf8(getTitle()));
-    if (auto* menu = dynamic_cast<PopupMenu*>(trayMenu_)) tray_->setMenu(menu->toModel());
+    if (!tray_) makeTray();
   });
+}
+
+bool Window::makeTray() {
+  tray_ = ws_.backend().desktop().createTrayIcon(ws_, top_);
+  if (!tray_) return false;
+  tray_->setToolTip(platform::text::utf16ToUtf8(getTitle()));
+  if (auto* menu = dynamic_cast<PopupMenu*>(trayMenu_)) tray_->setMenu(menu->toModel());
+  return true;
 }
 
 void Window::dropTray() {

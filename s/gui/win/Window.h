@@ -158,6 +158,9 @@ class Window : public Box, public IWindow {
   void applyOpacity();
   void skinChanged();
   const drawer::IWindow* currentDrawer() const;
+  // Creates the tray icon with the title as its tool tip and the tray menu; false when the
+  // desktop gives none.
+  bool makeTray();
   void dropTray();
 
   platform::ui::WindowSystem& ws_;
