@@ -6,13 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "platform/ui/GtkBackend.h"
 #include "platform/ui/WindowSystem.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/Window.h"
-#include "tests/platform/ui/desktop/DesktopSession.h"
+#include "tests/platform/ui/desktop/GtkDesktopFixture.h"
 #include "tests/s/gui/GuiTestSupport.h"
 
 namespace {
@@ -34,19 +33,12 @@ std::string output(const std::string& command) {
   return out;
 }
 
-class WindowGtkTest : public ::testing::Test {
+class WindowGtkTest : public GtkDesktopFixture {
  protected:
   void SetUp() override {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "needs an X display (./test.sh runs the suite under xvfb-run)";
-    ASSERT_TRUE(xdotool("version >/dev/null")) << "xdotool is missing: run scripts/setup";
-    setenv("NO_AT_BRIDGE", "1", 1);
-    wm_ = std::make_unique<WindowManager>();
-    ASSERT_TRUE(wm_->running()) << "no window manager runs and openbox could not be started";
-    std::string error;
-    auto backend = GtkBackend::create(error);
-    ASSERT_TRUE(backend) << error;
-    ws_ = std::make_unique<WindowSystem>(std::move(backend));
+    GtkDesktopFixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    ws_->show(top_, false);  // the fixture's own window would lie under ours
     window_ = std::make_unique<Window>(*ws_);
     ASSERT_TRUE(window_->started()) << window_->startError();
   }
@@ -92,8 +84,6 @@ class WindowGtkTest : public ::testing::Test {
     return id;
   }
 
-  std::unique_ptr<WindowManager> wm_;
-  std::unique_ptr<WindowSystem> ws_;
   std::unique_ptr<Window> window_;
   std::vector<Button*> buttons_;
 };
