@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -28,25 +29,25 @@ std::vector<Window*>& registry() {
 
 int wakePipe[2] = {-1, -1};
 
-extern "C" void onSessionSignal(int) {
-  // Only async-signal-safe work here: one byte into the pipe, whatever errno was is kept.
+extern "C" void onSessionSignal(int signal) {
+  // Only async-signal-safe work here: the signal's number into the pipe, errno kept.
   int saved = errno;
-  char byte = 1;
+  auto byte = static_cast<unsigned char>(signal);
   [[maybe_unused]] ssize_t n = write(wakePipe[1], &byte, 1);
   errno = saved;
 }
 
 void watch() {
-  char byte = 0;
+  unsigned char byte = 0;
   while (true) {
     ssize_t n = read(wakePipe[0], &byte, 1);
-    if (n == 1) {
-      SessionEnd::endAll();
-    } else if (n < 0 && errno == EINTR) {
-      continue;
-    } else {
-      return;
-    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n != 1) return;
+    // Asked once, the program closes its windows and ends by itself; asked again, or with no
+    // window to close, it ends at once as any program would.
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGHUP, SIG_DFL);
+    if (!SessionEnd::endAll()) std::raise(byte);
   }
 }
 
@@ -76,9 +77,10 @@ void SessionEnd::remove(Window* window) {
   std::erase(registry(), window);
 }
 
-void SessionEnd::endAll() {
+bool SessionEnd::endAll() {
   std::lock_guard lock(registryMutex());
   for (Window* w : registry()) w->endSession();
+  return !registry().empty();
 }
 
 }  // namespace s::gui::win

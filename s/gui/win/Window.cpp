@@ -38,6 +38,7 @@ Window::Window(WindowSystem& ws) : ws_(ws), host_(ws) {
                                        "Window Creation Failed!");
     return;
   }
+  SessionEnd::install();
   SessionEnd::add(this);
 }
 
