@@ -2,7 +2,8 @@
 // drawn on the screen at most 30 ms after showMenu is called (release build, Xvfb), for a menu
 // opened before (the usual case: the same context menu again, with other marks). A menu never
 // shown before is measured too, for the record. Needs an X display; without one the benchmark
-// reports the skip.
+// reports the skip. The same menu built as the toolkit's PopupMenu goes through its own show, with
+// its radio mark moved each round as the player does before opening it.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -15,6 +16,9 @@
 #include "platform/ui/GtkBackend.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/desktop/DesktopServices.h"
+#include "s/gui/menuitem/MenuItem.h"
+#include "s/gui/win/PopupMenu.h"
+#include "s/thread/Pooled.h"
 
 namespace {
 
@@ -56,7 +60,23 @@ bool waitUntil(WindowSystem& ws, const std::function<bool()>& done) {
   return true;
 }
 
-void showMenus(benchmark::State& state, bool newShapes) {
+// The toolkit's own menu of forty items (a separator every ten, a sub-menu, a radio group),
+// shown the way the player shows its context menu: marks updated, then PopupMenu::show.
+s::gui::win::PopupMenu* fortyItemMenu() {
+  using s::gui::menuitem::MenuItem;
+  auto* menu = s::gui::win::PopupMenu::create();
+  for (int i = 0; i < 39; ++i) {
+    if (i % 10 == 9) menu->addItem(MenuItem::separator());
+    else menu->addItem(MenuItem::fromText(u"Menu item number " + std::u16string(1, u'A' + i % 26), 1000 + i, i % 7 == 0));
+  }
+  auto* sub = s::gui::win::PopupMenu::create();
+  sub->setTitle(u"Sub-menu");
+  sub->addItem(MenuItem::fromText(u"Inside", 999));
+  menu->addSubMenu(sub);
+  return menu;
+}
+
+void showMenus(benchmark::State& state, bool newShapes, bool toolkitMenu = false) {
   const char* display = std::getenv("DISPLAY");
   if (!display || !*display) {
     state.SkipWithError("needs an X display");
@@ -82,12 +102,20 @@ void showMenus(benchmark::State& state, bool newShapes) {
   ws->activate(top);
   waitUntil(*ws, [&] { return active; });  // the window is up (or 5 s passed)
   DesktopServices& desktop = ws->backend().desktop();
+  s::thread::Pooled<s::gui::win::PopupMenu> popup{fortyItemMenu()};
   int round = 0;
   for (auto _ : state) {
     ++round;
     MenuModel menu = fortyItems(round, newShapes ? round : 0);
     auto start = Clock::now();
-    if (!desktop.showMenu(*ws, top, menu, {150, 150}, MenuEdge::kTop) ||
+    bool shown = false;
+    if (toolkitMenu) {
+      popup->checkRadio(3 + 10 * (round % 4), 0, popup->getEntryCount() - 1);
+      shown = popup->show(*ws, top, {150, 150}, MenuEdge::kTop);
+    } else {
+      shown = desktop.showMenu(*ws, top, menu, {150, 150}, MenuEdge::kTop);
+    }
+    if (!shown ||
         !waitUntil(*ws, [&] { return desktop.menuOpen(); })) {
       state.SkipWithError("the menu did not show");
       break;
@@ -102,8 +130,10 @@ void showMenus(benchmark::State& state, bool newShapes) {
 
 void BM_PopupMenuOfFortyItemsShown(benchmark::State& state) { showMenus(state, false); }
 void BM_NewPopupMenuOfFortyItemsShown(benchmark::State& state) { showMenus(state, true); }
+void BM_ToolkitPopupMenuOfFortyItemsShown(benchmark::State& state) { showMenus(state, false, true); }
 
 BENCHMARK(BM_PopupMenuOfFortyItemsShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_NewPopupMenuOfFortyItemsShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_ToolkitPopupMenuOfFortyItemsShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace

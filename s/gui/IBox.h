@@ -8,7 +8,7 @@ namespace s::gui {
 
 // A container that lays its children out in a row (kind 0), a column (1), rows that flow (2) or
 // a pile (3), inside its margins, with gaps and alignments.
-class IBox : public IContainer {
+class IBox : public virtual IContainer {
  public:
   static constexpr int kHorizontal = 0, kVertical = 1, kFlow = 2, kPile = 3;
   // Events raised to the listeners registered for them.
