@@ -87,14 +87,31 @@ void ListBox2::setAcceptFiles(bool on) {
     Guard hold(state_->list->lock());
     state_->acceptFiles = on;
   }
-  runOnOwner([this, on] {
-    if (nativeHandle() != platform::ui::kNoWindow) windowSystem()->acceptFiles(nativeHandle(), on);
+  applyAcceptFiles();
+}
+
+void ListBox2::setOleDropTarget(bool on) {
+  {
+    Guard hold(state_->list->lock());
+    state_->oleDropTarget = on;
+  }
+  applyAcceptFiles();
+}
+
+void ListBox2::applyAcceptFiles() {
+  runOnOwner([this] {
+    if (nativeHandle() != platform::ui::kNoWindow) windowSystem()->acceptFiles(nativeHandle(), acceptsFiles());
   });
+}
+
+bool ListBox2::isOleDropTarget() const {
+  Guard hold(state_->list->lock());
+  return state_->oleDropTarget;
 }
 
 bool ListBox2::acceptsFiles() const {
   Guard hold(state_->list->lock());
-  return state_->acceptFiles;
+  return state_->acceptFiles || state_->oleDropTarget;
 }
 
 void ListBox2::setViewIcon() { Guard hold(state_->list->lock()); state_->viewMode = 0; }

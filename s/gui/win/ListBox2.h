@@ -75,6 +75,11 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   void setFullRowSelect(bool on);
   void setGridLines(bool on);
   void setAcceptFiles(bool on);
+  // Drops from other programs' drag sources. Here they arrive the same way as files dropped
+  // from a file manager, so either setting lets the list take them.
+  void setOleDropTarget(bool on);
+  bool isOleDropTarget() const;
+  // Whether the list takes dropped files now (either setting above).
   bool acceptsFiles() const;
   void setAlternateRows(bool on);
   bool hasAlternateRows() const;
@@ -213,7 +218,8 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   // Brings the view up to the model (rows, widths, order, selection): on the tree's thread,
   // never with the model's lock held, and not while redraw is suspended.
   void viewChanged();
-  bool moveRowsLocked(const std::vector<int>& indices, int to);
+  // Tells the window system whether the list's window takes dropped files.
+  void applyAcceptFiles();
   State* state_;
   ListViewport* viewport_;
 };

@@ -58,7 +58,7 @@ int ListBox2::getClickedColumn() const {
 bool ListBox2::dropFiles(const std::vector<std::string>& paths) {
   {
     Guard hold(state_->list->lock());
-    if (!state_->acceptFiles || paths.empty()) return false;
+    if ((!state_->acceptFiles && !state_->oleDropTarget) || paths.empty()) return false;
     // Paths are kept whole and as bytes: cutting or re-encoding a path would name another file.
     state_->droppedPaths = paths;
   }

@@ -22,6 +22,7 @@ struct ListBox2::State {
   bool fullRowSelect = false;
   bool gridLines = false;
   bool acceptFiles = false;
+  bool oleDropTarget = false;
   bool alternateRows = false;
   drawer::FontSpec font;
   const drawer::IListBox* drawer = nullptr;

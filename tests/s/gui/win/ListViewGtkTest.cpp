@@ -16,6 +16,7 @@
 #include "s/gui/win/ListViewport.h"
 #include "s/gui/win/ScrollBar.h"
 #include "tests/platform/ui/desktop/GtkDesktopFixture.h"
+#include "tests/s/gui/GuiTestSupport.h"
 
 namespace {
 
@@ -23,11 +24,6 @@ using namespace desktoptest;
 using s::gui::listbox2::DataType;
 using s::gui::listbox2::Record;
 using s::gui::win::ListBox2;
-
-struct Heard : s::gui::events::IEventListener {
-  std::vector<int> codes;
-  void onEvent(s::base::IObject*, int code) override { codes.push_back(code); }
-};
 
 class ListViewGtkTest : public GtkDesktopFixture {
  protected:
@@ -77,7 +73,7 @@ class ListViewGtkTest : public GtkDesktopFixture {
   std::unique_ptr<s::gui::win::Box> root_;
   ListBox2* list_ = nullptr;
   std::vector<Record*> rows_;
-  Heard heard_;
+  guitest::Heard heard_;
 };
 
 TEST_F(ListViewGtkTest, PointerClicksWheelAndAColumnEdgeDragReachTheList) {
@@ -88,7 +84,7 @@ TEST_F(ListViewGtkTest, PointerClicksWheelAndAColumnEdgeDragReachTheList) {
   EXPECT_TRUE(until([&] { return list_->getSelectedIndices() == (Ints{2, 4}); }));
 
   ASSERT_TRUE(xdotool("mousemove " + rowAt(5) + " click --repeat 2 --delay 60 1"));
-  EXPECT_TRUE(until([&] { return !heard_.codes.empty(); })) << "no double click arrived";
+  EXPECT_TRUE(until([&] { return !heard_.events.empty(); })) << "no double click arrived";
   EXPECT_EQ(list_->getDoubleClickedRow(), 5);
   EXPECT_EQ(list_->getSelectedIndices(), Ints{5});
 

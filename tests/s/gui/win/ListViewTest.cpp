@@ -282,6 +282,15 @@ TEST_F(ListViewTest, FilesDroppedFromOtherProgramsArriveInOrderAsBytes) {
   input.drop(top, rowPoint(2), paths);
   pump();
   EXPECT_EQ(list->getDroppedPaths(), paths);
+  // Drops from other programs' drag sources come the same way: either setting takes them.
+  list->setAcceptFiles(false);
+  list->setOleDropTarget(true);
+  input.drop(top, rowPoint(2), {"/music/d.mp3"});
+  pump();
+  list->setOleDropTarget(false);
+  input.drop(top, rowPoint(2), {"/music/e.mp3"});
+  pump();
+  EXPECT_EQ(list->getDroppedPaths(), std::vector<std::string>{"/music/d.mp3"});
 }
 
 TEST_F(ListViewTest, RowsDraggedOutOfTheWindowOfferTheirFiles) {
