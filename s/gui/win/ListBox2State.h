@@ -9,7 +9,7 @@
 
 namespace s::gui::win {
 
-// What a list holds beside its model; shared by the two files that implement ListBox2.
+// What a list holds beside its model; shared by the files that implement ListBox2.
 // Guarded by the model's lock, like the model itself.
 struct ListBox2::State {
   listbox2::List* list = nullptr;
