@@ -60,6 +60,8 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
 
   // A press on a row or a header that then moves this far becomes a drag.
   static constexpr int kDragThreshold = 4;
+  // Rows one notch of the wheel scrolls.
+  static constexpr int kWheelRows = 3;
 
   // Configuration. A new list is a report view with a header, several rows selectable, and
   // accepts no files.
@@ -209,6 +211,7 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
  protected:
   void onRealised() override;
   void onGeometrySet() override;
+  bool onWheel(const WheelEvent& e) override;
   void onFilesDropped(platform::ui::Point, const std::vector<std::string>& paths) override;
 
  private:

@@ -225,6 +225,11 @@ void ListBox2::onRealised() {
 
 void ListBox2::onGeometrySet() { viewport_->layout(); }
 
+bool ListBox2::onWheel(const WheelEvent& e) {
+  viewport_->scrollRows(-e.notches() * kWheelRows);
+  return true;
+}
+
 void ListBox2::onEvent(base::IObject* source, int code) { viewport_->onScrollBar(source, code); }
 
 }  // namespace s::gui::win

@@ -18,10 +18,6 @@ namespace s::gui::win {
 using namespace platform::ui;
 using listbox2::Record;
 
-namespace {
-constexpr int kWheelRows = 3;
-}  // namespace
-
 void ListRows::reset() {
   input_.reset();
   drag_ = Drag::kNone;
@@ -217,12 +213,7 @@ void ListRows::onCaptureLost() {
   repaint();
 }
 
-// ---- wheel and keys ----
-
-bool ListRows::onWheel(const WheelEvent& e) {
-  list_.viewport().scrollRows(-e.notches() * kWheelRows);
-  return true;
-}
+// ---- keys ----
 
 bool ListRows::onKeyDown(const KeyEvent& e) {
   const bool ours = input_.key(e, list_.viewport().scroll().pageRows());

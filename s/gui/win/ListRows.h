@@ -7,8 +7,8 @@ namespace s::gui::win {
 class ListBox2;
 
 // The rows of a list: paints the rows in view (and only those) cell by cell with the list's
-// drawer, and turns the pointer, the wheel and the keys into selection, scrolling, double-clicks
-// and drags of rows. A drag of rows may end in this list (reordering it when allowed), on one of
+// drawer, and turns the pointer and the keys into selection, scrolling, double-clicks and drags
+// of rows (the wheel goes on to the list, which scrolls for rows and header alike). A drag of rows may end in this list (reordering it when allowed), on one of
 // its drag targets, or leave the window, where the rows' files go to other programs.
 class ListRows : public Component {
  public:
@@ -31,7 +31,6 @@ class ListRows : public Component {
   void onMouseMove(const MouseEvent& e) override;
   void onMouseUp(const MouseEvent& e) override;
   void onCaptureLost() override;
-  bool onWheel(const WheelEvent& e) override;
   bool onKeyDown(const KeyEvent& e) override;
 
  private:
