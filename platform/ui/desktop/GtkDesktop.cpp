@@ -28,6 +28,27 @@ void onDragDataGet(GtkWidget* widget, GdkDragContext*, GtkSelectionData* data, g
                          reinterpret_cast<const guchar*>(text.data()), static_cast<gint>(text.size()));
 }
 
+// The drag's pointer grab took the button's release away from the window, which would still
+// believe the button held (and keep its capture); it gets the release when the drag is over.
+void onDragEnd(GtkWidget* widget, GdkDragContext*, gpointer data) {
+  auto* backend = static_cast<GtkBackend*>(data);
+  auto handle = static_cast<Handle>(GPOINTER_TO_UINT(g_object_get_data(G_OBJECT(widget), "sonvia-drag-window")));
+  GdkWindow* window = gtk_widget_get_window(widget);
+  if (!window) return;
+  GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(window)));
+  int x = 0, y = 0, rootX = 0, rootY = 0;
+  gdk_window_get_device_position(window, pointer, &x, &y, nullptr);
+  gdk_device_get_position(pointer, nullptr, &rootX, &rootY);
+  InputEvent e;
+  e.kind = InputEvent::Kind::kButtonUp;
+  e.window = handle;
+  e.point = {x, y};
+  e.screen = {rootX, rootY};
+  e.button = 0;
+  e.timeMs = gtk_get_current_event_time();
+  backend->forward(std::move(e));
+}
+
 }  // namespace
 
 GtkDesktop::GtkDesktop(GtkBackend& backend)
@@ -91,9 +112,10 @@ bool GtkDesktop::beginFileDrag(Handle owner, const std::vector<std::string>& pat
     if (!widget) return;
     g_object_set_data_full(G_OBJECT(widget), kDragPathsKey, new std::vector<std::string>(paths),
                            [](gpointer p) { delete static_cast<std::vector<std::string>*>(p); });
-    if (!g_object_get_data(G_OBJECT(widget), "sonvia-drag-source")) {
+    if (!g_object_get_data(G_OBJECT(widget), "sonvia-drag-window")) {
       g_signal_connect(widget, "drag-data-get", G_CALLBACK(onDragDataGet), nullptr);
-      g_object_set_data(G_OBJECT(widget), "sonvia-drag-source", widget);
+      g_signal_connect(widget, "drag-end", G_CALLBACK(onDragEnd), &backend_);
+      g_object_set_data(G_OBJECT(widget), "sonvia-drag-window", GUINT_TO_POINTER(owner));
     }
     static const GtkTargetEntry kTargets[] = {
         {const_cast<gchar*>("text/uri-list"), 0, kUriList},

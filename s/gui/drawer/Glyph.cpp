@@ -149,9 +149,10 @@ struct Pen {
     const int hook = right ? l : l + s - 2;
     for (int i = 1; i <= 3; ++i) dot(right ? hook + i : hook - i, t + 2 + i);
   }
-  // Two corner arrows: pointing out of the corners, or into them.
+  // Two short diagonal arrows in opposite corners, their heads at the corners (outwards) or at
+  // their inner ends (inwards).
   void cornerArrows(bool outwards) const {
-    const int n = s / 2 - 1;
+    const int n = std::max(s / 3, 2);
     for (int k = 0; k < n; ++k) {
       dot(l + k, t + k);
       dot(l + s - 2 - k, t + s - 2 - k);
@@ -163,11 +164,12 @@ struct Pen {
       fill(l + s - head, t + s - 2, head, 2);
       fill(l + s - 2, t + s - head, 2, head);
     } else {
-      const int a = l + n - 1, b = l + s - n - 1;
-      fill(a - head + 2, t + n - 1, head, 2);
-      fill(a, t + n + 1 - head, 2, head);
-      fill(b, t + s - n - 1, head, 2);
-      fill(b, t + s - n - 1, 2, head);
+      const int px = l + n + 1, py = t + n + 1;  // just past the top-left arrow's last dot
+      fill(px - head, py - 2, head, 2);
+      fill(px - 2, py - head, 2, head);
+      const int qx = l + s - n - 3, qy = t + s - n - 3;
+      fill(qx, qy, head, 2);
+      fill(qx, qy, 2, head);
     }
   }
   void keepRatio() const {

@@ -19,12 +19,12 @@ using platform::ui::Size;
 
 namespace {
 
-constexpr std::array<std::u16string_view, 26> kGlyphs = {
+constexpr std::array<std::u16string_view, 30> kGlyphs = {
     u"#Play",       u"#Pause",      u"#Stop",       u"#Left",     u"#Right",    u"#Down",
     u"#Speaker",    u"#Mute",       u"#Prev",       u"#Next",     u"#LeftLeft", u"#RightRight",
     u"#Minus",      u"#Plus",       u"#PlusMinus",  u"#Check",    u"#OnTop",    u"#X",
     u"#ThumbLineV", u"#ThumbLineH", u"#TreeOpen",   u"#TreeClosed", u"#TurnRight", u"#TurnLeft",
-    u"#Color-00FF8000", u"#Up"};
+    u"#Color-00FF8000", u"#Up", u"#FitWindow", u"#FitToWindow", u"#KeepRatio", u"#Palm"};
 
 Image background(const ISkin& skin, Size size) {
   Image image(std::max(size.width, 1), std::max(size.height, 1));
@@ -110,7 +110,7 @@ Image SkinPreview::window(const ISkin& skin, const WindowState& state, Size size
 }
 
 Image SkinPreview::glyphs(const ISkin& skin, Size buttonSize) {
-  constexpr int kPerRow = 13;
+  constexpr int kPerRow = 10;
   const int rows = static_cast<int>((kGlyphs.size() + kPerRow - 1) / kPerRow);
   const int gap = 2;
   Image image = background(skin, {kPerRow * (buttonSize.width + gap) + gap,

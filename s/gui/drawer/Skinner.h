@@ -70,7 +70,8 @@ class Skinner final : public base::IObject, public thread::IPoolable {
   void reorderSkins(const std::vector<std::u16string>& names);
 
   // Reads a skin set from below `node` (the element `parentName` holding the type element and
-  // the numbered skin elements). With replace, a set of at least one skin replaces the list.
+  // the numbered skin elements). With replace, a set of at least one skin replaces the list, and
+  // when a skin was current, the first skin of the new list takes its place (listeners are told).
   // Returns the number of skins added.
   int loadSkinSet(const xml::Node& node, std::u16string_view parentName, bool replace);
   // Writes the whole list as a skin set below `node`, under the element `parentName`.

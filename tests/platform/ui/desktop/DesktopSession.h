@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -48,6 +49,16 @@ class Child {
     if (rc != 0) pid_ = -1;
     return pid_ > 0;
   }
+  // Starts the child and returns the first line it writes (empty when it could not start).
+  std::string startForLine(std::vector<std::string> argv) {
+    int out = -1;
+    std::string line;
+    if (!start(std::move(argv), &out)) return line;
+    char c = 0;
+    while (read(out, &c, 1) == 1 && c != '\n') line += c;
+    close(out);
+    return line;
+  }
   void stop() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
@@ -58,6 +69,24 @@ class Child {
 
  private:
   pid_t pid_ = -1;
+};
+
+// Sets an environment variable for the life of the object, then puts back what was there.
+class ScopedEnv {
+ public:
+  explicit ScopedEnv(const char* name) : name_(name) {
+    if (const char* value = std::getenv(name)) saved_ = value;
+  }
+  ~ScopedEnv() {
+    if (saved_) setenv(name_, saved_->c_str(), 1);
+    else unsetenv(name_);
+  }
+  void set(const std::string& value) { setenv(name_, value.c_str(), 1); }
+  void unset() { unsetenv(name_); }
+
+ private:
+  const char* name_;
+  std::optional<std::string> saved_;
 };
 
 inline bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds bound = 10s) {
@@ -80,6 +109,22 @@ inline bool pumpUntil(platform::ui::WindowSystem& ws, const std::function<bool()
 
 inline bool xdotool(const std::string& args) { return std::system(("xdotool " + args).c_str()) == 0; }
 
+// An X display of the test's own (Xvfb), so that its pointer and keys reach no other test's
+// windows when tests run side by side; DISPLAY names it while the object lives. Where Xvfb is
+// missing, the display already named by DISPLAY is used (or none).
+class PrivateDisplay {
+ public:
+  PrivateDisplay() {
+    std::string number =
+        server_.startForLine({"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!number.empty()) display_.set(":" + number);
+  }
+
+ private:
+  ScopedEnv display_{"DISPLAY"};  // before the server: the server goes first
+  Child server_;
+};
+
 // Starts openbox when no window manager runs on the display, the way a desktop always has one.
 // It keeps a connection to the display meanwhile: an X server resets itself when its last client
 // goes, and a window manager started during the reset cannot connect.
@@ -95,7 +140,8 @@ class WindowManager {
     property_ = reinterpret_cast<decltype(property_)>(dlsym(x11, "XGetWindowProperty"));
     free_ = reinterpret_cast<decltype(free_)>(dlsym(x11, "XFree"));
     if (!open || !close_ || !atom_ || !root_ || !property_ || !free_) return;
-    display_ = open(nullptr);
+    // A server started a moment ago may not take connections yet.
+    waitFor([&] { return (display_ = open(nullptr)) != nullptr; }, 5s);
     if (!display_ || running()) return;
     if (wm_.start({"openbox", "--sm-disable"})) waitFor([&] { return running(); });
   }
@@ -133,28 +179,15 @@ class WindowManager {
 class SessionBus {
  public:
   SessionBus() {
-    const char* before = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    had_ = before != nullptr;
-    if (had_) saved_ = before;
-    int out = -1;
-    if (!daemon_.start({"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"}, &out)) return;
-    char c = 0;
-    while (read(out, &c, 1) == 1 && c != '\n') address_ += c;
-    close(out);
-    if (!address_.empty()) setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
-  }
-  ~SessionBus() {
-    daemon_.stop();
-    if (had_) setenv("DBUS_SESSION_BUS_ADDRESS", saved_.c_str(), 1);
-    else unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    address_ = daemon_.startForLine({"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1"});
+    if (!address_.empty()) announced_.set(address_);
   }
   const std::string& address() const { return address_; }
 
  private:
+  ScopedEnv announced_{"DBUS_SESSION_BUS_ADDRESS"};  // before the daemon: the daemon goes first
   Child daemon_;
   std::string address_;
-  std::string saved_;
-  bool had_ = false;
 };
 
 }  // namespace desktoptest

@@ -16,8 +16,9 @@ using namespace platform::ui;
 class GtkDesktopFixture : public ::testing::Test {
  protected:
   void SetUp() override {
+    display_ = std::make_unique<PrivateDisplay>();
     const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "needs an X display (./test.sh runs the suite under xvfb-run)";
+    if (!display || !*display) GTEST_SKIP() << "needs Xvfb or an X display: run scripts/setup";
     ASSERT_TRUE(xdotool("version >/dev/null")) << "xdotool is missing: run scripts/setup";
     // The file chooser keeps its settings through the session bus, which the test does not need;
     // nor GTK's accessibility bridge.
@@ -60,6 +61,7 @@ class GtkDesktopFixture : public ::testing::Test {
     return pumpUntil(*ws_, [&] { return posted(msg::kMenuClosed).size() >= count; });
   }
 
+  std::unique_ptr<PrivateDisplay> display_;  // before all that uses the display, so it goes last
   std::unique_ptr<WindowManager> wm_;
   std::unique_ptr<WindowSystem> ws_;
   Handle top_ = kNoWindow;

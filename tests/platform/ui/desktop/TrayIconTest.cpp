@@ -92,8 +92,9 @@ class Panel {
 class TrayIconTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    display_ = std::make_unique<PrivateDisplay>();
     const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) GTEST_SKIP() << "needs an X display (./test.sh runs the suite under xvfb-run)";
+    if (!display || !*display) GTEST_SKIP() << "needs Xvfb or an X display: run scripts/setup";
     // GTK's accessibility bridge would otherwise have the private bus start a bus of its own.
     setenv("NO_AT_BRIDGE", "1", 1);
   }
@@ -123,6 +124,7 @@ class TrayIconTest : public ::testing::Test {
     });
   }
 
+  std::unique_ptr<PrivateDisplay> display_;  // goes last
   std::unique_ptr<WindowSystem> ws_;
   Handle owner_ = kNoWindow;
   std::vector<Message> seen_;
@@ -263,12 +265,9 @@ TEST_F(TrayIconTest, ItemRegistersShowsTheMenuWithItsMarksAndReportsClicks) {
 }
 
 TEST_F(TrayIconTest, WithoutSessionBusNothingShowsTheIcon) {
-  const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-  std::string keep = saved ? saved : "";
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  std::string keepRuntime = runtime ? runtime : "";
-  unsetenv("DBUS_SESSION_BUS_ADDRESS");
-  unsetenv("XDG_RUNTIME_DIR");
+  ScopedEnv announced("DBUS_SESSION_BUS_ADDRESS"), runtime("XDG_RUNTIME_DIR");
+  announced.unset();
+  runtime.unset();
   start();
   auto tray = ws_->backend().desktop().createTrayIcon(*ws_, owner_);
   tray->setToolTip("Sonvia");
@@ -276,8 +275,6 @@ TEST_F(TrayIconTest, WithoutSessionBusNothingShowsTheIcon) {
   EXPECT_TRUE(hostChangedTo(0)) << "the owner must hear that nothing shows its icon";
   EXPECT_FALSE(tray->available());
   tray.reset();
-  if (!keep.empty()) setenv("DBUS_SESSION_BUS_ADDRESS", keep.c_str(), 1);
-  if (!keepRuntime.empty()) setenv("XDG_RUNTIME_DIR", keepRuntime.c_str(), 1);
 }
 
 }  // namespace

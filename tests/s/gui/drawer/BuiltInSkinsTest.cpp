@@ -120,6 +120,32 @@ TEST(BuiltInSkinsTest, EveryTextStaysLegibleOnItsBackground) {
   }
 }
 
+TEST(BuiltInSkinsTest, SeeThroughSkinsStayLegibleOverAnyDesktop) {
+  // At 60 % opacity the desktop shows through text and background alike; the "Trans" skins are
+  // made to keep their texts apart from their grounds over a white, black or grey desktop.
+  auto blend = [](Color c, Color desk) {
+    auto mix = [](int a, int b) { return static_cast<int>(std::lround(a * 0.6 + b * 0.4)); };
+    return rgb(mix(platform::ui::redOf(c), platform::ui::redOf(desk)),
+               mix(platform::ui::greenOf(c), platform::ui::greenOf(desk)),
+               mix(platform::ui::blueOf(c), platform::ui::blueOf(desk)));
+  };
+  auto skinner = builtIn();
+  int seeThrough = 0;
+  for (int i = 0; i < skinner->getSkinCount(); ++i) {
+    const std::u16string name = skinner->getSkinName(i);
+    if (name.rfind(u"Trans", 0) != 0) continue;
+    ++seeThrough;
+    const SkinColors c = skinner->getSkin(i)->getColors();
+    for (Color desk : {rgb(255, 255, 255), rgb(0, 0, 0), rgb(128, 128, 128)})
+      for (auto [text, ground] : {std::pair{Role::kText, Role::kWindowBg}, std::pair{Role::kListFont, Role::kListBg},
+                                  std::pair{Role::kListFont, Role::kListAlternate},
+                                  std::pair{Role::kListHeaderFont, Role::kListHeaderBg}})
+        EXPECT_GE(contrast(blend(c[text], desk), blend(c[ground], desk)), 3.0)
+            << std::string(name.begin(), name.end()) << " over " << desk;
+  }
+  EXPECT_EQ(seeThrough, 6);
+}
+
 TEST(BuiltInSkinsTest, ShippedFileIsWhatTheScriptWrites) {
   const std::string command = std::string("python3 ") + SONVIA_SOURCE_DIR + "/scripts/skins/build_skins.py --check";
   EXPECT_EQ(std::system(command.c_str()), 0);
