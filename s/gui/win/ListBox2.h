@@ -161,7 +161,8 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   void setReorderAllowed(bool on);
   bool isReorderAllowed() const;
   // Lists the user may drag this list's rows to; a drop there raises event 4 on this list with
-  // getDropTarget() naming that list and getDropIndex() the row it was dropped before.
+  // getDropTarget() naming that list and getDropIndex() the row it was dropped before. Targets
+  // are not owned: whoever gives a target list back removes it here first.
   void addDragTarget(ListBox2* other);
   void removeDragTarget(ListBox2* other);
   std::vector<ListBox2*> getDragTargets() const;
