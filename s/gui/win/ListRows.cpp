@@ -18,6 +18,11 @@ namespace s::gui::win {
 using namespace platform::ui;
 using listbox2::Record;
 
+namespace {
+constexpr unsigned kAutoScrollTimer = 1;
+constexpr unsigned kAutoScrollMs = 50;
+}  // namespace
+
 void ListRows::reset() {
   input_.reset();
   drag_ = Drag::kNone;
@@ -143,14 +148,31 @@ void ListRows::onMouseMove(const MouseEvent& e) {
   const Point screen = windowSystem()->clientToScreen(nativeHandle(), e.point);
   if (!windowSystem()->boundsOf(windowSystem()->topLevelOf(nativeHandle())).contains(screen) && dragOut(screen))
     return;
-  // Beyond the top or bottom edge the list scrolls a row per move, so that any row can be reached.
-  if (e.point.y < 0) list_.viewport().scrollRows(-1);
-  if (e.point.y >= getHeight()) list_.viewport().scrollRows(1);
-  const int index = dropIndexAt(e.point);
-  if (index != dropIndex_) {
-    list_.viewport().repaintRows(std::min(index, dropIndex_) - 1, std::max(index, dropIndex_));
-    dropIndex_ = index;
+  dragPoint_ = e.point;
+  trackDrop();
+  // Held beyond the top or bottom edge, the list keeps scrolling a row at a time, so that any
+  // row can be reached without moving the pointer.
+  if (e.point.y < 0 || e.point.y >= getHeight())
+    startTimer(kAutoScrollTimer, kAutoScrollMs);
+  else
+    stopTimer(kAutoScrollTimer);
+}
+
+void ListRows::trackDrop() {
+  const int index = dropIndexAt(dragPoint_);
+  if (index == dropIndex_) return;
+  list_.viewport().repaintRows(std::min(index, dropIndex_) - 1, std::max(index, dropIndex_));
+  dropIndex_ = index;
+}
+
+void ListRows::onTimer(unsigned id) {
+  if (id != kAutoScrollTimer) return;
+  if (drag_ != Drag::kDragging || (dragPoint_.y >= 0 && dragPoint_.y < getHeight())) {
+    stopTimer(kAutoScrollTimer);
+    return;
   }
+  list_.viewport().scrollRows(dragPoint_.y < 0 ? -1 : 1);
+  trackDrop();
 }
 
 void ListRows::startDrag() {
@@ -199,6 +221,7 @@ void ListRows::drop(Point screen) {
 
 void ListRows::endDrag() {
   const bool wasDragging = drag_ == Drag::kDragging;
+  stopTimer(kAutoScrollTimer);
   drag_ = Drag::kNone;
   selectOnRelease_ = false;
   releaseMouse();
@@ -208,6 +231,7 @@ void ListRows::endDrag() {
 
 void ListRows::onCaptureLost() {
   if (drag_ == Drag::kNone) return;
+  stopTimer(kAutoScrollTimer);
   drag_ = Drag::kNone;
   dropIndex_ = -1;
   repaint();

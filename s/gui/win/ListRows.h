@@ -31,6 +31,7 @@ class ListRows : public Component {
   void onMouseMove(const MouseEvent& e) override;
   void onMouseUp(const MouseEvent& e) override;
   void onCaptureLost() override;
+  void onTimer(unsigned id) override;
   bool onKeyDown(const KeyEvent& e) override;
 
  private:
@@ -38,6 +39,8 @@ class ListRows : public Component {
   struct PaintPass;
   void paintRow(platform::ui::Canvas& canvas, const PaintPass& pass, int index, int top);
   void startDrag();
+  // Moves the drop indicator to where the pointer last was.
+  void trackDrop();
   // The pointer left the window while dragging: the rows' files go to whoever takes them.
   bool dragOut(platform::ui::Point screen);
   void drop(platform::ui::Point screen);
@@ -50,6 +53,7 @@ class ListRows : public Component {
   int pressedRow_ = -1;
   platform::ui::Point pressPoint_;
   int dropIndex_ = -1;
+  platform::ui::Point dragPoint_;  // where the pointer last was while dragging
 };
 
 }  // namespace s::gui::win

@@ -238,6 +238,31 @@ TEST_F(ListViewTest, DraggingRowsStartsPastTheThresholdAndReordersOnlyWhenAllowe
   EXPECT_EQ(selected(), Ints{5});
 }
 
+TEST_F(ListViewTest, ADragHeldBelowTheRowsScrollsThemAndDropsWhereTheListHasGot) {
+  input.useManualClock();
+  list->setReorderAllowed(true);
+  clickRow(0);
+  input.mouse(top, Kind::kButtonDown, rowPoint(0, 90));
+  input.mouse(top, Kind::kMouseMove, rowPoint(3));
+  const Point below = at(rows(), 40, rows().getHeight() + 10);
+  input.mouse(top, Kind::kMouseMove, below);
+  pump();
+  EXPECT_EQ(view().scroll().firstRow(), 0);
+  for (int tick = 0; tick < 5; ++tick) {
+    input.advanceClock(std::chrono::milliseconds(50));
+    pump();
+  }
+  EXPECT_EQ(view().scroll().firstRow(), 5) << "a row per tick while the pointer stays below";
+  const int landing = rows().dropIndexAt({40, rows().getHeight() + 10});
+  EXPECT_EQ(rows().dropIndex(), landing) << "the indicator follows the scroll";
+  input.mouse(top, Kind::kButtonUp, below);
+  pump();
+  EXPECT_EQ(titleAt(landing - 1), u"Title 0");
+  input.advanceClock(std::chrono::milliseconds(500));
+  pump();
+  EXPECT_EQ(view().scroll().firstRow(), 5) << "the drop stops the scrolling";
+}
+
 TEST_F(ListViewTest, RowsDroppedOnAnotherTargetListAreReportedWithThatList) {
   // A second list beside an empty strip of this one: the first list is narrowed to make room.
   list->setMinSize(160, 240);
