@@ -11,6 +11,7 @@
 #include "s/gui/listbox2/Record.h"
 #include "s/gui/win/ListBox2State.h"
 #include "s/gui/win/ListViewport.h"
+#include "s/lang/Localizer.h"
 #include "s/thread/EasyPooler.h"
 
 namespace s::gui::win {
@@ -36,6 +37,7 @@ ListBox2::ListBox2() : state_(new State), viewport_(nullptr) {
 }
 
 ListBox2::~ListBox2() {
+  stopListening();
   setParent(nullptr);
   delete viewport_;
   state_->list->release();
@@ -46,6 +48,7 @@ void ListBox2::reset() {
   resetComponent();
   setMinSize(40, 40);
   setMaxSize(kUnbounded, kUnbounded);
+  stopListening();
   listbox2::List* list = state_->list;
   {
     Guard hold(list->lock());
@@ -54,6 +57,15 @@ void ListBox2::reset() {
     state_->list = list;
   }
   viewport_->reset();
+}
+
+void ListBox2::stopListening() {
+  std::vector<lang::Localizer*> localizers;
+  {
+    Guard hold(state_->list->lock());
+    localizers.swap(state_->localizers);
+  }
+  for (lang::Localizer* localizer : localizers) localizer->removeListener(this);
 }
 
 listbox2::List* ListBox2::model() { return state_->list; }
@@ -176,12 +188,19 @@ DataType* ListBox2::addColumn(std::u16string_view title, int textId, lang::Local
   column->setAlignment(knownAlignment ? alignment : DataType::kAlignLeft);
   column->setWidth(std::max(width, 0));
   column->setDrawFlags(drawFlags);
+  bool listen = false;
   {
     listbox2::List& list = *state_->list;
     Guard hold(list.lock());
     list.columnOrder().push_back(static_cast<int>(list.columns().size()));
     list.columns().push_back(column);
+    auto& localizers = state_->localizers;
+    listen = textId >= 0 && localizer &&
+             std::find(localizers.begin(), localizers.end(), localizer) == localizers.end();
+    if (listen) localizers.push_back(localizer);
   }
+  // After the column, so that the column has its new title when the list repaints.
+  if (listen) localizer->addListener(this);
   viewChanged();
   return column;
 }

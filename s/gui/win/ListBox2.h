@@ -94,7 +94,8 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   const drawer::IListBox* getDrawer() const;
 
   // Columns. The column is owned by the list; its title comes from `textId` through the
-  // localizer when both are given (and follows language changes), else it is `title`.
+  // localizer when both are given (and follows language changes, which the list repaints),
+  // else it is `title`. The localizer must outlive the list's columns.
   listbox2::DataType* addColumn(std::u16string_view title, int textId, lang::Localizer* localizer,
                                 int alignment, int width, std::uint32_t drawFlags = 0);
   int getColumnCount();
@@ -222,6 +223,8 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   // Brings the view up to the model (rows, widths, order, selection): on the tree's thread,
   // never with the model's lock held, and not while redraw is suspended.
   void viewChanged();
+  // Stops hearing the columns' localizers (before the columns go).
+  void stopListening();
   // Tells the window system whether the list's window takes dropped files.
   void applyAcceptFiles();
   State* state_;

@@ -230,6 +230,10 @@ bool ListBox2::onWheel(const WheelEvent& e) {
   return true;
 }
 
-void ListBox2::onEvent(base::IObject* source, int code) { viewport_->onScrollBar(source, code); }
+// Besides the scroll bars, the list hears the localizers of its columns: a new language brings
+// new captions, whose columns have taken them by now.
+void ListBox2::onEvent(base::IObject* source, int code) {
+  if (!viewport_->onScrollBar(source, code)) viewChanged();
+}
 
 }  // namespace s::gui::win

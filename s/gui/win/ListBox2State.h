@@ -39,6 +39,7 @@ struct ListBox2::State {
   int dropIndex = -1;
   std::function<std::string(listbox2::Record*)> fileOfRow;
   std::vector<std::pair<int, events::IEventListener*>> listeners;
+  std::vector<lang::Localizer*> localizers;  // of the columns; the list listens to them
 };
 
 }  // namespace s::gui::win

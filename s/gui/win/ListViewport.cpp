@@ -141,13 +141,15 @@ void ListViewport::repaintRows(int from, int to) {
   rows_->repaintRect(0, scroll_.rowTop(from), scroll_.viewWidth(), (to - from + 1) * h);
 }
 
-void ListViewport::onScrollBar(base::IObject* source, int code) {
-  if (code != ScrollBar::kChanged) return;
+bool ListViewport::onScrollBar(base::IObject* source, int code) {
+  if (source != vertical_ && source != horizontal_) return false;
+  if (code != ScrollBar::kChanged) return true;
   if (source == vertical_ && scroll_.setFirstRow(vertical_->getPosition())) rows_->repaint();
   if (source == horizontal_ && scroll_.setXOffset(horizontal_->getPosition())) {
     rows_->repaint();
     header_->repaint();
   }
+  return true;
 }
 
 bool ListViewport::scrollRows(int by) {

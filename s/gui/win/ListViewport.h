@@ -50,7 +50,8 @@ class ListViewport {
   void refresh();
   // Repaints the rows from..to (inclusive, clamped), where they are in view.
   void repaintRows(int from, int to);
-  void onScrollBar(base::IObject* source, int code);
+  // A change of one of the bars; false when `source` is not one of them.
+  bool onScrollBar(base::IObject* source, int code);
 
   // Scrolling, kept in step with the bars; true when the view moved.
   bool scrollRows(int by);

@@ -6,6 +6,7 @@
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/SkinColors.h"
+#include "s/lang/Localizer.h"
 #include "tests/s/gui/win/ListViewSupport.h"
 
 namespace {
@@ -90,6 +91,34 @@ TEST_F(ListViewTest, TheCurrentRowRepaintsOnlyWhenItChanges) {
   pump();
   EXPECT_EQ(counting.cells, 0) << "the same row and mode redraw nothing";
   list->setDrawer(nullptr);
+}
+
+TEST_F(ListViewTest, ANewLanguageRepaintsTheCaptions) {
+  auto localizer = s::lang::Localizer::createFromUtf8(
+      "<lang><languages>"
+      "<entry tagName=\"eng\" engName=\"English\" trueName=\"English\"/>"
+      "<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"/>"
+      "</languages><entries><entry id=\"990000\"><eng>W</eng><deu>WWWWWWWW</deu></entry></entries></lang>",
+      u"English");
+  list->addColumn(u"", 990000, localizer.get(), DataType::kAlignLeft, 200);
+  list->setColumnOrder({3, 0, 1, 2});
+  pump();
+  auto& header = view().header();
+  const Rect caption = Rect::fromSize(at(header, 0, 0).x, at(header, 0, 0).y, 120, header.getHeight());
+  auto distinctPixels = [&] {
+    const Image shot = ws.snapshot(top);
+    int changes = 0;
+    for (int x = caption.left + 1; x < caption.right; ++x)
+      changes += shot.pixel(x, caption.top + header.getHeight() / 2) != shot.pixel(x - 1, caption.top + header.getHeight() / 2);
+    return changes;
+  };
+  const int before = distinctPixels();
+  localizer->selectByName(u"German");
+  pump();
+  EXPECT_GT(distinctPixels(), before + 6) << "the longer caption shows without another paint";
+  // The list and its columns listen to the localizer: they go first.
+  root.remove(list.get());
+  list.reset(ListBox2::create());
 }
 
 // A list in a built-in skin with three rows selected, alternate rows and the current-row mark;

@@ -7,6 +7,7 @@
 #include "s/gui/listbox2/Record.h"
 #include "s/gui/listbox2/SubRecord.h"
 #include "s/gui/win/ListBox2.h"
+#include "s/gui/win/ListHeader.h"
 #include "s/gui/win/ListRows.h"
 #include "s/gui/win/ListViewport.h"
 #include "tests/s/gui/GuiTestSupport.h"
