@@ -152,15 +152,12 @@ bool ListViewport::onScrollBar(base::IObject* source, int code) {
   return true;
 }
 
-bool ListViewport::scrollRows(int by) {
-  if (!scroll_.scrollRows(by)) return false;
-  vertical_->setPosition(scroll_.firstRow());
-  rows_->repaint();
-  return true;
-}
+bool ListViewport::scrollRows(int by) { return showRowsMoved(scroll_.scrollRows(by)); }
 
-bool ListViewport::ensureVisible(int row) {
-  if (!scroll_.ensureVisible(row)) return false;
+bool ListViewport::ensureVisible(int row) { return showRowsMoved(scroll_.ensureVisible(row)); }
+
+bool ListViewport::showRowsMoved(bool moved) {
+  if (!moved) return false;
   vertical_->setPosition(scroll_.firstRow());
   rows_->repaint();
   return true;

@@ -73,6 +73,8 @@ class ListViewport {
 
  private:
   void syncBars();
+  // After the first row changed (moved): the bar and the rows follow. Returns `moved`.
+  bool showRowsMoved(bool moved);
   // Row height from the drawer and the font: never lower than one line of the font.
   int measureRowHeight() const;
   int measureHeaderHeight() const;
