@@ -54,6 +54,38 @@ void List::removeAllRows() {
   selectedCount_ = 0;
 }
 
+bool List::moveRows(const std::vector<int>& indices, int to) {
+  Guard hold(lock_);
+  const int count = static_cast<int>(rows_.size());
+  if (to == -1) to = count;
+  if (to < 0 || to > count) return false;
+  std::vector<char> moving(static_cast<std::size_t>(count), 0);
+  for (int i : indices) {
+    if (i < 0 || i >= count) return false;
+    moving[static_cast<std::size_t>(i)] = 1;
+  }
+  if (indices.empty()) return true;
+
+  // The rows stay where they are relative to the rows that do not move: they land after every
+  // unmoved row that stood before `to`, which makes a drop onto the moved block itself a no-op.
+  std::vector<Record*> staying, moved;
+  staying.reserve(rows_.size());
+  std::size_t landing = 0;
+  for (int i = 0; i < count; ++i) {
+    Record* row = rows_[static_cast<std::size_t>(i)];
+    if (moving[static_cast<std::size_t>(i)]) {
+      moved.push_back(row);
+    } else {
+      staying.push_back(row);
+      if (i < to) landing = staying.size();
+    }
+  }
+  staying.insert(staying.begin() + static_cast<std::ptrdiff_t>(landing), moved.begin(), moved.end());
+  rows_.swap(staying);
+  renumber(0);
+  return true;
+}
+
 void List::renumber(int from) {
   Guard hold(lock_);
   for (std::size_t i = from < 0 ? 0 : static_cast<std::size_t>(from); i < rows_.size(); ++i)

@@ -39,6 +39,10 @@ class List final : public base::IObject, public thread::IPoolable {
   // Detaches `row` when it is shown here; false otherwise.
   bool removeRow(Record* row);
   void removeAllRows();
+  // Moves the rows at `indices` (any order, duplicates ignored) to sit, in their current order,
+  // before the row that was at `to` (to = row count or -1: the end). False, and nothing
+  // changed, on an invalid index.
+  bool moveRows(const std::vector<int>& indices, int to);
   // Sets every row's index from `from` on to its position.
   void renumber(int from = 0);
   int selectedCount();

@@ -4,6 +4,8 @@
 #include "s/gui/drawer/ICheckBox.h"
 #include "s/gui/drawer/ICounter.h"
 #include "s/gui/drawer/IGroupBox.h"
+#include "s/gui/drawer/IListBox.h"
+#include "s/gui/drawer/IListHeader.h"
 #include "s/gui/drawer/IRadioButton.h"
 #include "s/gui/drawer/IScrollBar.h"
 #include "s/gui/drawer/ISkin.h"
@@ -34,6 +36,8 @@ SONVIA_DRAWER_OF(ISlider, getSlider, slider)
 SONVIA_DRAWER_OF(IScrollBar, getScrollBar, scrollBar)
 SONVIA_DRAWER_OF(IGroupBox, getGroupBox, groupBox)
 SONVIA_DRAWER_OF(ICounter, getCounter, counter)
+SONVIA_DRAWER_OF(IListBox, getListBox, listBox)
+SONVIA_DRAWER_OF(IListHeader, getListHeader, listHeader)
 #undef SONVIA_DRAWER_OF
 
 platform::ui::Color Host::background() const {

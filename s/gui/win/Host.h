@@ -44,6 +44,8 @@ class Host {
   const drawer::IScrollBar& scrollBar() const;
   const drawer::IGroupBox& groupBox() const;
   const drawer::ICounter& counter() const;
+  const drawer::IListBox& listBox() const;
+  const drawer::IListHeader& listHeader() const;
   // The colour behind transparent components at the root.
   platform::ui::Color background() const;
 

@@ -1,10 +1,13 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "s/base/IObject.h"
+#include "s/gui/IContainer.h"
+#include "s/gui/drawer/FontSpec.h"
+#include "s/gui/win/Component.h"
 #include "s/thread/IPoolable.h"
 
 namespace s::gui::events {
@@ -14,6 +17,9 @@ namespace s::lang {
 class Localizer;
 }
 
+namespace s::gui::drawer {
+class IListBox;
+}
 namespace s::gui::listbox2 {
 class DataType;
 class List;
@@ -22,11 +28,15 @@ class Record;
 
 namespace s::gui::win {
 
+class ListViewport;
+
 // The multi-column list that shows a play list. It keeps its own model (columns, rows in
-// display order, selection, column order, sort keys); a native window, when there is one,
-// only mirrors the model. Every operation may be called from any thread. Rows are shown, not
+// display order, selection, column order, sort keys); once it is realised in a component tree
+// its parts (header, rows, scroll bars; see ListViewport) show the model and turn the user's
+// input into calls of the operations below. Every operation may be called from any thread: the
+// model changes under its lock and the view catches up on the tree's thread. Rows are shown, not
 // owned (see listbox2::Record).
-class ListBox2 final : public base::IObject, public thread::IPoolable {
+class ListBox2 final : public Component, public IContainer, public thread::IPoolable {
  public:
   // Event codes raised to the listeners registered for them.
   static constexpr int kRowSelected = 1;
@@ -48,6 +58,11 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
 
   static ListBox2* create();  // from the pool
 
+  // A press on a row or a header that then moves this far becomes a drag.
+  static constexpr int kDragThreshold = 4;
+  // Rows one notch of the wheel scrolls.
+  static constexpr int kWheelRows = 3;
+
   // Configuration. A new list is a report view with a header, several rows selectable, and
   // accepts no files.
   void setViewIcon();
@@ -57,15 +72,30 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
   void setMultiSelect(bool on);
   bool isMultiSelect() const;
   void setHeaderShown(bool on);
+  bool isHeaderShown() const;
   void setCheckBoxes(bool on);
   void setFullRowSelect(bool on);
   void setGridLines(bool on);
   void setAcceptFiles(bool on);
+  // Drops from other programs' drag sources. Here they arrive the same way as files dropped
+  // from a file manager, so either setting lets the list take them.
+  void setOleDropTarget(bool on);
+  bool isOleDropTarget() const;
+  // Whether the list takes dropped files now (either setting above).
   bool acceptsFiles() const;
   void setAlternateRows(bool on);
+  bool hasAlternateRows() const;
+  bool hasFullRowSelect() const;
+  // The text font of the rows and the header. Rows are never lower than one line of it.
+  void setFont(const drawer::FontSpec& font);
+  drawer::FontSpec getFont() const;
+  // The drawer rows are painted with; null (the default) takes the skin's list drawer.
+  void setDrawer(const drawer::IListBox* drawer);
+  const drawer::IListBox* getDrawer() const;
 
   // Columns. The column is owned by the list; its title comes from `textId` through the
-  // localizer when both are given (and follows language changes), else it is `title`.
+  // localizer when both are given (and follows language changes, which the list repaints),
+  // else it is `title`. The localizer must outlive the list's columns.
   listbox2::DataType* addColumn(std::u16string_view title, int textId, lang::Localizer* localizer,
                                 int alignment, int width, std::uint32_t drawFlags = 0);
   int getColumnCount();
@@ -106,6 +136,9 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
   std::vector<int> getSelectionOrder();   // in the order the rows were selected
   // Redraws only when row or mode change; returns whether they changed.
   bool setCurrentRow(int row, int mode);
+  // Selects the rows from `from` to `to` (either order, clamped), deselecting all others when
+  // `only`; the change is reported once, as selectAll does. False when nothing changed.
+  bool selectRange(int from, int to, bool only);
   int getCurrentRow() const;
   int getCurrentRowMode() const;
 
@@ -116,12 +149,36 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
   int getClickedColumn() const;
   // The shell dropped files on the list: kept (replacing earlier ones) and event 3 raised, only
   // when the list accepts files and there is at least one; returns whether they were taken.
-  bool dropFiles(const std::vector<std::u16string>& paths);
-  const std::vector<std::u16string>& getDroppedPaths() const;
+  // Paths are the file system's bytes, kept whole and in the order dropped.
+  bool dropFiles(const std::vector<std::string>& paths);
+  std::vector<std::string> getDroppedPaths() const;
   // Rows dragged within the list and dropped before row `to`: they move (keeping order and
   // selection) and event 4 is raised; `to` outside the rows means below the last row. Nothing
   // happens when no row is selected.
   void dropSelectedRows(int to);
+
+  // ---- dragging rows
+  // Whether rows dragged within the list reorder it (off for a new list).
+  void setReorderAllowed(bool on);
+  bool isReorderAllowed() const;
+  // Lists the user may drag this list's rows to; a drop there raises event 4 on this list with
+  // getDropTarget() naming that list and getDropIndex() the row it was dropped before. Targets
+  // are not owned: whoever gives a target list back removes it here first.
+  void addDragTarget(ListBox2* other);
+  void removeDragTarget(ListBox2* other);
+  std::vector<ListBox2*> getDragTargets() const;
+  ListBox2* getDropTarget() const;
+  int getDropIndex() const;
+  // Names the file a row stands for; with it, rows dragged out of the window are offered to
+  // other programs as those files. Rows it names no file for ("") are left out.
+  void setFileOfRow(std::function<std::string(listbox2::Record*)> fileOf);
+  std::vector<std::string> filesOfSelectedRows();
+  // Called by the view as the user acts: event 5, and event 22 for a row.
+  void startRowDrag();
+  void doubleClickRow(int row);
+  // Rows of this list were dropped on `target` (one of the drag targets) before row `index`.
+  void dropRowsOn(ListBox2* target, int index);
+  int getDoubleClickedRow() const;
   void pressKey(int keyCode);
   int getLastKey() const;
 
@@ -129,6 +186,19 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
   void removeListener(int code, events::IEventListener* listener);
 
   listbox2::List* model();
+  // The view: header, rows and scroll bars over one scroll position.
+  ListViewport& viewport();
+
+  // ---- IContainer: a list holds its own parts only; add and remove take nothing else.
+  void add(IComponent*) override {}
+  void remove(IComponent*) override {}
+  void doLayout() override;
+  ILayoutManager* getLayoutManager() const override { return nullptr; }
+  void setLayoutManager(ILayoutManager*) override {}
+  bool isContainer() const override { return true; }
+  int getComponentCount() const override;
+  IComponent* getComponent(int i) const override;
+  void onEvent(base::IObject* source, int code) override;
 
   const char16_t* typeName() const override { return u"s_gui_win_ListBox2"; }
   base::IObject* newInstance() const override { return create(); }
@@ -140,11 +210,25 @@ class ListBox2 final : public base::IObject, public thread::IPoolable {
   ListBox2(const ListBox2&) = delete;
   ListBox2& operator=(const ListBox2&) = delete;
 
+ protected:
+  void onRealised() override;
+  void onGeometrySet() override;
+  bool onWheel(const WheelEvent& e) override;
+  void onFilesDropped(platform::ui::Point, const std::vector<std::string>& paths) override;
+
  private:
   struct State;
   // Tells the listeners of each code in turn; called with the model's lock let go.
   void raise(const std::vector<int>& codes);
+  // Brings the view up to the model (rows, widths, order, selection): on the tree's thread,
+  // never with the model's lock held, and not while redraw is suspended.
+  void viewChanged();
+  // Stops hearing the columns' localizers (before the columns go).
+  void stopListening();
+  // Tells the window system whether the list's window takes dropped files.
+  void applyAcceptFiles();
   State* state_;
+  ListViewport* viewport_;
 };
 
 }  // namespace s::gui::win

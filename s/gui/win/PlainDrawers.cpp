@@ -11,6 +11,8 @@
 #include "s/gui/drawer/IScrollBar.h"
 #include "s/gui/drawer/ISlider.h"
 #include "s/gui/drawer/IText.h"
+#include "s/gui/drawer/listbox/win/Basic.h"
+#include "s/gui/drawer/listheader/win/Thin.h"
 
 namespace s::gui::win {
 
@@ -213,9 +215,31 @@ struct PlainDrawers::Set {
   ScrollBar scrollBar;
   GroupBox groupBox;
   Counter counter;
+  // The lists take the skins' own list drawers in our light palette: their painting (marks,
+  // alternate rows, sort arrows) is more than a plain fill.
+  drawer::listbox::win::Basic listBox;
+  drawer::listheader::win::Thin listHeader;
 };
 
-PlainDrawers::PlainDrawers() : set_(std::make_unique<Set>()) {}
+namespace {
+
+drawer::SkinColors plainListColors() {
+  drawer::SkinColors colors;
+  colors[Role::kCompFg] = kFrame;
+  colors[Role::kListHeaderBg] = rgb(51, 153, 255);
+  colors[Role::kListHeaderFont] = rgb(255, 255, 255);
+  colors[Role::kListBg] = rgb(255, 255, 255);
+  colors[Role::kListFont] = kText;
+  colors[Role::kListAlternate] = rgb(242, 242, 242);
+  return colors;
+}
+
+}  // namespace
+
+PlainDrawers::PlainDrawers() : set_(std::make_unique<Set>()) {
+  set_->listBox.configure(plainListColors());
+  set_->listHeader.configure(plainListColors());
+}
 PlainDrawers::~PlainDrawers() = default;
 const IButton& PlainDrawers::button() const { return set_->button; }
 const IText& PlainDrawers::text() const { return set_->text; }
@@ -225,5 +249,7 @@ const ISlider& PlainDrawers::slider() const { return set_->slider; }
 const IScrollBar& PlainDrawers::scrollBar() const { return set_->scrollBar; }
 const IGroupBox& PlainDrawers::groupBox() const { return set_->groupBox; }
 const ICounter& PlainDrawers::counter() const { return set_->counter; }
+const IListBox& PlainDrawers::listBox() const { return set_->listBox; }
+const IListHeader& PlainDrawers::listHeader() const { return set_->listHeader; }
 
 }  // namespace s::gui::win

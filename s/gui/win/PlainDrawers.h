@@ -10,6 +10,8 @@ class ISlider;
 class IScrollBar;
 class IGroupBox;
 class ICounter;
+class IListBox;
+class IListHeader;
 }  // namespace s::gui::drawer
 
 namespace s::gui::win {
@@ -28,6 +30,8 @@ class PlainDrawers {
   const drawer::IScrollBar& scrollBar() const;
   const drawer::IGroupBox& groupBox() const;
   const drawer::ICounter& counter() const;
+  const drawer::IListBox& listBox() const;
+  const drawer::IListHeader& listHeader() const;
 
  private:
   struct Set;
