@@ -88,17 +88,17 @@ void showMenus(benchmark::State& state, bool newShapes, bool toolkitMenu = false
     state.SkipWithError(error.c_str());
     return;
   }
-  WindowSpec spec;
-  spec.bounds = Rect::fromSize(100, 100, 350, 280);
-  spec.visible = true;
+  WindowSetup setup;
+  setup.bounds = Rect::fromSize(100, 100, 350, 280);
+  setup.visible = true;
   int closed = 0;
   bool active = false;
-  spec.proc = [&](const Message& m) -> LResult {
+  setup.proc = [&](const Message& m) -> LResult {
     if (m.code == msg::kMenuClosed) ++closed;
     if (m.code == msg::kActivate) active = m.wParam != 0;
     return ws->defaultProc(m);
   };
-  Handle top = ws->create(spec);
+  Handle top = ws->create(setup);
   ws->activate(top);
   waitUntil(*ws, [&] { return active; });  // the window is up (or 5 s passed)
   DesktopServices& desktop = ws->backend().desktop();

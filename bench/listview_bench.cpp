@@ -36,7 +36,7 @@ struct SongList {
   Handle top = kNoWindow;
 
   explicit SongList(int count) {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.bounds = Rect::fromSize(100, 100, 480, 320);
     setup.visible = true;
     top = ws.create(setup);

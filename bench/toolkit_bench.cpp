@@ -47,7 +47,7 @@ struct PlayerLikeTree {
   }
 
   PlayerLikeTree() {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.bounds = Rect::fromSize(100, 100, 350, 280);
     setup.visible = true;
     top = ws.create(setup);

@@ -19,7 +19,7 @@ struct PlayerLikeWindow {
   int paints = 0;
 
   PlayerLikeWindow() {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.bounds = Rect::fromSize(100, 100, 350, 280);
     setup.visible = true;
     setup.proc = [this](const Message& m) -> LResult {
@@ -35,7 +35,7 @@ struct PlayerLikeWindow {
     top = ws.create(setup);
     // Eight columns of five: buttons, labels and counters of the player's window.
     for (int i = 0; i < 40; ++i) {
-      WindowSpec child;
+      WindowSetup child;
       child.parent = top;
       child.bounds = Rect::fromSize(6 + (i % 8) * 42, 6 + (i / 8) * 54, 40, 50);
       child.visible = true;

@@ -72,7 +72,7 @@ R WindowSystem::onOwner(Handle w, R fallback, F&& f) const {
 
 // ---------------------------------------------------------------- windows
 
-Handle WindowSystem::create(const WindowSpec& setup) {
+Handle WindowSystem::create(const WindowSetup& setup) {
   std::shared_ptr<WindowRecord> parent;
   if (setup.parent != kNoWindow) {
     parent = find(setup.parent);

@@ -23,7 +23,7 @@ class WindowTree;
 struct UiThreadState;
 struct WindowRecord;
 
-struct WindowSpec {
+struct WindowSetup {
   Handle parent = kNoWindow;  // none: a top-level window
   Rect bounds;                // parent client coordinates; screen coordinates for a top-level
   std::u16string title;
@@ -55,7 +55,7 @@ class WindowSystem : private BackendSink {
   const std::string& startError() const { return startError_; }
 
   // ---- windows
-  Handle create(const WindowSpec& setup);
+  Handle create(const WindowSetup& setup);
   bool destroy(Handle w);
   bool exists(Handle w) const;
   Handle parentOf(Handle w) const;

@@ -76,20 +76,20 @@ DbusMenu::~DbusMenu() {
 
 void DbusMenu::number() {
   nodes_.assign(1, Node{});
-  // Explicit stack of (menu, parent node) pairs, filled so that ids follow menu order.
+  // (menu, parent node) pairs taken in the order they were found, so a menu's entries get
+  // consecutive ids and sub-menus are numbered after their parent, breadth first.
   struct Pending {
     const desktop::MenuModel* menu;
     int parent;
   };
-  std::vector<Pending> todo{{&model_, 0}};
-  while (!todo.empty()) {
-    Pending p = todo.front();
-    todo.erase(todo.begin());
+  std::vector<Pending> pending{{&model_, 0}};
+  for (std::size_t next = 0; next < pending.size(); ++next) {
+    const Pending p = pending[next];
     for (const MenuEntry& e : *p.menu) {
       int id = static_cast<int>(nodes_.size());
       nodes_.push_back({&e, {}});
       nodes_[p.parent].children.push_back(id);
-      if (e.kind == MenuEntry::Kind::kSubMenu) todo.push_back({&e.children, id});
+      if (e.kind == MenuEntry::Kind::kSubMenu) pending.push_back({&e.children, id});
     }
   }
 }

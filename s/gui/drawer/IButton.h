@@ -9,7 +9,7 @@ struct ButtonState {
   // A caption beginning with "#" names a glyph ("#Play", "#Color-00BBGGRR", ...).
   std::u16string_view caption;
   // The font the button chose (normal, disabled, or checked/inverted) and which of the three it is.
-  FontSpec font;
+  FontStyle font;
   Look look = Look::kNormal;
   int hover = 0;  // 0 none, 1 hover, 2 pressed
   bool enabled = true;

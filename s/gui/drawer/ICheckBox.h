@@ -8,7 +8,7 @@ namespace s::gui::drawer {
 // What a check box or radio button passes: its caption, font and states.
 struct CheckState {
   std::u16string_view caption;
-  FontSpec font;
+  FontStyle font;
   bool checked = false;
   bool enabled = true;
   int hover = 0;  // 0 none, 1 hover, 2 pressed

@@ -7,7 +7,7 @@ namespace s::gui::drawer {
 
 struct ComboState {
   std::u16string_view text;  // the chosen entry
-  FontSpec font;
+  FontStyle font;
   int hover = 0;  // 0 none, 1 hover, 2 pressed
   bool enabled = true;
   bool open = false;

@@ -2,7 +2,7 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/Geometry.h"
 #include "s/base/IObject.h"
-#include "s/gui/drawer/FontSpec.h"
+#include "s/gui/drawer/FontStyle.h"
 #include "s/gui/drawer/SkinColors.h"
 #include "s/thread/IPoolable.h"
 

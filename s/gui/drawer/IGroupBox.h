@@ -7,7 +7,7 @@ namespace s::gui::drawer {
 
 struct GroupBoxState {
   std::u16string_view caption;
-  FontSpec font;
+  FontStyle font;
   bool enabled = true;
 };
 

@@ -8,7 +8,7 @@ namespace s::gui::drawer {
 // One cell of one row, as the list view knows it.
 struct ListCellState {
   std::u16string_view text;
-  FontSpec font;           // the list's font; selected cells use it in the selected colour
+  FontStyle font;           // the list's font; selected cells use it in the selected colour
   bool alternate = false;  // an alternate row
   bool selected = false;
   bool fullRowSelect = true;  // else only the text's extent is filled
@@ -32,7 +32,7 @@ class IListBox : public IDrawer {
   // The area below the last row.
   virtual void paintBackground(const platform::ui::Rect& rect, platform::ui::Canvas& canvas) const = 0;
   // Height of a row for the font.
-  virtual int rowHeight(const FontSpec& font) const = 0;
+  virtual int rowHeight(const FontStyle& font) const = 0;
 };
 
 }  // namespace s::gui::drawer

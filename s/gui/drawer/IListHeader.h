@@ -7,7 +7,7 @@ namespace s::gui::drawer {
 
 struct ListHeaderItemState {
   std::u16string_view caption;
-  FontSpec font;
+  FontStyle font;
   unsigned align = 0;  // platform::ui::text::kLeft, kCenter or kRight
   int hover = 0;       // 0 none, 1 hover, 2 pressed
   int sort = 0;        // 0 unsorted, 1 ascending, -1 descending
@@ -20,7 +20,7 @@ class IListHeader : public IDrawer {
                          platform::ui::Canvas& canvas) const = 0;
   virtual void paintBackground(const platform::ui::Rect& rect, platform::ui::Canvas& canvas) const = 0;
   // Height of the header row for the font.
-  virtual int height(const FontSpec& font) const = 0;
+  virtual int height(const FontStyle& font) const = 0;
 };
 
 }  // namespace s::gui::drawer

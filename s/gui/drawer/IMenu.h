@@ -8,7 +8,7 @@ namespace s::gui::drawer {
 struct MenuItemState {
   std::u16string_view text;
   std::u16string_view shortcut;  // right-aligned key text, may be empty
-  FontSpec font;
+  FontStyle font;
   bool separator = false;
   bool highlighted = false;
   bool enabled = true;

@@ -7,7 +7,7 @@ namespace s::gui::drawer {
 
 struct StatusBarState {
   std::u16string_view text;
-  FontSpec font;
+  FontStyle font;
   bool grip = false;  // a size grip in the bottom-right corner
 };
 
@@ -15,7 +15,7 @@ class IStatusBar : public IDrawer {
  public:
   virtual void paint(const StatusBarState& state, const platform::ui::Rect& rect,
                      platform::ui::Canvas& canvas) const = 0;
-  virtual int height(const FontSpec& font) const = 0;
+  virtual int height(const FontStyle& font) const = 0;
 };
 
 }  // namespace s::gui::drawer

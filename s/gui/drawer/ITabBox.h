@@ -7,7 +7,7 @@ namespace s::gui::drawer {
 
 struct TabState {
   std::u16string_view caption;
-  FontSpec font;
+  FontStyle font;
   bool selected = false;
   int hover = 0;  // 0 none, 1 hover
   bool enabled = true;

@@ -7,7 +7,7 @@ namespace s::gui::drawer {
 
 struct TextState {
   std::u16string_view text;
-  FontSpec font;
+  FontStyle font;
   Look look = Look::kNormal;
   // Layout flags of platform::ui::text: kCenter centres on one line (with an ellipsis when it does
   // not fit), kWordWrap wraps, kRight ends with an ellipsis when it does not fit, none is one line.
@@ -22,7 +22,7 @@ class IText : public IDrawer {
   // The size a label needs for the text, margins and effect included; maxWidth >= 0 wraps there.
   virtual platform::ui::Size measure(const TextState& state, int maxWidth = -1) const = 0;
   // Height of one line of text in the font.
-  virtual int lineHeight(const FontSpec& font) const = 0;
+  virtual int lineHeight(const FontStyle& font) const = 0;
 };
 
 }  // namespace s::gui::drawer

@@ -23,8 +23,8 @@ using platform::ui::Rect;
 
 namespace {
 
-FontSpec smallFont() {
-  FontSpec f;
+FontStyle smallFont() {
+  FontStyle f;
   f.font.pointSize = 8;
   return f;
 }
@@ -32,7 +32,7 @@ FontSpec smallFont() {
 }  // namespace
 
 void PlayerPreview::paint(const ISkin& skin, const counter::CounterData& graph, Canvas& canvas) {
-  const FontSpec font = smallFont();
+  const FontStyle font = smallFont();
   skin.getWindow()->paint({2, 2}, {0, 0, kWidth, kHeight}, canvas);
   // display: graph behind the title and time labels
   const Rect display{6, 6, kWidth - 6, 24};
@@ -113,7 +113,7 @@ platform::ui::Image PlayerPreview::contactSheet(const Skinner& skinner, int colu
     paint(*skin, *graph, canvas);
     const int x = kGap + (i % columns) * (kTileW + kGap), y = kGap + (i / columns) * (kTileH + kLabel + kGap);
     out.drawImageScaled(tile, tile.bounds(), Rect::fromSize(x, y, kTileW, kTileH));
-    FontSpec f = smallFont();
+    FontStyle f = smallFont();
     const std::u16string name = skinner.getSkinName(i);
     out.drawText(name, Rect::fromSize(x, y + kTileH, kTileW, kLabel), f.font, platform::ui::rgb(255, 255, 255),
                  platform::ui::text::kCenter | platform::ui::text::kVCenter | platform::ui::text::kEndEllipsis);

@@ -69,7 +69,7 @@ Image SkinPreview::counter(const ISkin& skin, int style, const counter::CounterD
 Image SkinPreview::list(const ISkin& skin, Size size) {
   Image image = background(skin, size);
   Canvas canvas(image);
-  const FontSpec font;
+  const FontStyle font;
   const IListHeader& header = *skin.getListHeader();
   const IListBox& rows = *skin.getListBox();
   const int headerHeight = header.height(font);

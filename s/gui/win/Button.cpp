@@ -88,7 +88,7 @@ void Button::resizeToText() {
   if (!host()) return;
   drawer::ButtonState state;
   state.caption = caption_.text();
-  state.font = normalFont_.spec(host()->scale());
+  state.font = normalFont_.style(host()->scale());
   Size need = drawer().measure(state);
   setMinSize(need.width, need.height);
   setMaxSize(need.width, need.height);
@@ -106,7 +106,7 @@ void Button::paint(Canvas& canvas, const Rect& client) {
   state.look = !state.enabled ? drawer::Look::kDisabled
                : emphasised   ? drawer::Look::kEmphasised
                               : drawer::Look::kNormal;
-  state.font = font.spec(host()->scale());
+  state.font = font.style(host()->scale());
   drawer().paint(state, client, canvas);
 }
 

@@ -61,7 +61,7 @@ void CheckControl::setCheckedSilently(bool on) {
 drawer::CheckState CheckControl::state() const {
   drawer::CheckState s;
   s.caption = caption_.text();
-  s.font = font_.spec(host() ? host()->scale() : 1);
+  s.font = font_.style(host() ? host()->scale() : 1);
   s.checked = checked_;
   s.enabled = isEnabled();
   s.hover = hover_;

@@ -252,11 +252,11 @@ void Component::hostIn(Host& host, Handle nativeParent) {
 
 void Component::realise(Host& host, Handle nativeParent) {
   host_ = &host;
-  WindowSpec spec;
-  spec.parent = nativeParent;
-  spec.bounds = Rect::fromSize(x_ + originX_, y_ + originY_, width_, height_);
-  spec.proc = [this](const Message& m) { return MessageDecoder::decode(*this, m); };
-  handle_ = host.windowSystem().create(spec);
+  WindowSetup setup;
+  setup.parent = nativeParent;
+  setup.bounds = Rect::fromSize(x_ + originX_, y_ + originY_, width_, height_);
+  setup.proc = [this](const Message& m) { return MessageDecoder::decode(*this, m); };
+  handle_ = host.windowSystem().create(setup);
   if (handle_ == kNoWindow) return;  // geometry keeps working on the fields alone
   if (!enabled_) host.windowSystem().enable(handle_, false);
   onRealised();

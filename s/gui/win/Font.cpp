@@ -7,7 +7,7 @@ namespace s::gui::win {
 int Font::getLineHeight(double scale) const {
   platform::ui::Image none;
   platform::ui::Canvas canvas(none);
-  return canvas.lineHeight(spec(scale).font);
+  return canvas.lineHeight(style(scale).font);
 }
 
 }  // namespace s::gui::win

@@ -73,8 +73,8 @@ void FontSetting::setEffect(int effect) {
   customized_ = true;
 }
 
-drawer::FontSpec FontSetting::spec(double scale) const {
-  drawer::FontSpec s;
+drawer::FontStyle FontSetting::style(double scale) const {
+  drawer::FontStyle s;
   s.font = font_;
   s.font.pointSize = font_.pointSize * scale;
   s.hasColor = color_.has_value();

@@ -4,7 +4,7 @@
 
 #include "platform/ui/Font.h"
 #include "s/base/IObject.h"
-#include "s/gui/drawer/FontSpec.h"
+#include "s/gui/drawer/FontStyle.h"
 
 namespace s::gui::win {
 
@@ -38,7 +38,7 @@ class FontSetting : public base::IObject {
   bool isCustomized() const { return customized_; }
 
   // The font at the display's scale, as a drawer takes it.
-  drawer::FontSpec spec(double scale = 1) const;
+  drawer::FontStyle style(double scale = 1) const;
   const platform::ui::Font& font() const { return font_; }
 
   const char16_t* typeName() const override { return u"s_gui_win_FontSetting"; }

@@ -51,7 +51,7 @@ void GroupBox::onRealised() {
 
 void GroupBox::fitFrame() {
   if (!host()) return;
-  drawer::GroupBoxState state{caption_.text(), font_.spec(host()->scale()), isEnabled()};
+  drawer::GroupBoxState state{caption_.text(), font_.style(host()->scale()), isEnabled()};
   Rect inner = host()->groupBox().inner(state, kProbe);
   setMarginLeft(inner.left - kProbe.left);
   setMarginTop(inner.top - kProbe.top);
@@ -63,7 +63,7 @@ void GroupBox::fitFrame() {
 }
 
 void GroupBox::paint(Canvas& canvas, const Rect& client) {
-  drawer::GroupBoxState state{caption_.text(), font_.spec(host()->scale()), isEnabled()};
+  drawer::GroupBoxState state{caption_.text(), font_.style(host()->scale()), isEnabled()};
   host()->groupBox().paint(state, client, canvas);
 }
 

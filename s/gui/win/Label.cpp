@@ -80,7 +80,7 @@ void Label::onRealised() {
 
 void Label::resizeToText() {
   if (!host()) return;
-  drawer::TextState state{caption_.text(), font_.spec(host()->scale())};
+  drawer::TextState state{caption_.text(), font_.style(host()->scale())};
   Size need = host()->text().measure(state);
   // A label is never lower than one line of its font, even when empty.
   need.height = std::max(need.height, host()->text().lineHeight(state.font));
@@ -91,7 +91,7 @@ void Label::resizeToText() {
 
 void Label::paint(Canvas& canvas, const Rect& client) {
   if (!host()) return;
-  drawer::TextState state{caption_.text(), font_.spec(host()->scale())};
+  drawer::TextState state{caption_.text(), font_.style(host()->scale())};
   state.look = !isEnabled() ? drawer::Look::kDisabled
                : hover_ > 0 ? drawer::Look::kEmphasised
                             : drawer::Look::kNormal;

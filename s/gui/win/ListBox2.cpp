@@ -148,7 +148,7 @@ bool ListBox2::isHeaderShown() const {
 void ListBox2::setCheckBoxes(bool on) { Guard hold(state_->list->lock()); state_->checkBoxes = on; }
 void ListBox2::setGridLines(bool on) { Guard hold(state_->list->lock()); state_->gridLines = on; }
 
-void ListBox2::setFont(const drawer::FontSpec& font) {
+void ListBox2::setFont(const drawer::FontStyle& font) {
   {
     Guard hold(state_->list->lock());
     state_->font = font;
@@ -156,7 +156,7 @@ void ListBox2::setFont(const drawer::FontSpec& font) {
   runOnOwner([this] { doLayout(); });
 }
 
-drawer::FontSpec ListBox2::getFont() const {
+drawer::FontStyle ListBox2::getFont() const {
   Guard hold(state_->list->lock());
   return state_->font;
 }

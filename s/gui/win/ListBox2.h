@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "s/gui/IContainer.h"
-#include "s/gui/drawer/FontSpec.h"
+#include "s/gui/drawer/FontStyle.h"
 #include "s/gui/win/Component.h"
 #include "s/thread/IPoolable.h"
 
@@ -87,8 +87,8 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   bool hasAlternateRows() const;
   bool hasFullRowSelect() const;
   // The text font of the rows and the header. Rows are never lower than one line of it.
-  void setFont(const drawer::FontSpec& font);
-  drawer::FontSpec getFont() const;
+  void setFont(const drawer::FontStyle& font);
+  drawer::FontStyle getFont() const;
   // The drawer rows are painted with; null (the default) takes the skin's list drawer.
   void setDrawer(const drawer::IListBox* drawer);
   const drawer::IListBox* getDrawer() const;

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "s/gui/drawer/FontSpec.h"
+#include "s/gui/drawer/FontStyle.h"
 #include "s/gui/win/ListBox2.h"
 
 namespace s::gui::win {
@@ -24,7 +24,7 @@ struct ListBox2::State {
   bool acceptFiles = false;
   bool oleDropTarget = false;
   bool alternateRows = false;
-  drawer::FontSpec font;
+  drawer::FontStyle font;
   const drawer::IListBox* drawer = nullptr;
   int redrawSuspended = 0;
   int currentRow = -1;

@@ -36,7 +36,7 @@ void ListRows::reset() {
 struct ListRows::PaintPass {
   const drawer::IListBox* drawer;
   std::vector<ListViewport::ColumnSpan> spans;
-  drawer::FontSpec font;
+  drawer::FontStyle font;
   int count, height, current, mode;
   bool alternate, fullRowSelect;
 };

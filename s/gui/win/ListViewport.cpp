@@ -67,7 +67,7 @@ const drawer::IListBox& ListViewport::listDrawer() const {
 const drawer::IListHeader& ListViewport::headerDrawer() const { return list_.host()->listHeader(); }
 
 int ListViewport::measureRowHeight() const {
-  const drawer::FontSpec font = list_.getFont();
+  const drawer::FontStyle font = list_.getFont();
   const int line = drawer::text::win::Basic::measuringCanvas().lineHeight(font.font);
   return std::max(line, listDrawer().rowHeight(font));
 }

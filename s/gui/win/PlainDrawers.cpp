@@ -29,13 +29,13 @@ const Color kTrack = rgb(225, 225, 225);
 const Color kFill = rgb(119, 119, 119);
 const Color kSeries[2] = {rgb(119, 119, 119), rgb(255, 165, 0)};
 
-Size measured(std::u16string_view text, const FontSpec& font) {
+Size measured(std::u16string_view text, const FontStyle& font) {
   Image none;
   Canvas canvas(none);
   return canvas.measureText(text, font.font);
 }
 
-Color textColor(const FontSpec& font, bool enabled) {
+Color textColor(const FontStyle& font, bool enabled) {
   if (!enabled) return kDisabled;
   return font.hasColor ? font.color : kText;
 }
@@ -81,7 +81,7 @@ class Text final : public Plain<IText> {
     Size t = canvas.measureText(s.text, s.font.font, s.flags, maxWidth);
     return {t.width + 2, t.height};
   }
-  int lineHeight(const FontSpec& font) const override { return measured(u"test", font).height; }
+  int lineHeight(const FontStyle& font) const override { return measured(u"test", font).height; }
 };
 
 // Box or circle at the left, caption after it.

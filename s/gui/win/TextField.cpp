@@ -41,7 +41,7 @@ void TextField::setEditable(bool on) {
 void TextField::resizeToFont() {
   if (!host()) return;
   // As high as one line of its font; as wide as the layout makes it.
-  int line = host()->text().lineHeight(font_.spec(host()->scale())) + 2 * kPadding;
+  int line = host()->text().lineHeight(font_.style(host()->scale())) + 2 * kPadding;
   setMinSize(minWidthField(), line);
   setMaxSize(kUnbounded, line);
   relayoutParent();
@@ -94,7 +94,7 @@ void TextField::onChar(char32_t c) {
 }
 
 void TextField::paint(Canvas& canvas, const Rect& client) {
-  drawer::TextState state{text_, font_.spec(host()->scale())};
+  drawer::TextState state{text_, font_.style(host()->scale())};
   state.look = isEnabled() && editable_ ? drawer::Look::kNormal : drawer::Look::kDisabled;
   state.flags = text::kVCenter;
   const Rect inside = client.shrink(kPadding, 0, kPadding, 0);

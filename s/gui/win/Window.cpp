@@ -55,14 +55,14 @@ Window::~Window() {
 
 std::string Window::createNative() {
   Rect work = ws_.workArea();
-  WindowSpec spec;
-  spec.bounds = Rect::fromSize(work.left + std::max(0, (work.width() - kDefaultWidth) / 2),
+  WindowSetup setup;
+  setup.bounds = Rect::fromSize(work.left + std::max(0, (work.width() - kDefaultWidth) / 2),
                                work.top + std::max(0, (work.height() - kDefaultHeight) / 2),
                                kDefaultWidth, kDefaultHeight);
-  spec.title = u"Window";
-  spec.proc = [this](const Message& m) { return WindowMessages::decode(*this, m); };
-  spec.visible = false;
-  Handle top = ws_.create(spec);
+  setup.title = u"Window";
+  setup.proc = [this](const Message& m) { return WindowMessages::decode(*this, m); };
+  setup.visible = false;
+  Handle top = ws_.create(setup);
   if (top == kNoWindow) return "the window system could not create the window";
   top_ = top;
   Component::setBounds(0, 0, kDefaultWidth, kDefaultHeight);

@@ -122,22 +122,22 @@ TEST(GtkBackendTest, RealWindowPaintsTakesClicksKeysAndDragsAndFollowsItsShape) 
   EXPECT_FALSE(ws.monitors().empty());
   EXPECT_FALSE(ws.virtualScreen().empty());
 
-  WindowSpec topSpec;
-  topSpec.bounds = Rect::fromSize(60, 50, 160, 100);
-  topSpec.background = kFace;
-  topSpec.title = u"Sonvia test";
-  Handle top = ws.create(topSpec);
+  WindowSetup topSetup;
+  topSetup.bounds = Rect::fromSize(60, 50, 160, 100);
+  topSetup.background = kFace;
+  topSetup.title = u"Sonvia test";
+  Handle top = ws.create(topSetup);
   ASSERT_NE(top, kNoWindow);
 
   bool pressed = false;
   unsigned lastKey = 0;
   char32_t lastChar = 0;
-  WindowSpec buttonSpec;
-  buttonSpec.parent = top;
-  buttonSpec.bounds = Rect::fromSize(40, 30, 60, 40);
-  buttonSpec.visible = true;
+  WindowSetup buttonSetup;
+  buttonSetup.parent = top;
+  buttonSetup.bounds = Rect::fromSize(40, 30, 60, 40);
+  buttonSetup.visible = true;
   Handle button = kNoWindow;
-  buttonSpec.proc = [&](const Message& m) -> LResult {
+  buttonSetup.proc = [&](const Message& m) -> LResult {
     switch (m.code) {
       case msg::kPaint:
         reinterpret_cast<PaintEvent*>(m.lParam)->canvas.fillRect({0, 0, 60, 40}, pressed ? kPressed : kIdle);
@@ -156,7 +156,7 @@ TEST(GtkBackendTest, RealWindowPaintsTakesClicksKeysAndDragsAndFollowsItsShape) 
     }
     return ws.defaultProc(m);
   };
-  button = ws.create(buttonSpec);
+  button = ws.create(buttonSetup);
   ws.show(top, true);
   ws.activate(top);
 

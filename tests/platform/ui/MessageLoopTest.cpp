@@ -96,7 +96,7 @@ TEST_F(MessageLoopTest, CrossSendsBetweenTwoUiThreadsDoNotDeadlock) {
   std::promise<Handle> secondMade;
   std::atomic<bool> stop{false};
   std::thread second([&] {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.bounds = Rect::fromSize(0, 0, 10, 10);
     Handle w = kNoWindow;
     setup.proc = [&](const Message& m) -> LResult {
@@ -130,7 +130,7 @@ TEST_F(MessageLoopTest, CrossSendsBetweenTwoUiThreadsDoNotDeadlock) {
 TEST_F(MessageLoopTest, SendToAThreadThatEndedReturnsAtOnce) {
   Handle orphan = kNoWindow;
   std::thread t([&] {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.bounds = Rect::fromSize(0, 0, 10, 10);
     orphan = ws.create(setup);
   });
@@ -144,7 +144,7 @@ TEST_F(MessageLoopTest, ChildCreatedFromAnotherThreadBelongsToTheWindowsThread) 
   std::thread::id uiThread = std::this_thread::get_id();
   std::thread::id createdOn;
   std::future<Handle> made = std::async(std::launch::async, [&] {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.parent = top;
     setup.bounds = Rect::fromSize(0, 0, 10, 10);
     setup.proc = [&](const Message& m) -> LResult {

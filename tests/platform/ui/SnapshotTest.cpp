@@ -21,7 +21,7 @@ class SnapshotTest : public UiTest {};
 
 // A small window: shapes painted by the top-level window, the text line by a child window.
 Handle buildWindow(WindowSystem& ws) {
-  WindowSpec top;
+  WindowSetup top;
   top.bounds = Rect::fromSize(40, 40, 420, 90);
   top.visible = true;
   top.background = kFace;
@@ -41,7 +41,7 @@ Handle buildWindow(WindowSystem& ws) {
     return ws.defaultProc(m);
   };
   Handle h = ws.create(top);
-  WindowSpec text;
+  WindowSetup text;
   text.parent = h;
   text.bounds = Rect::fromSize(8, 40, 404, 40);
   text.visible = true;

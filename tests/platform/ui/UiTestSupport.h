@@ -37,7 +37,7 @@ class UiTest : public ::testing::Test {
   UiTest() : headless(new HeadlessBackend), ws(std::unique_ptr<Backend>(headless)) { log.ws = &ws; }
 
   Handle topLevel(Rect bounds = Rect::fromSize(100, 50, 200, 150), bool visible = true) {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.bounds = bounds;
     setup.proc = log.proc();
     setup.visible = visible;
@@ -45,7 +45,7 @@ class UiTest : public ::testing::Test {
     return ws.create(setup);
   }
   Handle child(Handle parent, Rect bounds, WindowProc proc = nullptr, Color background = rgb(240, 240, 240)) {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.parent = parent;
     setup.bounds = bounds;
     setup.proc = proc ? proc : log.proc();

@@ -50,7 +50,7 @@ TEST_F(WindowTreeTest, DestroyTellsParentBeforeChildrenAndForgetsHandles) {
 }
 
 TEST_F(WindowTreeTest, CreateRefusedByProcedureLeavesNoWindow) {
-  WindowSpec setup;
+  WindowSetup setup;
   setup.bounds = Rect::fromSize(0, 0, 10, 10);
   setup.proc = [](const Message& m) -> LResult { return m.code == msg::kCreate ? -1 : 0; };
   EXPECT_EQ(ws.create(setup), kNoWindow);
@@ -61,7 +61,7 @@ TEST_F(WindowTreeTest, CreateRefusedByProcedureLeavesNoWindow) {
 
 TEST_F(WindowTreeTest, PositionChangingMayAlterTheMoveAndMoveSizeFollow) {
   Handle top = topLevel(Rect::fromSize(0, 0, 100, 100));
-  WindowSpec setup;
+  WindowSetup setup;
   setup.parent = top;
   setup.bounds = Rect::fromSize(0, 0, 10, 10);
   setup.visible = true;

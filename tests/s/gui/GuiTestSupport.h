@@ -46,7 +46,7 @@ struct Heard : s::gui::events::IEventListener {
 class GuiTest : public ::testing::Test {
  protected:
   explicit GuiTest(Size size = {200, 150}) {
-    WindowSpec setup;
+    WindowSetup setup;
     setup.bounds = Rect::fromSize(100, 100, size.width, size.height);
     setup.visible = true;
     top = ws.create(setup);

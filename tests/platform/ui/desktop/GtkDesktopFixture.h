@@ -34,17 +34,17 @@ class GtkDesktopFixture : public ::testing::Test {
   }
 
   Handle window(Rect bounds, const std::u16string& title) {
-    WindowSpec spec;
-    spec.bounds = bounds;
-    spec.title = title;
-    spec.visible = true;
-    spec.proc = [this](const Message& m) -> LResult {
+    WindowSetup setup;
+    setup.bounds = bounds;
+    setup.title = title;
+    setup.visible = true;
+    setup.proc = [this](const Message& m) -> LResult {
       if (m.code == msg::kDropFiles) dropped_ = reinterpret_cast<DroppedFiles*>(m.lParam)->paths;
       if (m.code == msg::kLButtonDown && onPress_) onPress_(m.window);
       seen_.push_back(m);
       return ws_->defaultProc(m);
     };
-    Handle w = ws_->create(spec);
+    Handle w = ws_->create(setup);
     ws_->activate(w);
     return w;
   }

@@ -103,13 +103,13 @@ class TrayIconTest : public ::testing::Test {
     auto backend = GtkBackend::create(error);
     ASSERT_TRUE(backend) << error;
     ws_ = std::make_unique<WindowSystem>(std::move(backend));
-    WindowSpec spec;
-    spec.bounds = Rect::fromSize(50, 50, 200, 100);
-    spec.proc = [this](const Message& m) -> LResult {
+    WindowSetup setup;
+    setup.bounds = Rect::fromSize(50, 50, 200, 100);
+    setup.proc = [this](const Message& m) -> LResult {
       seen_.push_back(m);
       return ws_->defaultProc(m);
     };
-    owner_ = ws_->create(spec);
+    owner_ = ws_->create(setup);
   }
   std::vector<Message> posted(std::uint32_t code) const {
     std::vector<Message> out;

@@ -36,7 +36,7 @@ using namespace s::gui::drawer;
 struct WidgetDrawersTest : ::testing::Test {
   SkinColors colors = distinctPalette();
   s::thread::Pooled<skin::ThinWindow> skin{skin::ThinWindow::build(u"Test", colors)};
-  FontSpec font;
+  FontStyle font;
 };
 
 TEST_F(WidgetDrawersTest, EveryDrawerPaintsInsideItsRectangleAndKeepsTheClip) {
@@ -170,7 +170,7 @@ TEST_F(WidgetDrawersTest, TextEffectsDrawTheirCopiesInTheirColours) {
   auto paint = [&](int effect) {
     auto image = paper(80, 24);
     Canvas canvas(image);
-    FontSpec f = font;
+    FontStyle f = font;
     f.font.weight = 700;
     f.effect = effect;
     skin->getText()->paint({u"IIII", f}, image.bounds(), canvas);
@@ -184,7 +184,7 @@ TEST_F(WidgetDrawersTest, TextEffectsDrawTheirCopiesInTheirColours) {
   EXPECT_GT(inked(paint(0), {0, 0, 80, 24}, ink, kPaper), 10);
   // effects make room for their copies
   const auto plain = skin->getText()->measure({u"IIII", font});
-  FontSpec outlined = font;
+  FontStyle outlined = font;
   outlined.effect = 1;
   EXPECT_EQ(skin->getText()->measure({u"IIII", outlined}).width, plain.width + 2);
 }

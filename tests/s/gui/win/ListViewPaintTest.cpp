@@ -70,7 +70,7 @@ TEST_F(ListViewTest, RowsAreNeverLowerThanALineOfTheFont) {
   pump();
   EXPECT_GE(rowHeight(), normal - 3) << "a drawer asking for 2 pixels gets a line of text";
   EXPECT_GT(rowHeight(), 10);
-  s::gui::drawer::FontSpec large;
+  s::gui::drawer::FontStyle large;
   large.font.pointSize = 20;
   list->setFont(large);
   pump();

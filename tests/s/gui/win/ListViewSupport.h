@@ -92,7 +92,7 @@ class CountingDrawer : public s::gui::drawer::IListBox {
     inner_.paintCell(state, rect, canvas);
   }
   void paintBackground(const Rect& rect, Canvas& canvas) const override { inner_.paintBackground(rect, canvas); }
-  int rowHeight(const s::gui::drawer::FontSpec& font) const override {
+  int rowHeight(const s::gui::drawer::FontStyle& font) const override {
     return rowHeight_ >= 0 ? rowHeight_ : inner_.rowHeight(font);
   }
   void configure(const s::gui::drawer::SkinColors&) override {}

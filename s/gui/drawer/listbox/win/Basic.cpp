@@ -33,7 +33,7 @@ void Basic::readColors(SkinColors& colors) const {
   colors[Role::kListAlternate] = alternate_;
 }
 
-int Basic::rowHeight(const FontSpec& font) const {
+int Basic::rowHeight(const FontStyle& font) const {
   return text::win::Basic::measuringCanvas().lineHeight(font.font) + 3;
 }
 

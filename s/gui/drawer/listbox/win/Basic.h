@@ -13,7 +13,7 @@ class Basic final : public PooledDrawer<Basic, IListBox> {
   void paintCell(const ListCellState& state, const platform::ui::Rect& rect,
                  platform::ui::Canvas& canvas) const override;
   void paintBackground(const platform::ui::Rect& rect, platform::ui::Canvas& canvas) const override;
-  int rowHeight(const FontSpec& font) const override;
+  int rowHeight(const FontStyle& font) const override;
 
   // Indentation of a tree row's text: room for the open/closed mark at every level.
   static int treeIndent(int level) { return 15 * level + 19; }

@@ -17,6 +17,6 @@ void Thin::paintBackground(const platform::ui::Rect& rect, platform::ui::Canvas&
   inner_->paintBackground(rect, canvas);
 }
 
-int Thin::rowHeight(const FontSpec& font) const { return inner_->rowHeight(font); }
+int Thin::rowHeight(const FontStyle& font) const { return inner_->rowHeight(font); }
 
 }  // namespace s::gui::drawer::listbox::win

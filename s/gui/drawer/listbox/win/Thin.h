@@ -14,7 +14,7 @@ class Thin final : public PooledDrawer<Thin, IListBox> {
   void paintCell(const ListCellState& state, const platform::ui::Rect& rect,
                  platform::ui::Canvas& canvas) const override;
   void paintBackground(const platform::ui::Rect& rect, platform::ui::Canvas& canvas) const override;
-  int rowHeight(const FontSpec& font) const override;
+  int rowHeight(const FontStyle& font) const override;
 
   const char16_t* typeName() const override { return u"s_gui_drawer_listbox_win_Thin"; }
   void reset() override;

@@ -21,7 +21,7 @@ void Thin::readColors(SkinColors& colors) const {
   colors[Role::kListHeaderFont] = caption_;
 }
 
-int Thin::height(const FontSpec& font) const {
+int Thin::height(const FontStyle& font) const {
   return text::win::Basic::measuringCanvas().lineHeight(font.font) + 6;
 }
 

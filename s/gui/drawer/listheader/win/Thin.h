@@ -12,7 +12,7 @@ class Thin final : public PooledDrawer<Thin, IListHeader> {
   void paintItem(const ListHeaderItemState& state, const platform::ui::Rect& rect,
                  platform::ui::Canvas& canvas) const override;
   void paintBackground(const platform::ui::Rect& rect, platform::ui::Canvas& canvas) const override;
-  int height(const FontSpec& font) const override;
+  int height(const FontStyle& font) const override;
 
   const char16_t* typeName() const override { return u"s_gui_drawer_listheader_win_Thin"; }
   void reset() override { *this = Thin(); }

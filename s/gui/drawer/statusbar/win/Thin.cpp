@@ -11,7 +11,7 @@ void Thin::configure(const SkinColors& colors) { colors_.configure(colors); }
 
 void Thin::readColors(SkinColors& colors) const { colors_.read(colors); }
 
-int Thin::height(const FontSpec& font) const {
+int Thin::height(const FontStyle& font) const {
   return text::win::Basic::measuringCanvas().lineHeight(font.font) + 6;
 }
 

@@ -13,7 +13,7 @@ class Thin final : public PooledDrawer<Thin, IStatusBar> {
   void readColors(SkinColors& colors) const override;
   void paint(const StatusBarState& state, const platform::ui::Rect& rect,
              platform::ui::Canvas& canvas) const override;
-  int height(const FontSpec& font) const override;
+  int height(const FontStyle& font) const override;
 
   const char16_t* typeName() const override { return u"s_gui_drawer_statusbar_win_Thin"; }
   void reset() override { *this = Thin(); }

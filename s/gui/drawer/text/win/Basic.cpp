@@ -43,7 +43,7 @@ void Basic::readColors(SkinColors& colors) const {
   colors[Role::kTextOutLineSpecific] = outline_;
 }
 
-Color Basic::colorFor(const FontSpec& font, Look look) const {
+Color Basic::colorFor(const FontStyle& font, Look look) const {
   if (font.hasColor) return font.color;
   switch (look) {
     case Look::kDisabled: return disabled_;
@@ -59,7 +59,7 @@ unsigned Basic::layoutFlags(unsigned flags) {
   return flags;
 }
 
-void Basic::draw(Canvas& canvas, std::u16string_view text, const Rect& rect, const FontSpec& font,
+void Basic::draw(Canvas& canvas, std::u16string_view text, const Rect& rect, const FontStyle& font,
                  Color color, unsigned flags) const {
   if (text.empty() || rect.empty()) return;
   // Effects draw copies around the text; the text itself keeps the rectangle it was given,
@@ -107,7 +107,7 @@ platform::ui::Size Basic::measure(const TextState& state, int maxWidth) const {
   return {size.width + extent + 2, size.height + extent};
 }
 
-int Basic::lineHeight(const FontSpec& font) const { return measuringCanvas().lineHeight(font.font); }
+int Basic::lineHeight(const FontStyle& font) const { return measuringCanvas().lineHeight(font.font); }
 
 Canvas& Basic::measuringCanvas() {
   thread_local platform::ui::Image image(1, 1);

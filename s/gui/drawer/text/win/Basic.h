@@ -13,13 +13,13 @@ class Basic final : public PooledDrawer<Basic, IText> {
   void paint(const TextState& state, const platform::ui::Rect& rect,
              platform::ui::Canvas& canvas) const override;
   platform::ui::Size measure(const TextState& state, int maxWidth = -1) const override;
-  int lineHeight(const FontSpec& font) const override;
+  int lineHeight(const FontStyle& font) const override;
 
   // The text in `color` with the font's effect; `flags` are platform::ui::text flags as given.
   void draw(platform::ui::Canvas& canvas, std::u16string_view text, const platform::ui::Rect& rect,
-            const FontSpec& font, platform::ui::Color color, unsigned flags) const;
+            const FontStyle& font, platform::ui::Color color, unsigned flags) const;
   // The colour of a look, unless the font brings its own.
-  platform::ui::Color colorFor(const FontSpec& font, Look look) const;
+  platform::ui::Color colorFor(const FontStyle& font, Look look) const;
   // Layout flags for the widget-level flags of TextState (centred, wrapped, right, plain).
   static unsigned layoutFlags(unsigned flags);
   // A canvas for measuring text outside painting, one per thread.

@@ -15,7 +15,7 @@ using s::gui::listbox2::SubRecord;
 
 namespace {
 
-struct ColumnSpec {
+struct ColumnDef {
   int textId;
   const char16_t* englishTitle;  // shown when no localizer is given
   int width;
@@ -23,7 +23,7 @@ struct ColumnSpec {
   DataType::Compare compare;
 };
 
-constexpr ColumnSpec kColumns[kSongColumnCount] = {
+constexpr ColumnDef kColumns[kSongColumnCount] = {
     {990500, u"#", 30, DataType::kAlignLeft, &compareCellNumbers},
     {990000, u"Title", 150, DataType::kAlignLeft, &compareCellTexts},
     {991000, u"Duration", 45, DataType::kAlignCentre, &compareCellNumbers},
@@ -59,7 +59,7 @@ std::uint64_t numberOf(SubRecord* cell) {
 }  // namespace
 
 void addSongColumns(s::gui::win::ListBox2& view, s::lang::Localizer* localizer) {
-  for (const ColumnSpec& entry : kColumns) {
+  for (const ColumnDef& entry : kColumns) {
     DataType* column =
         view.addColumn(entry.englishTitle, entry.textId, localizer, entry.alignment, entry.width);
     column->setCompare(entry.compare);

@@ -9,7 +9,7 @@ namespace s::gui::drawer {
 // and underline as they are; a colour or outline colour that the setting sets explicitly to
 // `color`/`hasColor` and `outline`/`hasOutline`; the effect number to `effect`. A colour that is
 // not set comes from the drawer, that is from the skin: widgets normally leave it unset.
-struct FontSpec {
+struct FontStyle {
   platform::ui::Font font;
   bool hasColor = false;
   platform::ui::Color color = 0;
@@ -19,7 +19,7 @@ struct FontSpec {
   // 7 outlined in the skin's outline colour.
   int effect = 0;
 
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontStyle&, const FontStyle&) = default;
 };
 
 // Which of its colours a drawer gives a text whose font sets none: the widget's normal look, its
