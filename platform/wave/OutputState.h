@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -55,6 +56,8 @@ struct OutputState {
   // close() stopped waiting: the thread must not touch the caller's buffers any more.
   bool abandoned = false;
   std::string failure;
+  // Set with `failure`, read without the mutex: a player asks for every chunk it queues.
+  std::atomic<bool> failed{false};
 };
 
 // The body of a device's thread: opens the sink, then feeds it and completes buffers until closed.

@@ -114,9 +114,13 @@ class OutputThread {
   bool complete(Lock& lock) {
     lock.unlock();
     played_ = sink_.played();
-    std::string failure = sink_.failure();
+    // The first failure is the one reported; once there is one, the sink is not asked again.
+    std::string failure = s_.failed.load(std::memory_order_relaxed) ? std::string() : sink_.failure();
     lock.lock();
-    if (!failure.empty() && s_.failure.empty()) s_.failure = failure;
+    if (!failure.empty() && s_.failure.empty()) {
+      s_.failure = failure;
+      s_.failed.store(true, std::memory_order_release);
+    }
     bool progress = false;
     // Abandonment is checked first: from then on the caller may free the buffers at any moment.
     while (!s_.abandoned && s_.resetsRequested == s_.resetsDone && s_.head && s_.head != s_.cursor &&

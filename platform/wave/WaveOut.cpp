@@ -185,6 +185,8 @@ Result WaveOut::close() {
   return Result::Ok;
 }
 
+bool WaveOut::broken() const { return state_->failed.load(std::memory_order_acquire); }
+
 std::string WaveOut::error() const {
   Lock lock(state_->mutex);
   return state_->failure;

@@ -52,6 +52,8 @@ class WaveOut {
   // A broken device goes on completing buffers, silently and at real-time pace, so a player never
   // hangs on it.
   std::string error() const;
+  // Whether error() has anything to say; cheap enough to ask for every buffer.
+  bool broken() const;
 
  private:
   WaveOut(std::shared_ptr<OutputState> state, std::string device, const Format& format);

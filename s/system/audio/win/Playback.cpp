@@ -131,9 +131,8 @@ void Playback::feed(PlayerInternal& queue, PlayerBuffer& readAhead) {
     const PlayerState now = state();
     if (now != PlayerState::kPlaying && now != PlayerState::kPaused) return;
     // A device that broke down goes on taking buffers silently; only asking finds it out.
-    const std::string broke = queue.deviceError();
-    if (!broke.empty()) {
-      fail(kDeviceBroke + broke);
+    if (queue.deviceBroken()) {
+      fail(kDeviceBroke + queue.deviceError());
       return;
     }
     if (now == PlayerState::kPaused) {

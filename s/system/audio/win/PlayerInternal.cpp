@@ -95,6 +95,11 @@ bool PlayerInternal::queueNext(uint32_t n) {
   return true;
 }
 
+bool PlayerInternal::deviceBroken() const {
+  std::shared_ptr<WaveOut> out = handle();
+  return out && out->broken();
+}
+
 std::string PlayerInternal::deviceError() const {
   std::shared_ptr<WaveOut> out = handle();
   return out ? out->error() : std::string();

@@ -58,7 +58,8 @@ class PlayerInternal final : public base::IObject, public thread::IPoolable {
   // every byte played.
   uint8_t* nextBuffer() { return entries_[nextWrite_.load(std::memory_order_relaxed)].data.get(); }
   bool queueNext(uint32_t n);
-  // Why the device broke down after opening, or empty.
+  // Whether the device broke down after opening, and why (empty while it works).
+  bool deviceBroken() const;
   std::string deviceError() const;
   // The close sequence: lets the queued buffers play (up to 1 s; not for a device that broke
   // down, which would only pace silence), then resets and closes the device, each on the worker
