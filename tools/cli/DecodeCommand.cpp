@@ -1,8 +1,6 @@
 // sonvia-cli decode: the PCM an audio source delivers, as the player's engine would pull it,
 // written to a canonical WAVE file.
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 

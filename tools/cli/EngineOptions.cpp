@@ -1,9 +1,5 @@
 #include "tools/cli/EngineOptions.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
-
 #include "platform/text/Utf.h"
 #include "s/sound/SourceFactory.h"
 #include "s/sound/mp3/win/Mp3.h"

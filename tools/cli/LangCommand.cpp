@@ -1,6 +1,5 @@
 // sonvia-cli lang: the languages of the built-in language table and their texts.
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>

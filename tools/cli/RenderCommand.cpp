@@ -1,9 +1,7 @@
 // sonvia-cli render: plays a song through a fresh playback engine into a WAVE file, written as
 // fast as the engine feeds it, so the file holds exactly what a sound card would have received.
 #include <chrono>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
