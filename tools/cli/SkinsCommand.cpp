@@ -7,6 +7,7 @@
 #include "s/gui/drawer/BuiltInSkins.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
+#include "s/sound/mp3/TagJson.h"
 #include "s/thread/Pooled.h"
 #include "s/xml/Node.h"
 #include "tools/cli/Command.h"
@@ -25,20 +26,7 @@ const cli::Registration kRegistration(kCommand);
 using s::gui::drawer::Skinner;
 
 std::string json(std::u16string_view text) {
-  std::string out = "\"";
-  for (char c : platform::text::utf16ToUtf8(text)) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-      out += buffer;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
+  return s::sound::mp3::TagJson::quote(platform::text::utf16ToUtf8(text));
 }
 
 void print(const Skinner& skinner) {

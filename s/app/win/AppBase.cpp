@@ -51,10 +51,6 @@ void AppBase::init(int argc, const char* const* argv,
   commandLine_->parse(argc, argv, workingFolder, valueSwitches);
   modulePath_ = platform::process::ExecutablePath::current();
   languageTable_ = lang::Localizer::createFromResource();
-  // The coded fallback skins stay when the built-in set cannot be read, so there is always a
-  // skin to paint with.
-  skinner_ = gui::drawer::Skinner::createSkinner();
-  gui::drawer::BuiltInSkins::load(*skinner_);
   defaultSkin_ = kDefaultSkin;
 
   settings_ = openSettings();
@@ -63,9 +59,19 @@ void AppBase::init(int argc, const char* const* argv,
   settings_->setString(u"SoftwareID", u"", languageTable_->getText(kRegistryNameText));
   settings_->setString(u"Version", u"", languageTable_->getText(productTextBase_ + 10));
   languageTable_->chooseFromSettings(*settings_);
-  selectSkin();
   settings_->setAutoFlush(true);
   settings_->flush();
+}
+
+// The coded fallback skins stay when the built-in set cannot be read, so there is always a skin
+// to paint with.
+// A stored name the set does not know gives way to "Classic LG", and that to the set's first
+// skin (Skinner::selectSkin).
+void AppBase::loadSkins() {
+  if (skinner_) return;
+  skinner_ = gui::drawer::Skinner::createSkinner();
+  gui::drawer::BuiltInSkins::load(*skinner_);
+  skinner_->selectSkin(getStoredSkin());
 }
 
 process::commandline::ICommandLine* AppBase::getCommandLine() { return commandLine_; }
@@ -109,16 +115,6 @@ std::u16string AppBase::getStoredSkin() {
 
 void AppBase::storeSkin(const std::u16string& name) {
   if (settings_) settings_->setString(u"Skin", u"", name.c_str());
-}
-
-// A stored name the set does not know gives way to "Classic LG", and that to the set's first
-// skin (Skinner::selectSkin). Selecting the skin that is already current tells nobody.
-void AppBase::selectSkin() {
-  if (!skinner_) return;
-  const std::u16string name = getStoredSkin();
-  const int index = skinner_->findSkin(name);
-  if (index >= 0 && skinner_->getCurrentSkin() == skinner_->getSkin(index)) return;
-  skinner_->selectSkin(name);
 }
 
 }  // namespace s::app::win

@@ -16,10 +16,9 @@ namespace s::app::win {
 
 // The application object of one process. init() prepares it in a fixed order: the command
 // line, the program's path and icon, the language table, the settings store (where "SoftwareID"
-// and "Version" are written at every start), the language and the skin chosen from the
-// settings. Releasing it flushes the settings unless saveSettings() did already.
-// The skinner is the program's one skin manager: the built-in skin set is loaded into it at
-// init(), the stored skin made current, and it lives as long as the application object.
+// and "Version" are written at every start) and the language chosen from the settings.
+// Releasing it flushes the settings unless saveSettings() did already.
+// The skinner is the program's one skin manager and lives as long as the application object.
 class AppBase final : public IAppBase {
  public:
   static constexpr std::int32_t kProductTextBase = 500000;
@@ -32,6 +31,9 @@ class AppBase final : public IAppBase {
 
   // `valueSwitches` are the player's switches that take a value.
   void init(int argc, const char* const* argv, const std::vector<std::u16string>& valueSwitches);
+  // After init(): loads the built-in skin set and makes the stored skin current. A start that
+  // only hands its files over never calls it.
+  void loadSkins();
 
   const std::string& getModulePath() const override { return modulePath_; }
   process::commandline::ICommandLine* getCommandLine() override;
@@ -58,8 +60,6 @@ class AppBase final : public IAppBase {
   void reset() override;
 
  private:
-  void selectSkin();
-
   std::int32_t productTextBase_ = kProductTextBase;
   process::commandline::win::CommandLine* commandLine_ = nullptr;
   std::string modulePath_;

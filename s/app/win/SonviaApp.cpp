@@ -97,8 +97,8 @@ int runAsInstance(AppBase& app, IPlayerWindow& player) {
       return 1;
     case SingleInstance::Outcome::kUnavailable:
       std::fprintf(stderr, "sonvia: %s; running on its own\n", result.problem.c_str());
-      break;
-    case SingleInstance::Outcome::kInstance: break;
+      [[fallthrough]];
+    case SingleInstance::Outcome::kInstance: app.loadSkins();
   }
   const int status = player.run(line);
   instance.close();

@@ -205,22 +205,22 @@ void Skinner::notifyIfChanged(ISkin* before) {
 }
 
 int Skinner::loadSkinSet(const xml::Node& node, std::u16string_view parentName, bool replace) {
-  const std::vector<SkinSetFile::Skin> skins = SkinSetFile::read(node, parentName, getSkinType());
+  const std::u16string type = getSkinType();
+  const std::vector<SkinSetFile::Skin> skins = SkinSetFile::read(node, parentName, type);
   // A set that names no skins leaves the list as it was, even when it was to replace it.
   if (skins.empty()) return 0;
+  // Built before taking the lock, then swapped in at once: no other thread sees a half-loaded list.
+  std::vector<Entry> built;
+  if (type == kThinWindow || type == kThin)
+    for (const SkinSetFile::Skin& s : skins) built.push_back({s.name, skin::ThinWindow::build(s.name, s.colors)});
   ISkin* before;
   {
     std::lock_guard lock(mutex_);
     before = current_;
-    if (replace) {
-      while (!skins_.empty()) removeAt(static_cast<int>(skins_.size()) - 1);
-    }
-  }
-  for (const SkinSetFile::Skin& s : skins) addSkinFromColors(s.name, s.colors);
-  {
-    std::lock_guard lock(mutex_);
+    while (replace && !skins_.empty()) removeAt(static_cast<int>(skins_.size()) - 1);
+    skins_.insert(skins_.end(), built.begin(), built.end());
     // The old current skin is gone: the first skin of the new set stands in until one is chosen.
-    if (replace && current_) current_ = skins_.front().skin;
+    if (replace && current_) current_ = skins_.empty() ? nullptr : skins_.front().skin;
   }
   notifyIfChanged(before);
   return static_cast<int>(skins.size());

@@ -29,15 +29,15 @@ class AppBaseSkinTest : public ::testing::Test {
 
   // Starts an application object the way the program does, after storing `stored` as the skin.
   s::thread::Pooled<AppBase> start(const char16_t* stored) {
+    const char* argv[] = {"sonvia"};
     if (stored) {
       auto app = s::thread::holdPooled(AppBase::create());
-      const char* argv[] = {"sonvia"};
       app->init(1, argv, {});
       app->storeSkin(stored);
     }
     auto app = s::thread::holdPooled(AppBase::create());
-    const char* argv[] = {"sonvia"};
     app->init(1, argv, {});
+    app->loadSkins();
     return app;
   }
 

@@ -43,12 +43,12 @@ void reduceOnto(const platform::ui::Image& big, platform::ui::Canvas& canvas, in
 }  // namespace
 
 void Thin::reset() {
-  frame_ = mark_ = disabled_ = 0;
+  frame_ = disabled_ = 0;
   text_->reset();
 }
 
 void Thin::configure(const SkinColors& colors) {
-  frame_ = mark_ = colors[Role::kCompFg];
+  frame_ = colors[Role::kCompFg];
   disabled_ = colors[Role::kCompDisabled];
   text_->configure(colors);
 }
@@ -62,7 +62,6 @@ void Thin::readColors(SkinColors& colors) const {
 void Thin::paint(const CheckState& state, const Rect& rect, platform::ui::Canvas& canvas) const {
   if (rect.empty()) return;
   const auto frame = state.enabled ? frame_ : disabled_;
-  const auto mark = state.enabled ? mark_ : disabled_;
   thread_local platform::ui::Image scratch(kScratch, kScratch);
   scratch.clear(scratch.bounds());
   {
@@ -71,7 +70,7 @@ void Thin::paint(const CheckState& state, const Rect& rect, platform::ui::Canvas
     big.fillEllipse(scratch.bounds().inset(4), kInside);
     if (state.checked) {
       big.fillEllipse({12, 12, 40, 40}, kInside);
-      big.fillEllipse(Rect{12, 12, 40, 40}.inset(4), mark);
+      big.fillEllipse(Rect{12, 12, 40, 40}.inset(4), frame);
     }
   }
   const int top = rect.top + rect.height() / 2 - 6;

@@ -23,7 +23,6 @@ class Thin final : public PooledDrawer<Thin, IRadioButton> {
 
  private:
   platform::ui::Color frame_ = 0;
-  platform::ui::Color mark_ = 0;
   platform::ui::Color disabled_ = 0;
   thread::Pooled<text::win::Basic> text_{text::win::Basic::create()};
 };
