@@ -9,7 +9,6 @@
 #include "s/gui/IPopupMenu.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
-#include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/SessionEnd.h"
 #include "s/gui/win/WindowMessages.h"
 
@@ -388,58 +387,6 @@ void Window::showNormal() {
   run([&] {
     ws_.setState(top_, WindowState::kNormal);
     ws_.show(top_, true);
-  });
-}
-
-void Window::iconize() {
-  run([&] {
-    if (iconized_) return;
-    bool made = !tray_ && makeTray();
-    if (tray_ && tray_->available()) {
-      ws_.show(top_, false);
-      iconized_ = true;
-      return;
-    }
-    // Nothing on this desktop shows tray icons: hiding would leave the user no way back.
-    if (made) dropTray();
-    ws_.setState(top_, WindowState::kMinimized);
-  });
-}
-
-void Window::showTrayIcon(bool on) {
-  run([&] {
-    if (!on) {
-      dropTray();
-      return;
-    }
-    if (!tray_) makeTray();
-  });
-}
-
-bool Window::makeTray() {
-  tray_ = ws_.backend().desktop().createTrayIcon(ws_, top_);
-  if (!tray_) return false;
-  tray_->setToolTip(platform::text::utf16ToUtf8(getTitle()));
-  if (auto* menu = dynamic_cast<PopupMenu*>(trayMenu_)) tray_->setMenu(menu->toModel());
-  return true;
-}
-
-void Window::dropTray() {
-  tray_.reset();
-  // A window hidden into an icon that goes away is shown again.
-  if (iconized_ && !closed_) {
-    iconized_ = false;
-    ws_.show(top_, true);
-  }
-}
-
-void Window::setTrayMenu(IPopupMenu* menu) {
-  run([&] {
-    trayMenu_ = menu;
-    if (tray_) {
-      auto* popup = dynamic_cast<PopupMenu*>(menu);
-      tray_->setMenu(popup ? popup->toModel() : desktop::MenuModel{});
-    }
   });
 }
 
