@@ -42,6 +42,7 @@ void Skinner::reset() {
   for (ISkin* s : retired_) s->release();
   skins_.clear();
   retired_.clear();
+  handedOut_ = false;
   current_ = nullptr;
   listeners_.clear();
   type_ = u"Basic";
@@ -72,8 +73,13 @@ bool Skinner::addSkinFromColors(std::u16string_view name, const SkinColors& colo
   return true;
 }
 
+void Skinner::retire(ISkin* skin) {
+  if (handedOut_) retired_.push_back(skin);
+  else skin->release();
+}
+
 void Skinner::removeAt(int index) {
-  retired_.push_back(skins_[index].skin);
+  retire(skins_[index].skin);
   skins_.erase(skins_.begin() + index);
 }
 
@@ -135,6 +141,7 @@ void Skinner::selectRandomSkin() {
 
 ISkin* Skinner::getCurrentSkin() const {
   std::lock_guard lock(mutex_);
+  handedOut_ = handedOut_ || current_;
   return current_;
 }
 
@@ -145,7 +152,9 @@ int Skinner::getSkinCount() const {
 
 ISkin* Skinner::getSkin(int index) const {
   std::lock_guard lock(mutex_);
-  return index >= 0 && index < static_cast<int>(skins_.size()) ? skins_[index].skin : nullptr;
+  if (index < 0 || index >= static_cast<int>(skins_.size())) return nullptr;
+  handedOut_ = true;
+  return skins_[index].skin;
 }
 
 std::u16string Skinner::getSkinName(int index) const {
@@ -176,7 +185,7 @@ void Skinner::reorderSkins(const std::vector<std::u16string>& names) {
         }
     }
     bool currentKept = false;
-    for (const Entry& e : remaining) retired_.push_back(e.skin);
+    for (const Entry& e : remaining) retire(e.skin);
     for (const Entry& e : skins_) currentKept |= e.skin == current_;
     if (!currentKept) current_ = skins_.empty() ? nullptr : skins_.front().skin;
   }

@@ -27,8 +27,10 @@ class ISkin;
 // Threads: the player's and the skin customizer's interface threads both use one manager, so
 // every operation takes the manager's one lock. Listeners are told after the lock is let go, on
 // the thread that made the change; a listener that lives on another thread posts the repaint to
-// its own thread. A removed skin is not given back to its pool while the manager lives: a widget
-// on another thread may still be painting with its drawers until it has been told of the change.
+// its own thread. A removed skin is not given back to its pool while the manager lives once a skin
+// has been handed out: a widget on another thread may still be painting with its drawers until it
+// has been told of the change. Until then (a manager filled with the fallback skins and then
+// given the built-in set at start) removed skins go back to their pool at once.
 class Skinner final : public base::IObject, public thread::IPoolable {
  public:
   static constexpr int kSkinChanged = 0;
@@ -91,12 +93,14 @@ class Skinner final : public base::IObject, public thread::IPoolable {
     ISkin* skin = nullptr;
   };
   void removeAt(int index);       // under the lock
+  void retire(ISkin* skin);       // under the lock
   void notifyIfChanged(ISkin* before);
 
   mutable std::mutex mutex_;
   std::u16string type_;
   std::vector<Entry> skins_;
   std::vector<ISkin*> retired_;  // removed skins, kept until reset (see above)
+  mutable bool handedOut_ = false;  // a skin has left the manager through a getter
   ISkin* current_ = nullptr;
   std::vector<events::IEventListener*> listeners_;
   std::mt19937_64 random_;
