@@ -13,6 +13,7 @@
 #include <dlfcn.h>
 
 #include "platform/ui/Canvas.h"
+#include "platform/ui/FirstFrame.h"
 #include "platform/ui/desktop/GtkDesktop.h"
 #include "platform/ui/desktop/UriList.h"
 
@@ -123,6 +124,7 @@ gboolean onDraw(GtkWidget*, cairo_t* cr, gpointer data) {
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr, static_cast<cairo_surface_t*>(n->frame->image.nativeSurface()), 0, 0);
   cairo_paint(cr);
+  noteFramePresented();
   return TRUE;
 }
 
