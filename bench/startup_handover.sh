@@ -18,6 +18,9 @@ cleanup() {
 }
 trap cleanup EXIT
 mkdir -m 700 "$work/run" "$work/config" "$work/data"
+# The console player prints what it is given, which is how the running instance is watched here;
+# the hand-over itself is the same for the window.
+unset DISPLAY WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 sox -n -r 8000 -c 1 -b 16 "$work/long.wav" trim 0 600
 cp "$work/long.wav" "$work/next.wav"
