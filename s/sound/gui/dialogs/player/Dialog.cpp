@@ -10,6 +10,7 @@
 #include "s/process/commandline/win/CommandLine.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/RowHeightDrawer.h"
+#include "s/sound/gui/dialogs/player/SquareButtonDrawer.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -70,6 +71,7 @@ void Dialog::finish() {
   });
   window_.reset();
   rowDrawer_.reset();
+  buttonDrawer_.reset();
 }
 
 void Dialog::bringToFront(const std::string&) {

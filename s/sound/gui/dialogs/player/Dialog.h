@@ -32,6 +32,7 @@ namespace s::sound::gui::dialogs::player {
 
 class AllPlayLists;
 class RowHeightDrawer;
+class SquareButtonDrawer;
 
 // The player window: a strip of transport controls with the display, which grows to show the
 // selected play list under a row of list tabs. It owns the open play lists and keeps the display
@@ -133,6 +134,7 @@ class Dialog final : public s::gui::events::IEventListener,
   void onClose();
   void setCaptionToProductName();
   void clearTitleLabel();
+  void repaintDisplay();
   std::u16string text(int id) const;
   void store(const char16_t* path, const char16_t* key, bool value);
   void store(const char16_t* path, const char16_t* key, int32_t value);
@@ -144,6 +146,7 @@ class Dialog final : public s::gui::events::IEventListener,
   AllPlayLists* lists_;
   std::unique_ptr<s::gui::win::Window> window_;
   std::unique_ptr<RowHeightDrawer> rowDrawer_;
+  std::unique_ptr<SquareButtonDrawer> buttonDrawer_;
   // Set when the window starts closing: from then on the play thread's requests are refused.
   std::atomic<bool> closing_{false};
 };

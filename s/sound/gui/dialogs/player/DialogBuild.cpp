@@ -7,6 +7,7 @@
 #include "s/sound/gui/dialogs/player/Dialog.h"
 #include "s/sound/gui/dialogs/player/ListColumns.h"
 #include "s/sound/gui/dialogs/player/RowHeightDrawer.h"
+#include "s/sound/gui/dialogs/player/SquareButtonDrawer.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -23,6 +24,8 @@ void Dialog::buildWindow() {
   applyEffect();
 
   tree_.build(*window_, view_.volume);
+  buttonDrawer_ = std::make_unique<SquareButtonDrawer>(*tree_.root);
+  tree_.setSquareButtonDrawer(buttonDrawer_.get());
   tree_.listen(this);
   for (int code : {IWindow::kCloseRequested, IWindow::kSizing, IWindow::kTitleDoubleClick})
     window_->addWindowListener(code, this);
@@ -52,6 +55,8 @@ void Dialog::restoreListView() {
   font.font.pointSize = view_.fontSize + 10;
   list.setFont(font);
   list.setAlternateRows(view_.alternateRows);
+  list.setFullRowSelect(true);
+  list.setReorderAllowed(true);
 }
 
 void Dialog::sizeWindow() {
@@ -65,6 +70,8 @@ void Dialog::sizeWindow() {
     window_->setSize(view_.smallWidth, kSmallHeight);
   }
   tree_.listToggle->setText(view_.listShown ? u"#Up" : u"#Down");
+  // Hidden, the list's tab row would peek out below the controls.
+  tree_.listPanel->setVisible(view_.listShown);
   // Each pass settles sizes that the one before changed (labels measured, percentages of a
   // parent that only now has its size).
   for (int pass = 0; pass < 4; ++pass) window_->doLayout();

@@ -1,6 +1,7 @@
 // The display: time counter, position slider, title and song labels, the graph and the caption.
 #include <cmath>
 
+#include "platform/ui/WindowSystem.h"
 #include "s/gui/counter/CounterData.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/Counter.h"
@@ -52,7 +53,7 @@ void Dialog::showIdle() {
   setCaptionToProductName();
   tree_.title->setTextId(DialogTree::kProductNameText);
   tree_.display->getFirstSeries()->clear();
-  tree_.display->repaint();
+  repaintDisplay();
   tree_.position->setValue(0);
 }
 
@@ -60,6 +61,11 @@ void Dialog::showIdle() {
 void Dialog::clearTitleLabel() {
   tree_.title->setTextId(-1);
   tree_.title->setText(u"");
+}
+
+// The labels over the graph show it through: they are painted again with it.
+void Dialog::repaintDisplay() {
+  services_.windowSystem->invalidateTree(tree_.display->nativeHandle());
 }
 
 void Dialog::setCaptionToProductName() { window_->setTitle(text(kProductNameText)); }
@@ -92,7 +98,7 @@ void Dialog::addGraphColumn(int32_t value, bool clearFirst) {
     s::gui::counter::CounterData& series = *tree_.display->getFirstSeries();
     if (clearFirst) series.clear();
     series.addSample(value);
-    tree_.display->repaint();
+    repaintDisplay();
   });
 }
 

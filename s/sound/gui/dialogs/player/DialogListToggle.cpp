@@ -19,6 +19,7 @@ void Dialog::showList(bool shown) {
   if (shown) {
     tree_.listToggle->setText(u"#Up");
     w.setFixedHeight(-1, false);
+    tree_.listPanel->setVisible(true);
     // A window in the bottom quarter of the screen would open its list below the screen's edge.
     const platform::ui::Rect screen = services_.windowSystem->virtualScreen();
     view_.shrinkToBottom = y >= screen.top + screen.height() * 3 / 4;
@@ -34,6 +35,7 @@ void Dialog::showList(bool shown) {
     store(ViewSettings::kLargeHeight, u"", height);
     tree_.listToggle->setText(u"#Down");
     w.setFixedHeight(kSmallHeight, false);
+    tree_.listPanel->setVisible(false);
     if (view_.shrinkToBottom)
       w.setBounds(x, y + height - kSmallHeight, width, kSmallHeight);
     else

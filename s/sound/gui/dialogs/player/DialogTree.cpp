@@ -176,6 +176,10 @@ void DialogTree::build(Window& window, int volumeValue) {
   window.add(root);
 }
 
+void DialogTree::setSquareButtonDrawer(const s::gui::drawer::IButton* drawer) {
+  for (Button* b : {previous, next, stop, play, tray, minimize, close}) b->setDrawer(drawer);
+}
+
 void DialogTree::listen(s::gui::events::IEventListener* listener) {
   for (Button* b : {previous, next, stop, play, tray, minimize, close, speaker, listToggle, previousList, nextList})
     b->addClickListener(listener);

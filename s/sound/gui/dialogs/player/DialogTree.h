@@ -4,6 +4,9 @@
 namespace s::gui {
 class IComponent;
 }
+namespace s::gui::drawer {
+class IButton;
+}
 namespace s::gui::events {
 class IEventListener;
 }
@@ -76,6 +79,8 @@ struct DialogTree {
 
   // Builds the tree into `window`; `volumeValue` is the volume slider's value (0..100).
   void build(s::gui::win::Window& window, int volumeValue);
+  // The square buttons of the transport and the window are painted by `drawer` (not owned).
+  void setSquareButtonDrawer(const s::gui::drawer::IButton* drawer);
   // Every button, both sliders and the controls box report to `listener`.
   void listen(s::gui::events::IEventListener* listener);
   // Takes the tree out of the window and gives every component back to its pool.
