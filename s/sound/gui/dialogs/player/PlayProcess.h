@@ -1,6 +1,8 @@
 #pragma once
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <unordered_set>
 
@@ -13,7 +15,10 @@ class IEncodedAudio;
 }
 namespace s::system::audio {
 class IPlayer;
+namespace win {
+class Device;
 }
+}  // namespace s::system::audio
 
 namespace s::sound::gui::dialogs::player {
 
@@ -41,6 +46,10 @@ class PlayProcess final : public thread::ITask {
 
   // The volume last handed to an engine (0 before the first song).
   float engineVolume() const { return engineVolume_; }
+  // Songs from the next one on play through the output device `name` (as the wave output knows
+  // it: an ALSA name, "null", "file:PATH", "file-fast:PATH"); "" takes the first device of the
+  // output list again. Any thread.
+  void setOutputDevice(const std::string& name);
 
  private:
   enum class SongEnd { kPlayedOut, kSkipped, kStopped, kFailed };
@@ -64,6 +73,8 @@ class PlayProcess final : public thread::ITask {
   std::unordered_set<std::u16string> silent_;
   bool windowGone_ = false;
   std::atomic<float> engineVolume_{0.0f};
+  std::mutex deviceLock_;
+  std::shared_ptr<system::audio::win::Device> namedDevice_;  // under deviceLock_; null: the list's first
 };
 
 }  // namespace s::sound::gui::dialogs::player

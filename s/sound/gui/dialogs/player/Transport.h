@@ -72,10 +72,13 @@ class Transport {
   // abandoned, still running, and what it uses (state, display, lists, view) must be kept.
   bool shutdown(int waitMs = kShutdownWaitMs);
 
-  PlayRequests& requests() { return requests_; }
-  PlayOrder& order() { return requests_.order(); }
+  PlayRequests& requests();
+  PlayOrder& order() { return requests().order(); }
   // The volume last handed to an engine.
   float engineVolume() const;
+  // The output device for the songs from the next one on ("" = the first of the output list;
+  // see PlayProcess::setOutputDevice).
+  void setOutputDevice(const std::string& name);
 
  private:
   void startPlayThread();
@@ -86,8 +89,9 @@ class Transport {
   AllPlayLists& lists_;
   s::gui::win::ListBox2& view_;
   IPlayDisplay& display_;
-  PlayRequests requests_;
-  std::shared_ptr<PlayProcess> process_;
+  // What the play thread works with, kept by it while it runs (see shutdown).
+  struct Running;
+  std::shared_ptr<Running> running_;
   thread::Pooled<thread::win::Thread> thread_;
   bool shutDown_ = false;
 };
