@@ -5,13 +5,15 @@
 #include "platform/ui/DisplayCheck.h"
 #include "s/app/IPlayerWindow.h"
 #include "s/app/win/SonviaApp.h"
+#include "s/sound/gui/dialogs/player/Dialog.h"
 
 namespace {
 
-// The player with a window, for a start that has a display. The player window is not part of
-// the build yet: until it is, the console player stands in here too.
+// The player with a window, for a start that has a display; it takes the application's
+// settings, texts and skins when start-up hands them over (setApplication).
 std::unique_ptr<s::app::IPlayerWindow> makeWindowPlayer() {
-  return std::make_unique<ConsolePlayerWindow>();
+  return std::make_unique<s::sound::gui::dialogs::player::Dialog>(
+      s::sound::gui::dialogs::player::Dialog::Services{});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/text/Utf.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/WindowSystem.h"
+#include "s/app/console/NumberArgument.h"
 #include "s/file/win/PathWin.h"
 #include "s/gui/drawer/BuiltInSkins.h"
 #include "s/gui/drawer/SkinPreview.h"
@@ -19,7 +20,6 @@
 #include "s/thread/Pooled.h"
 #include "s/xml/MappedData.h"
 #include "tools/cli/Command.h"
-#include "tools/cli/NumberArgument.h"
 #include "tools/cli/SnapshotPlaying.h"
 
 namespace {
@@ -69,7 +69,7 @@ std::string parse(int argc, char** argv, Options& o) {
       else if (a == "--lang") o.language = v;
       else if (a == "--list") o.list = v;
       else if (a == "--playing") o.playing = v;
-      else if (int64_t n = 0; cli::NumberArgument::integer(v.c_str(), 1, 16, &n)) o.scale = static_cast<int>(n);
+      else if (int64_t n = 0; s::app::console::NumberArgument::integer(v.c_str(), 1, 16, &n)) o.scale = static_cast<int>(n);
       else return "--scale needs a whole number from 1 to 16";
     } else if (a.starts_with("--")) {
       return "unknown option " + a;

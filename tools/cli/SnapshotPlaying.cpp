@@ -6,18 +6,16 @@
 #include <vector>
 
 #include "platform/text/Utf.h"
-#include "s/gui/win/ListBox2.h"
 #include "s/gui/win/Window.h"
 #include "s/sound/IEncodedAudio.h"
-#include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/Dialog.h"
-#include "s/sound/gui/dialogs/player/PlayList.h"
+#include "s/sound/gui/dialogs/player/PlayRequests.h"
+#include "s/sound/gui/dialogs/player/Transport.h"
 
 namespace cli {
 
-using s::sound::gui::dialogs::player::AllPlayLists;
 using s::sound::gui::dialogs::player::Dialog;
-using s::sound::gui::dialogs::player::PlayList;
+using s::sound::gui::dialogs::player::PlayRequests;
 
 namespace {
 
@@ -58,23 +56,15 @@ void feedGraph(Dialog& dialog, s::sound::IEncodedAudio& source, int64_t untilMs)
 bool showPlaying(Dialog& dialog, const std::string& file, int milliseconds, std::string& error) {
   const std::u16string path = platform::text::fileNameToUtf16(file);
   s::sound::IEncodedAudio* source = nullptr;
-  bool found = false;
+  PlayRequests& requests = dialog.transport()->requests();
+  // The window's side of the first steps of the play process, as the play thread asks for them.
   dialog.window()->run([&] {
-    auto& state = dialog.state();
-    s::thread::ObjLocker::Guard hold(state.windowLock);
-    s::gui::win::ListBox2& list = *dialog.tree().list;
-    std::u16string title;
-    int32_t boost = 0;
-    AllPlayLists::Row* row = dialog.lists().addToSelected(path, &list, &title, &source, &boost);
-    if (!row || !source) return;
-    found = true;
-    state.currentEntry = PlayList::recordOf(row);
-    state.individualVolume = boost;
-    state.titleText = title;
-    list.setCurrentRow(list.indexOf(row), s::gui::win::ListBox2::kMarkAsSelected);
+    requests.started();
+    source = requests.openSong(path);
+    if (source) requests.markPlayingRow();
+    dialog.showPlayButton(true);
   });
-  if (!found || !source) {
-    if (source) source->release();
+  if (!source) {
     error = "cannot open " + file + " as a song (.mp3 or .wav)";
     return false;
   }
@@ -87,12 +77,7 @@ bool showPlaying(Dialog& dialog, const std::string& file, int milliseconds, std:
   state.positionPercent = duration > 0 ? static_cast<float>(at * 100.0 / duration) : 0.0f;
   const int64_t shown = state.showTimeRemaining ? std::max<int64_t>(0, (duration - at) / 1000) : at / 1000;
   state.shownSeconds = static_cast<int32_t>(shown);
-  dialog.window()->run([&] {
-    state.playing = true;
-    dialog.showPlayButton(true);
-    dialog.showProgress();
-    dialog.playingRowChanged();
-  });
+  dialog.window()->run([&] { requests.progress(); });
   return true;
 }
 

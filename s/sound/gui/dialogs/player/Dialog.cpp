@@ -2,6 +2,9 @@
 
 #include "platform/text/Utf.h"
 #include "platform/ui/WindowSystem.h"
+#include "s/app/IAppBase.h"
+#include "s/app/IAppWindow.h"
+#include "s/file/win/PathWin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/ListBox2.h"
 #include "s/gui/win/Window.h"
@@ -9,8 +12,11 @@
 #include "s/map/IMappedData.h"
 #include "s/process/commandline/win/CommandLine.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
+#include "s/sound/gui/dialogs/player/ListEdits.h"
+#include "s/sound/gui/dialogs/player/PlayList.h"
 #include "s/sound/gui/dialogs/player/RowHeightDrawer.h"
 #include "s/sound/gui/dialogs/player/SquareButtonDrawer.h"
+#include "s/sound/gui/dialogs/player/Transport.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -20,7 +26,15 @@ Dialog::Dialog(const Services& services) : services_(services), lists_(AllPlayLi
 
 Dialog::~Dialog() {
   finish();
-  lists_->release();
+  if (!abandoned_) lists_->release();
+}
+
+void Dialog::setApplication(app::IAppBase& application) {
+  services_.windowSystem = &platform::ui::WindowSystem::instance();
+  services_.settings = application.getSettings();
+  services_.texts = application.getLanguageTable();
+  services_.skinner = application.hasSkinner() ? application.getSkinner() : nullptr;
+  services_.appWindow = application.getMainWindow();
 }
 
 int Dialog::run(const process::commandline::win::CommandLine& commandLine) {
@@ -38,8 +52,12 @@ bool Dialog::open(const std::u16string& startPath, bool show) {
   window_ = std::make_unique<Window>(*services_.windowSystem);
   // The window has told the user why it could not be made.
   if (!window_->started()) return false;
-  window_->setLocalizer(services_.texts);
-  window_->setSkinner(services_.skinner);
+  if (services_.appWindow) {
+    window_->setAppWindow(services_.appWindow);
+  } else {
+    window_->setLocalizer(services_.texts);
+    window_->setSkinner(services_.skinner);
+  }
   window_->run([&] {
     buildWindow();
     sizeWindow();
@@ -47,8 +65,8 @@ bool Dialog::open(const std::u16string& startPath, bool show) {
     restoreLists(startPath);
   });
   if (show) {
-    window_->setVisible(true);
-    window_->run([&] { services_.windowSystem->activate(window_->topHandle()); });
+    window_->setKeepInScreen(view_.keepInScreen);
+    window_->show(true, true);
     showNotices();
   }
   return true;
@@ -59,10 +77,17 @@ void Dialog::waitUntilClosed() {
 }
 
 void Dialog::finish() {
-  if (!window_) return;
+  if (!window_ || abandoned_) return;
   closing_ = true;
   state_.stopRequest = true;
+  if (transport_ && !transport_->shutdown()) {
+    // The play thread may still reach the window, the lists and this object: they stay.
+    abandoned_ = true;
+    return;
+  }
   window_->run([&] {
+    edits_.reset();
+    transport_.reset();
     if (tree_.list) {
       lists_->clear(tree_.list);
       tree_.list->setDrawer(nullptr);
@@ -75,7 +100,7 @@ void Dialog::finish() {
 }
 
 void Dialog::bringToFront(const std::string&) {
-  if (window_ && !closing_) window_->restore();
+  if (window_ && !closing_) window_->bringToFront();
 }
 
 bool Dialog::takeHandedOver(const std::vector<std::string>& files) {
@@ -84,9 +109,28 @@ bool Dialog::takeHandedOver(const std::vector<std::string>& files) {
   const bool ran = window_->run([&] {
     if (closing_) return;
     taken = true;
-    addDroppedFiles(files);
+    // A later start's song is added and played; its list file is opened and shown.
+    std::u16string firstSong;
+    for (const std::string& file : files) {
+      const std::u16string path = platform::text::fileNameToUtf16(file);
+      if (file::win::PathWin::hasExtension(path, u"mpl")) {
+        openListFile(path);
+        continue;
+      }
+      bool added = false;
+      {
+        thread::ObjLocker::Guard hold(state_.windowLock);
+        added = lists_->addToSelected(path, tree_.list, nullptr, nullptr, nullptr) != nullptr;
+      }
+      if (added && firstSong.empty()) firstSong = path;
+    }
+    if (!firstSong.empty()) playAdded(firstSong);
   });
   return ran && taken;
+}
+
+void Dialog::playAdded(const std::u16string& path) {
+  if (transport_) transport_->playRequest(path);
 }
 
 void Dialog::restoreLists(const std::u16string& startPath) {
@@ -96,7 +140,10 @@ void Dialog::restoreLists(const std::u16string& startPath) {
     lists_->restore(services_.settings, startPath, tree_.list, &songAdded);
   }
   refreshListTabs();
+  if (songAdded) playAdded(startPath);
 }
+
+void Dialog::noticesLater() { window_->setTimer(kNoticeTimer, 0); }
 
 void Dialog::showNotices() {
   std::vector<std::string> notices;

@@ -15,6 +15,10 @@
 namespace platform::ui {
 class WindowSystem;
 }
+namespace s::app {
+class IAppBase;
+class IAppWindow;
+}  // namespace s::app
 namespace s::gui::drawer {
 class Skinner;
 }
@@ -31,7 +35,9 @@ class IMappedData;
 namespace s::sound::gui::dialogs::player {
 
 class AllPlayLists;
+class ListEdits;
 class RowHeightDrawer;
+class Transport;
 class SquareButtonDrawer;
 
 // The player window: a strip of transport controls with the display, which grows to show the
@@ -54,11 +60,14 @@ class Dialog final : public s::gui::events::IEventListener,
     map::IMappedData* settings = nullptr;
     lang::Localizer* texts = nullptr;
     s::gui::drawer::Skinner* skinner = nullptr;
+    // Keeps the window's placement and switches; none in the snapshot tool and most tests.
+    app::IAppWindow* appWindow = nullptr;
   };
 
   static constexpr int kProductNameText = 500000;
   static constexpr int kPausedText = 3009200;
   static constexpr int kSmallHeight = ViewSettings::kSmallHeight;
+  static constexpr int kNoticeTimer = 1;
 
   explicit Dialog(const Services& services);
   ~Dialog() override;
@@ -66,6 +75,9 @@ class Dialog final : public s::gui::events::IEventListener,
   Dialog& operator=(const Dialog&) = delete;
 
   // ---- app::IPlayerWindow
+  // Takes the application's settings, language table, skins and the "MainWindow" application
+  // window; the window system is the process's own.
+  void setApplication(app::IAppBase& application) override;
   int run(const process::commandline::win::CommandLine& commandLine) override;
   void bringToFront(const std::string& activationToken) override;
   bool takeHandedOver(const std::vector<std::string>& files) override;
@@ -109,6 +121,8 @@ class Dialog final : public s::gui::events::IEventListener,
   const DialogTree& tree() const { return tree_; }
   PlayState& state() { return state_; }
   AllPlayLists& lists() const { return *lists_; }
+  // The transport of the open window (null before open() and after finish()).
+  Transport* transport() const { return transport_.get(); }
   const ViewSettings& settings() const { return view_; }
   // The stored size the window takes with the list shown (or hidden).
   int largeWidth() const { return view_.largeWidth; }
@@ -124,9 +138,14 @@ class Dialog final : public s::gui::events::IEventListener,
   void sizeWindow();
   void restoreLists(const std::u16string& startPath);
   void showNotices();
+  // Shows the notices from the window's own loop, so that whoever opened the list does not
+  // wait for the user to read them.
+  void noticesLater();
   void applyEffect();
   void onWindowEvent(int code);
   void onButton(base::IObject* source);
+  void onListEvent(int code);
+  void playAdded(const std::u16string& path);
   void onPositionSlider(int code);
   void setVolumeFromSlider();
   void toggleMute();
@@ -145,10 +164,14 @@ class Dialog final : public s::gui::events::IEventListener,
   DialogTree tree_;
   AllPlayLists* lists_;
   std::unique_ptr<s::gui::win::Window> window_;
+  std::unique_ptr<Transport> transport_;
+  std::unique_ptr<ListEdits> edits_;
   std::unique_ptr<RowHeightDrawer> rowDrawer_;
   std::unique_ptr<SquareButtonDrawer> buttonDrawer_;
   // Set when the window starts closing: from then on the play thread's requests are refused.
   std::atomic<bool> closing_{false};
+  // The play thread did not end in time at finish(): what it may still touch is kept.
+  bool abandoned_ = false;
 };
 
 }  // namespace s::sound::gui::dialogs::player

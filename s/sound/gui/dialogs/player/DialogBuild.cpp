@@ -6,8 +6,10 @@
 #include "s/gui/win/Window.h"
 #include "s/sound/gui/dialogs/player/Dialog.h"
 #include "s/sound/gui/dialogs/player/ListColumns.h"
+#include "s/sound/gui/dialogs/player/ListEdits.h"
 #include "s/sound/gui/dialogs/player/RowHeightDrawer.h"
 #include "s/sound/gui/dialogs/player/SquareButtonDrawer.h"
+#include "s/sound/gui/dialogs/player/Transport.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -27,9 +29,12 @@ void Dialog::buildWindow() {
   buttonDrawer_ = std::make_unique<SquareButtonDrawer>(*tree_.root);
   tree_.setSquareButtonDrawer(buttonDrawer_.get());
   tree_.listen(this);
-  for (int code : {IWindow::kCloseRequested, IWindow::kSizing, IWindow::kTitleDoubleClick})
+  for (int code : {IWindow::kCloseRequested, IWindow::kSizing, IWindow::kTitleDoubleClick, IWindow::kTimer})
     window_->addWindowListener(code, this);
+  tree_.list->addListener(s::gui::win::ListBox2::kRowDoubleClicked, this);
   restoreListView();
+  transport_ = std::make_unique<Transport>(state_, *lists_, *tree_.list, *this);
+  edits_ = std::make_unique<ListEdits>(state_, *lists_, *tree_.list, *transport_);
 }
 
 void Dialog::applyEffect() {

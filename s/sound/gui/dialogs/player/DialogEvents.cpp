@@ -7,6 +7,7 @@
 #include "s/gui/win/Window.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/Dialog.h"
+#include "s/sound/gui/dialogs/player/Transport.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -17,6 +18,8 @@ void Dialog::onEvent(base::IObject* source, int code) {
   if (!window_ || !tree_.root) return;
   if (source == static_cast<IWindow*>(window_.get())) {
     onWindowEvent(code);
+  } else if (source == tree_.list) {
+    onListEvent(code);
   } else if (source == tree_.controls) {
     if (code == s::gui::IBox::kFilesDropped) addDroppedFiles(tree_.controls->getDroppedFiles());
   } else if (source == tree_.position) {
@@ -59,6 +62,12 @@ void Dialog::onWindowEvent(int code) {
   switch (code) {
     case IWindow::kCloseRequested: onClose(); break;
     case IWindow::kSizing: onSizing(); break;
+    case IWindow::kTimer:
+      if (window_->getTimerId() == kNoticeTimer) {
+        window_->killTimer(kNoticeTimer);
+        showNotices();
+      }
+      break;
     case IWindow::kTitleDoubleClick:
       if (view_.showHideListOnDoubleClick) showList(!view_.listShown);
       break;
@@ -66,8 +75,16 @@ void Dialog::onWindowEvent(int code) {
   }
 }
 
+void Dialog::onListEvent(int code) {
+  if (code == s::gui::win::ListBox2::kRowDoubleClicked) transport_->playRow(tree_.list->getDoubleClickedRow());
+}
+
 void Dialog::onButton(base::IObject* source) {
-  if (source == tree_.close) window_->close();
+  if (source == tree_.play) transport_->playOrPause();
+  else if (source == tree_.stop) transport_->stop();
+  else if (source == tree_.previous) transport_->previous(false);
+  else if (source == tree_.next) transport_->next();
+  else if (source == tree_.close) window_->close();
   else if (source == tree_.minimize) window_->minimize();
   else if (source == tree_.tray) window_->iconize();
   else if (source == tree_.listToggle) showList(!view_.listShown);
@@ -77,9 +94,11 @@ void Dialog::onButton(base::IObject* source) {
 }
 
 void Dialog::onClose() {
-  closing_ = true;
-  state_.stopRequest = true;
   Window& w = *window_;
+  // Hidden first, so that the placement is stored as the user left it.
+  w.show(false, false);
+  closing_ = true;
+  transport_->stop();
   const int width = w.getWidth();
   store(ViewSettings::kSmallWidth, u"", width);
   store(ViewSettings::kLargeWidth, u"", width);

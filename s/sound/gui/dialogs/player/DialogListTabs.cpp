@@ -8,6 +8,7 @@
 #include "s/gui/win/ListViewport.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/Dialog.h"
+#include "s/sound/gui/dialogs/player/ListEdits.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
 
 namespace s::sound::gui::dialogs::player {
@@ -27,46 +28,33 @@ void Dialog::refreshListTabs() {
   tree_.nextList->setEnabled(captions.rightEnabled);
 }
 
+// Stepping to another list lets the song playing play to its end; then the process stops
+// rather than go on in a list the user has left.
 void Dialog::previousList() {
-  {
-    thread::ObjLocker::Guard hold(state_.windowLock);
-    // The song in progress plays to its end; then the process stops rather than go on in a
-    // list the user has left.
-    state_.listChanged = true;
-    lists_->select(lists_->getSelected() - 1, tree_.list);
-  }
+  edits_->selectList(lists_->getSelected() - 1);
   refreshListTabs();
 }
 
 void Dialog::nextList() {
-  {
-    thread::ObjLocker::Guard hold(state_.windowLock);
-    state_.listChanged = true;
-    lists_->select(lists_->getSelected() + 1, tree_.list);
-  }
+  edits_->selectList(lists_->getSelected() + 1);
   refreshListTabs();
 }
 
 void Dialog::openListFile(const std::u16string& path) {
-  {
-    thread::ObjLocker::Guard hold(state_.windowLock);
-    state_.listChanged = true;
-    if (lists_->openFile(path)) lists_->select(lists_->getListCount() - 1, tree_.list);
-  }
+  edits_->openList(path);
   refreshListTabs();
-  showNotices();
+  noticesLater();
 }
 
 bool Dialog::closeList() {
   {
     thread::ObjLocker::Guard hold(state_.windowLock);
     // The default list is where songs go when nothing else is open: it always stays.
-    if (lists_->isDefaultSelected() || lists_->getListCount() < 2) return false;
-    if (state_.playing) state_.stopRequest = true;
-    lists_->closeSelected(tree_.list, services_.texts);
+    if (lists_->isDefaultSelected()) return false;
   }
+  const bool closed = edits_->closeSelectedList(services_.texts);
   refreshListTabs();
-  return true;
+  return closed;
 }
 
 void Dialog::addDroppedFiles(const std::vector<std::string>& paths) {
