@@ -67,6 +67,28 @@ class DialogTest : public ::testing::Test {
     EXPECT_TRUE(dialog->open(startPath));
     return *dialog;
   }
+  // Where a component of the tree lies in the window's client area.
+  platform::ui::Rect placeOf(const s::gui::win::Component* c) {
+    platform::ui::Rect r;
+    onWindow([&] {
+      const platform::ui::Handle top = dialog->window()->topHandle();
+      const platform::ui::Point p = ws.clientToScreen(c->nativeHandle(), {0, 0});
+      const platform::ui::Point origin = ws.clientToScreen(top, {0, 0});
+      r = platform::ui::Rect::fromSize(p.x - origin.x, p.y - origin.y, c->getWidth(), c->getHeight());
+    });
+    return r;
+  }
+  // The window's bounds on the screen.
+  platform::ui::Rect bounds() { return ws.boundsOf(dialog->window()->topHandle()); }
+  // A left press at (dx, dy) of a component, a move to (mx, my) of it, and (optionally) the release.
+  platform::ui::Point at(const s::gui::win::Component* c, int dx, int dy) {
+    const platform::ui::Rect r = placeOf(c);
+    return {r.left + dx, r.top + dy};
+  }
+  void click(const s::gui::win::Component* c) {
+    const platform::ui::Rect r = placeOf(c);
+    input.click(dialog->window()->topHandle(), {r.left + r.width() / 2, r.top + r.height() / 2});
+  }
   // Runs `work` on the window's thread.
   void onWindow(const std::function<void()>& work) { ASSERT_TRUE(dialog->window()->run(work)); }
   // Closes the window as the user does and waits until it is closed and given back.
