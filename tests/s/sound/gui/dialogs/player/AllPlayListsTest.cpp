@@ -357,7 +357,7 @@ TEST_F(AllPlayListsTest, ListsAreShownByNameDefaultOrFileTitle) {
   EXPECT_FALSE(lists_->isDefaultSelected());
   AllPlayLists::TabCaptions tabs = lists_->tabCaptions(texts());
   EXPECT_EQ(tabs.name, u"Road Trip");
-  EXPECT_EQ(tabs.left, u"< " + std::u16string(texts()->getText(950000)).substr(0, 7) + u"...");
+  EXPECT_EQ(tabs.left, u"< " + std::u16string(texts()->getText(950000)).substr(0, 5) + u"...");
   EXPECT_EQ(tabs.right, u"Named >");
 }
 
@@ -373,10 +373,12 @@ TEST_F(AllPlayListsTest, TabCaptionsCutLongNames) {
       {nullptr, nullptr, u"<     ", false, u"     >", false},
       {u"Rock", u"Jazz", u"< Rock", true, u"Jazz >", true},
       {u"Sixsix", u"Sixsix", u"< Sixsix", true, u"Sixsix >", true},
-      {u"Seven77", u"Seven77", u"< Seven77...", true, u"Seven... >", true},
-      {u"Thirteen char", u"Thirteen char", u"< Thirtee...", true, u"Thirt... >", true},
-      {u"日本語のリスト名前", u"日本語のリスト", u"< 日本語のリスト...", true, u"日本語のリ... >", true},
-      {u"😀😀😀😀😀😀😀😀", nullptr, u"< 😀😀😀😀😀😀😀...", true, u"     >", false},
+      {u"Seven77", u"Seven77", u"< Seven...", true, u"Seven... >", true},
+      {u"Thirteen char", u"Thirteen char", u"< Thirt...", true, u"Thirt... >", true},
+      // Ten letters: "< " and the first five of them, then "...", ten characters in all.
+      {u"Tenletters", nullptr, u"< Tenle...", true, u"     >", false},
+      {u"日本語のリスト名前", u"日本語のリスト", u"< 日本語のリ...", true, u"日本語のリ... >", true},
+      {u"😀😀😀😀😀😀😀😀", nullptr, u"< 😀😀😀😀😀...", true, u"     >", false},
   };
   for (const Case& c : cases) {
     std::u16string previous = c.previous ? c.previous : u"", next = c.next ? c.next : u"";
