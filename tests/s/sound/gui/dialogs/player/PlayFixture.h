@@ -27,6 +27,7 @@
 #include "s/sound/gui/dialogs/player/Transport.h"
 #include "tests/s/sound/gui/dialogs/player/PlayListFixtures.h"
 #include "tests/support/Signals.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 
 namespace playtest {
@@ -171,14 +172,9 @@ class PlayFixture : public ::testing::Test {
     lists_->clear(view_);
     lists_->release();
     view_->release();
-    for (auto& [name, value] : saved_)
-      value.second ? setenv(name.c_str(), value.first.c_str(), 1) : unsetenv(name.c_str());
+    env_.restore();
   }
-  void keep(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    saved_[name] = {old ? old : "", old != nullptr};
-    setenv(name.c_str(), value.c_str(), 1);
-  }
+  void keep(const std::string& name, const std::string& value) { env_.set(name, value); }
 
   void fastDevice() { transport_->setOutputDevice("file-fast:" + dir_.file("out.wav")); }
   void realTimeDevice() { transport_->setOutputDevice("null"); }
@@ -231,7 +227,7 @@ class PlayFixture : public ::testing::Test {
   void onWindow(const std::function<void()>& work) { window_->run(work); }
 
   testing_support::TempDir dir_;
-  std::map<std::string, std::pair<std::string, bool>> saved_;
+  testing_support::ScopedEnv env_;
   ListBox2* view_ = nullptr;
   AllPlayLists* lists_ = nullptr;
   PlayState state_;

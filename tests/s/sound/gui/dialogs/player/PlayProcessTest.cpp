@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <set>
 
 #include "s/sound/gui/dialogs/player/Shuffler.h"
@@ -14,7 +15,26 @@ namespace {
 using namespace playtest;
 using Strings = std::vector<std::string>;
 
-class PlayProcessTest : public PlayFixture {};
+struct Order {
+  bool repeatSong, repeatList, shuffle;
+};
+std::ostream& operator<<(std::ostream& out, const Order& o) {
+  return out << (o.repeatSong ? "Repeat Song " : "") << (o.repeatList ? "Repeat Play List " : "")
+             << (o.shuffle ? "shuffle" : "");
+}
+
+class PlayProcessTest : public PlayFixture {
+ protected:
+  // Sets the play order, presses Play and waits until the process is back to idle.
+  void playThroughWith(const Order& order) {
+    state_.repeatSong = order.repeatSong;
+    state_.repeatList = order.repeatList;
+    state_.shuffle = order.shuffle;
+    const int idlesBefore = idles();
+    onWindow([&] { transport_->playOrPause(); });
+    ASSERT_TRUE(waitUntil([&] { return idles() > idlesBefore && !state_.playThreadStarted; }));
+  }
+};
 
 TEST_F(PlayProcessTest, PlaysTheRowsInOrderAndEndsAfterTheLast) {
   addSongs({"a", "b", "c"});
@@ -102,19 +122,12 @@ TEST_F(PlayProcessTest, ASongWhoseFileWasDeletedStopsPlaybackWhenReached) {
 TEST_F(PlayProcessTest, ADeviceThatCannotBeOpenedIsReportedOnceAndEndsTheProcess) {
   addSongs({"a", "b", "c"});
   transport_->setOutputDevice("file:" + dir_.file("no-such-folder/out.wav"));
-  const struct {
-    bool repeatSong, repeatList, shuffle;
-  } cases[] = {{false, false, false}, {true, false, false}, {false, true, false}, {false, true, true}};
+  const Order cases[] = {{false, false, false}, {true, false, false}, {false, true, false}, {false, true, true}};
   int expectedErrors = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.repeatSong << c.repeatList << c.shuffle);
-    state_.repeatSong = c.repeatSong;
-    state_.repeatList = c.repeatList;
-    state_.shuffle = c.shuffle;
-    const int idlesBefore = idles();
+  for (const Order& c : cases) {
+    SCOPED_TRACE(c);
     const std::size_t playedBefore = playedCount();
-    onWindow([&] { transport_->playOrPause(); });
-    ASSERT_TRUE(waitUntil([&] { return idles() > idlesBefore && !state_.playThreadStarted; }));
+    ASSERT_NO_FATAL_FAILURE(playThroughWith(c));
     ++expectedErrors;
     const auto seen = errors();
     ASSERT_EQ(seen.size(), static_cast<std::size_t>(expectedErrors));
@@ -138,24 +151,17 @@ TEST_F(PlayProcessTest, ADeviceThatBreaksDownMidSongIsReportedAndEndsTheProcess)
 }
 
 TEST_F(PlayProcessTest, SongsWithoutAudioEndTheProcessAfterOneRound) {
-  const struct {
-    bool repeatSong, repeatList, shuffle;
-  } cases[] = {{false, true, false}, {true, false, false}, {false, true, true}};
+  const Order cases[] = {{false, true, false}, {true, false, false}, {false, true, true}};
   for (const std::string& name : {"x", "y", "z"}) {
     const std::string path = dir_.file("songs/" + name + ".wav");
     std::filesystem::create_directories(dir_.file("songs"));
     ASSERT_TRUE(testing_support::writeWave16(path, {}, 8000, 1));
     ASSERT_NE(lists_->addToSelected(playlist_test::wide(path), view_, nullptr, nullptr, nullptr), nullptr);
   }
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.repeatSong << c.repeatList << c.shuffle);
-    state_.repeatSong = c.repeatSong;
-    state_.repeatList = c.repeatList;
-    state_.shuffle = c.shuffle;
-    const int idlesBefore = idles();
+  for (const Order& c : cases) {
+    SCOPED_TRACE(c);
     const std::size_t playedBefore = playedCount();
-    onWindow([&] { transport_->playOrPause(); });
-    ASSERT_TRUE(waitUntil([&] { return idles() > idlesBefore && !state_.playThreadStarted; }));
+    ASSERT_NO_FATAL_FAILURE(playThroughWith(c));
     // One round and the first song once more, which shows that the round gave nothing.
     EXPECT_EQ(playedCount() - playedBefore, c.repeatSong ? 2u : 4u);
   }
