@@ -133,6 +133,8 @@ PlayProcess::SongEnd PlayProcess::playSong(IEncodedAudio* source, std::u16string
   engine->stop();
   engine.reset();
   song.reset();
+  // A seek the song did not live to see is not the next song's.
+  state_.seekRequest = -1.0f;
   state_.inSong = false;
   return end;
 }

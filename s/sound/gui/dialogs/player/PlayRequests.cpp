@@ -43,6 +43,10 @@ IEncodedAudio* PlayRequests::openSong(const std::u16string& path) {
     source = nullptr;
   }
   state_.currentEntry = source ? entry : nullptr;
+  // Until the engine reports, the song is at its start: Previous must not read the seconds of
+  // the song before it.
+  state_.shownSeconds = 0;
+  state_.positionPercent = 0.0f;
   state_.individualVolume = state_.currentEntry ? boost : 0;
   state_.titleText = std::move(title);
   return source;
@@ -89,6 +93,8 @@ bool PlayRequests::ended() {
   state_.playing = false;
   state_.paused = false;
   state_.inSong = false;
+  state_.shownSeconds = 0;
+  state_.positionPercent = 0.0f;
   // Nothing plays: the entry may go with its list from now on without anyone telling us.
   state_.currentEntry = nullptr;
   display_.showPlayButton(false);

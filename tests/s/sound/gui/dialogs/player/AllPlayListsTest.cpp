@@ -19,6 +19,7 @@
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/sound/mp3/win/Info.h"
 #include "tests/s/sound/gui/dialogs/player/PlayListFixtures.h"
+#include "tests/support/ScopedEnv.h"
 
 namespace {
 
@@ -51,14 +52,9 @@ class AllPlayListsTest : public ::testing::Test {
     lists_->release();
     view_->release();
     settings_->release();
-    for (auto& [name, value] : saved_)
-      value.second ? setenv(name.c_str(), value.first.c_str(), 1) : unsetenv(name.c_str());
+    env_.restore();
   }
-  void keep(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    saved_[name] = {old ? old : "", old != nullptr};
-    setenv(name.c_str(), value.c_str(), 1);
-  }
+  void keep(const std::string& name, const std::string& value) { env_.set(name, value); }
 
   // A list file named `name`.mpl holding songs `songs` (WAVE files beside it).
   std::string listFile(const std::string& name, std::vector<std::string> songs = {}) {
@@ -96,7 +92,7 @@ class AllPlayListsTest : public ::testing::Test {
   }
 
   testing_support::TempDir dir_;
-  std::map<std::string, std::pair<std::string, bool>> saved_;
+  testing_support::ScopedEnv env_;
   s::reg::MappedData* settings_ = nullptr;
   AllPlayLists* lists_ = nullptr;
   ListBox2* view_ = nullptr;
