@@ -3,7 +3,6 @@
 // was told read back with xprop and xdotool.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -11,6 +10,7 @@
 #include "s/gui/win/Window.h"
 #include "tests/platform/ui/desktop/GtkDesktopFixture.h"
 #include "tests/s/app/win/AppSettingsFixture.h"
+#include "tests/support/CliRun.h"
 
 namespace {
 
@@ -18,15 +18,7 @@ using namespace platform::ui;
 using namespace desktoptest;
 using s::gui::win::Window;
 
-std::string output(const std::string& command) {
-  std::string out;
-  if (FILE* p = popen(command.c_str(), "r")) {
-    char buffer[256];
-    while (fgets(buffer, sizeof buffer, p)) out += buffer;
-    pclose(p);
-  }
-  return out;
-}
+std::string output(const std::string& command) { return testing_support::runShell(command).out; }
 
 class WindowPlacementGtkTest : public GtkDesktopFixture {
  protected:
@@ -46,10 +38,9 @@ class WindowPlacementGtkTest : public GtkDesktopFixture {
   std::string windowId() {
     std::string id;
     waitFor([&] {
-      id = output("xdotool search --name 'Sonvia placement test' 2>/dev/null | head -1");
+      id = output("xdotool search --name 'Sonvia placement test' 2>/dev/null | head -1 | tr -d '\\n '");
       return !id.empty();
     });
-    while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
     return id;
   }
   // The window's alpha as the window manager was told it (255 without the property).
