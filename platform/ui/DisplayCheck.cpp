@@ -31,7 +31,9 @@ bool displayAvailable(std::string& why) {
       return true;
     }
   }
-  if (wayland) {
+  // The client library names a relative socket below XDG_RUNTIME_DIR and, without one, complains
+  // on standard error; we tell the user ourselves.
+  if (wayland && (wayland[0] == '/' || variable("XDG_RUNTIME_DIR"))) {
     if (wl_display* d = wl_display_connect(wayland)) {
       wl_display_disconnect(d);
       return true;

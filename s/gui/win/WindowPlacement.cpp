@@ -107,8 +107,10 @@ void Window::show(bool visible, bool activateIt) {
 }
 
 void Window::setEasyDrag(bool on) {
-  easyDrag_ = on;
-  if (appWindow_) appWindow_->storeEasyDrag(on);
+  run([&] {
+    easyDrag_ = on;
+    if (appWindow_) appWindow_->storeEasyDrag(on);
+  });
 }
 
 Rect Window::keepInScreenBounds() const {
