@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "platform/text/Utf.h"
+#include "s/app/console/ConsolePlayer.h"
+#include "s/app/console/Terminal.h"
 #include "s/process/commandline/win/CommandLine.h"
 #include "s/str/strbuffer/StrBuffer.h"
-#include "tools/cli/ConsolePlayer.h"
-#include "tools/cli/Terminal.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ int playOnce(const std::vector<std::string>& switches, const std::vector<std::st
   args.insert(args.end(), files.begin(), files.end());
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
-  cli::ConsolePlayer player;
+  s::app::console::ConsolePlayer player;
   std::string error;
   if (!player.parse(static_cast<int>(argv.size()), argv.data(), error)) {
     std::fprintf(stderr, "sonvia: %s\n", error.c_str());
@@ -52,7 +52,7 @@ bool ConsolePlayerWindow::takeHandedOver(const std::vector<std::string>& files) 
   queue_.insert(queue_.end(), files.begin(), files.end());
   for (const std::string& f : files) {
     // Clears the player's status line first when it is updated in place.
-    std::printf("%sQueued %s\n", cli::Terminal::stdoutIsTerminal() ? "\r\x1b[K" : "",
+    std::printf("%sQueued %s\n", s::app::console::Terminal::stdoutIsTerminal() ? "\r\x1b[K" : "",
                 baseName(f).c_str());
   }
   std::fflush(stdout);
@@ -76,6 +76,7 @@ void ConsolePlayerWindow::closeWithLeftovers() {
 }
 
 int ConsolePlayerWindow::run(const s::process::commandline::win::CommandLine& commandLine) {
+  if (!notice_.empty()) std::fprintf(stderr, "%s\n", notice_.c_str());
   const std::vector<std::string> switches = playerSwitches(commandLine);
   std::vector<std::string> batch = commandLine.files();
   if (batch.empty()) batch = nextBatch();
@@ -93,7 +94,7 @@ int ConsolePlayerWindow::run(const s::process::commandline::win::CommandLine& co
   int status = 0;
   for (; !batch.empty(); batch = nextBatch()) {
     const int played = playOnce(switches, batch);
-    if (played == 130 || cli::Terminal::interrupted()) {
+    if (played == 130 || s::app::console::Terminal::interrupted()) {
       closeWithLeftovers();
       return 130;
     }

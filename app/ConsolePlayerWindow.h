@@ -1,6 +1,7 @@
 #pragma once
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "s/app/IPlayerWindow.h"
@@ -11,6 +12,10 @@
 // only brings a window to the front, and there is none yet, so it changes nothing here.
 class ConsolePlayerWindow final : public s::app::IPlayerWindow {
  public:
+  ConsolePlayerWindow() = default;
+  // `notice`: one line written to standard error when the player starts to run.
+  explicit ConsolePlayerWindow(std::string notice) : notice_(std::move(notice)) {}
+
   std::vector<std::u16string> valueSwitches() const override;
   int run(const s::process::commandline::win::CommandLine& commandLine) override;
   void bringToFront(const std::string&) override {}
@@ -21,6 +26,7 @@ class ConsolePlayerWindow final : public s::app::IPlayerWindow {
   std::vector<std::string> nextBatch();
   void closeWithLeftovers();
 
+  std::string notice_;
   std::mutex mutex_;
   std::vector<std::string> queue_;  // guarded by mutex_
   bool closing_ = false;            // guarded by mutex_; no file is taken once it is set

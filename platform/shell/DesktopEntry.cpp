@@ -36,7 +36,6 @@ std::string DesktopEntry::text(std::string_view programPath,
   if (programPath.find_first_of("\r\n") != std::string_view::npos) return {};
   std::string types;
   for (const std::string& t : mimeTypes) types += t + ";";
-  // The player runs in a terminal until it has a window of its own.
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=Sonvia\n"
@@ -44,7 +43,7 @@ std::string DesktopEntry::text(std::string_view programPath,
          "Comment=Play MP3 and WAVE files and play lists\n"
          "Icon=" + std::string(kIconName) + "\n"
          "Exec=" + execArgument(programPath) + " %F\n"
-         "Terminal=true\n"
+         "Terminal=false\n"
          "StartupNotify=true\n"
          "Categories=AudioVideo;Audio;Player;\n"
          "Keywords=music;mp3;wav;playlist;\n" +

@@ -70,6 +70,7 @@ class Backend {
   virtual void setTopLevelBounds(Handle window, const Rect& bounds) = 0;
   virtual void setTitle(Handle window, const std::string& title) = 0;
   virtual void setShape(Handle window, const Region* shape) = 0;  // nullptr: the whole window
+  // 0..100; the window is composed with the alpha percent x 255 / 100 (rounded down).
   virtual void setOpacity(Handle window, int percent) = 0;
   virtual void setKeepOnTop(Handle window, bool on) = 0;
   virtual void setState(Handle window, WindowState state) = 0;

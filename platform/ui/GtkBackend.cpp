@@ -517,7 +517,10 @@ void GtkBackend::setShape(Handle window, const Region* shape) {
 
 void GtkBackend::setOpacity(Handle window, int percent) {
   runOnGtk([&] {
-    if (Native* n = native(window)) gtk_widget_set_opacity(n->window, std::clamp(percent, 0, 100) / 100.0);
+    // GTK keeps a widget's opacity as an 8-bit alpha rounded from the fraction; handing it an
+    // exact 255th gives the window the alpha a layered window takes, p x 255 / 100 rounded down.
+    const int alpha = std::clamp(percent, 0, 100) * 255 / 100;
+    if (Native* n = native(window)) gtk_widget_set_opacity(n->window, alpha / 255.0);
   });
 }
 

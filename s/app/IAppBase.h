@@ -6,6 +6,9 @@
 #include "s/base/IObject.h"
 #include "s/thread/IPoolable.h"
 
+namespace s::gui::drawer {
+class Skinner;
+}
 namespace s::lang {
 class Localizer;
 }
@@ -17,6 +20,8 @@ class ICommandLine;
 }
 
 namespace s::app {
+
+class IAppWindow;
 
 // The application object: what the program is (its file, its texts, its icon) and where it
 // keeps its settings, for the life of the process.
@@ -36,6 +41,19 @@ class IAppBase : public base::IObject, public thread::IPoolable {
   virtual void storeSkin(const std::u16string& name) = 0;
   // A new store on the program's settings; the caller releases it.
   virtual map::IMappedData* openSettings() = 0;
+  // The program's skin manager; none before the skins are loaded (a start that only hands its
+  // files over never loads them).
+  virtual bool hasSkinner() const = 0;
+  virtual gui::drawer::Skinner* getSkinner() = 0;
+
+  // A new application window on this application's settings and skins, configured with the
+  // defaults given (`middleAction`: "DoNothing", "Iconize" or "Close"); the caller releases it.
+  virtual IAppWindow* createAppWindow(const std::u16string& name, int defaultWidth,
+                                      int defaultHeight, bool defaultKeepOnTop,
+                                      const std::u16string& middleAction) = 0;
+  // The player's application window, "MainWindow" (350 x 280, not kept on top, middle click
+  // does nothing), owned by the application object. None until the skins are loaded.
+  virtual IAppWindow* getMainWindow() = 0;
 };
 
 }  // namespace s::app

@@ -8,6 +8,8 @@ class CommandLine;
 
 namespace s::app {
 
+class IAppBase;
+
 // What start-up needs of the player: run it in this process, and give it what later starts of
 // the program send while it runs.
 class IPlayerWindow {
@@ -17,6 +19,9 @@ class IPlayerWindow {
   // Names of the player's own switches that take a value ("device" for "--device NAME"), so
   // the command line does not take their values for files.
   virtual std::vector<std::u16string> valueSwitches() const { return {}; }
+  // Called once, just before run(), with the application object, which outlives run(): its
+  // settings, language table, skins and the player's application window (getMainWindow()).
+  virtual void setApplication(IAppBase&) {}
   // Runs until the user closes the player; `commandLine` holds the start files (files(), in
   // order) and the player's switches. Returns the process's exit status.
   virtual int run(const process::commandline::win::CommandLine& commandLine) = 0;

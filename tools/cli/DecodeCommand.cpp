@@ -6,12 +6,12 @@
 
 #include "platform/text/Utf.h"
 #include "platform/wavefile/WaveFileWriter.h"
+#include "s/app/console/NumberArgument.h"
 #include "s/file/StagedOutput.h"
 #include "s/sound/IEncodedAudio.h"
 #include "s/sound/SourceFactory.h"
 #include "s/sound/mp3/win/Mp3.h"
 #include "tools/cli/Command.h"
-#include "tools/cli/NumberArgument.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ int run(int argc, char** argv) {
     if (arg == "--seek") {
       if (i + 1 >= argc) return cli::usageError(kDecode, "--seek needs a percentage");
       double value = 0;
-      if (!cli::NumberArgument::real(argv[++i], 0, 100, &value))
+      if (!s::app::console::NumberArgument::real(argv[++i], 0, 100, &value))
         return cli::usageError(kDecode, "--seek takes a percentage from 0 to 100");
       seek = true;
       percent = static_cast<float>(value);

@@ -10,11 +10,12 @@
 
 #include "platform/text/Utf.h"
 #include "platform/wavefile/WaveFileWriter.h"
+#include "s/app/console/NumberArgument.h"
 #include "s/file/StagedOutput.h"
-#include "s/sound/IEncodedAudio.h"
-#include "s/sound/SourceFactory.h"
 #include "s/sound/Effect.h"
 #include "s/sound/EffectChoice.h"
+#include "s/sound/IEncodedAudio.h"
+#include "s/sound/SourceFactory.h"
 #include "s/sound/filter/Equalizer.h"
 #include "s/sound/filter/EqualizerEx.h"
 #include "s/sound/filter/Octave.h"
@@ -22,7 +23,6 @@
 #include "s/sound/filter/VocalInstrument.h"
 #include "s/thread/Pooled.h"
 #include "tools/cli/Command.h"
-#include "tools/cli/NumberArgument.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ int run(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--chunk" || arg == "--pitch") {
       int64_t v;
-      if (i + 1 >= argc || !cli::NumberArgument::integer(argv[i + 1], INT64_MIN, INT64_MAX, &v))
+      if (i + 1 >= argc || !s::app::console::NumberArgument::integer(argv[i + 1], INT64_MIN, INT64_MAX, &v))
         return cli::usageError(kFilter, (arg + " needs a whole number").c_str());
       ++i;
       if (arg == "--chunk") {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "platform/text/Utf.h"
+#include "s/app/console/NumberArgument.h"
 #include "s/lang/Localizer.h"
 #include "s/lang/SystemLanguage.h"
 #include "tools/cli/Command.h"
-#include "tools/cli/NumberArgument.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ s::lang::LangPack* packNamed(s::lang::Localizer& table, const char* name) {
   if (s::lang::LangPack* pack = table.findByTag(wide)) return pack;
   if (s::lang::LangPack* pack = table.findByEngName(wide)) return pack;
   uint64_t index = 0;
-  if (cli::NumberArgument::unsignedInteger(name, 99999, &index))
+  if (s::app::console::NumberArgument::unsignedInteger(name, 99999, &index))
     return table.getLanguage(static_cast<int>(index));
   return nullptr;
 }
@@ -93,7 +93,7 @@ int run(int argc, char** argv) {
   const char16_t* text = nullptr;
   if (id[0] >= '0' && id[0] <= '9') {
     uint64_t value = 0;
-    if (!cli::NumberArgument::unsignedInteger(id, INT32_MAX, &value))
+    if (!s::app::console::NumberArgument::unsignedInteger(id, INT32_MAX, &value))
       return cli::usageError(kCommand, (std::string("not a text id: ") + id).c_str());
     text = pack->findText(static_cast<std::int32_t>(value));
   } else {

@@ -16,6 +16,7 @@
 #include "s/gui/drawer/Skinner.h"
 #include "s/thread/Pooled.h"
 #include "tools/cli/Command.h"
+#include "tools/cli/PlayerSnapshot.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ const cli::Command kCommand{
     "paint list OUT.png [--size WxH]\n"
     "paint window OUT.png [--size WxH] [--corners TOP,BOTTOM]\n"
     "paint glyphs OUT.png [--size WxH]   every glyph in a button of that size, plain and checked\n"
-    "paint player OUT.png                a player-sized picture of about forty widgets\n"
+    "paint player OUT.png                the player window with its list (as sonvia-cli snapshot --large)\n"
     "paint sheet OUT.png [--columns N]   every skin's player picture at half size, with its name\n"
     "    every form takes --skin NAME (default: the first built-in skin) and --scale N (pixels\n"
     "    drawn N times as large, for looking at them)",
@@ -174,12 +175,11 @@ int run(int argc, char** argv) {
   } else if (widget == "glyphs") {
     image = SkinPreview::glyphs(skin, size.width ? size : Size{22, 16});
   } else if (widget == "player") {
-    image = Image(PlayerPreview::kWidth, PlayerPreview::kHeight);
-    auto series = s::thread::holdPooled(s::gui::counter::CounterData::create());
-    series->setAutomaticMaximum(true);
-    for (int i = 0; i < 400; ++i) series->addSample(static_cast<int>(50 + 45 * std::sin(i / 5.0) * std::sin(i / 31.0)));
-    platform::ui::Canvas canvas(image);
-    PlayerPreview::paint(skin, *series, canvas);
+    cli::PlayerSnapshot player;
+    player.skin = platform::text::utf16ToUtf8(skinner->getSkinName(index));
+    player.large = true;
+    image = player.render(error);
+    if (!image.valid()) return fail(error);
   } else if (widget == "sheet") {
     image = PlayerPreview::contactSheet(*skinner, columns);
   } else {

@@ -6,14 +6,14 @@
 #include <thread>
 #include <vector>
 
+#include "s/app/console/EngineOptions.h"
+#include "s/app/console/NumberArgument.h"
 #include "s/file/StagedOutput.h"
 #include "s/sound/IEncodedAudio.h"
 #include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/Player.h"
 #include "s/thread/Pooled.h"
 #include "tools/cli/Command.h"
-#include "tools/cli/NumberArgument.h"
-#include "tools/cli/EngineOptions.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ std::string usageText() {
   std::string text =
       "render IN OUT.wav [--effect NAME] [--pitch N] [--volume V] [--seek PERCENT]\n"
       "    plays IN through the playback engine into OUT.wav, as a sound card would receive it\n";
-  for (const char* line : cli::EngineOptions::kUsageLines) text += std::string("   ") + line + "\n";
+  for (const char* line : s::app::console::EngineOptions::kUsageLines) text += std::string("   ") + line + "\n";
   return text + "     --seek PERCENT: start at PERCENT (0..100) of the song";
 }
 
@@ -32,7 +32,7 @@ const cli::Command kRender = {"render", kUsageText.c_str(), &run};
 const cli::Registration kRegistration(kRender);
 
 int run(int argc, char** argv) {
-  cli::EngineOptions options;
+  s::app::console::EngineOptions options;
   std::vector<std::string> files;
   float seekPercent = -1;
   for (int i = 0; i < argc; ++i) {
@@ -44,7 +44,7 @@ int run(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--seek") {
       double v = 0;
-      if (i + 1 >= argc || !cli::NumberArgument::real(argv[i + 1], 0, 100, &v))
+      if (i + 1 >= argc || !s::app::console::NumberArgument::real(argv[i + 1], 0, 100, &v))
         return cli::usageError(kRender, "--seek takes a percentage from 0 to 100");
       seekPercent = static_cast<float>(v);
       ++i;
@@ -57,7 +57,7 @@ int run(int argc, char** argv) {
   if (files.size() != 2) return cli::usageError(kRender, "expected IN and OUT.wav");
 
   std::string reason;
-  std::shared_ptr<s::sound::IEncodedAudio> source = s::thread::sharePooled(cli::openSong(files[0], reason));
+  std::shared_ptr<s::sound::IEncodedAudio> source = s::thread::sharePooled(s::app::console::openSong(files[0], reason));
   if (!source) {
     std::fprintf(stderr, "sonvia-cli render: %s: %s\n", files[0].c_str(), reason.c_str());
     return 1;

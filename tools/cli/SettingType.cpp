@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "platform/text/Utf.h"
+#include "s/app/console/NumberArgument.h"
 #include "s/col/_array/ArrayU08.h"
 #include "s/map/IMappedData.h"
 #include "s/thread/Pooled.h"
-#include "tools/cli/NumberArgument.h"
 
 namespace cli {
+
+using s::app::console::NumberArgument;
 
 namespace {
 

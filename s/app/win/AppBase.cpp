@@ -6,6 +6,7 @@
 
 #include "platform/process/ExecutablePath.h"
 #include "resources/Resource.h"
+#include "s/app/win/AppWindow.h"
 #include "s/gui/drawer/BuiltInSkins.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
@@ -23,6 +24,8 @@ AppBase::~AppBase() { reset(); }
 void AppBase::release() { thread::PoolOf<AppBase>::release(this); }
 
 void AppBase::reset() {
+  if (mainWindow_) mainWindow_->release();
+  mainWindow_ = nullptr;
   if (settings_) {
     if (!settingsSaved_) settings_->flush();
     settings_->release();
@@ -72,6 +75,17 @@ void AppBase::loadSkins() {
   skinner_ = gui::drawer::Skinner::createSkinner();
   gui::drawer::BuiltInSkins::load(*skinner_);
   skinner_->selectSkin(getStoredSkin());
+  if (!mainWindow_)
+    mainWindow_ = createAppWindow(kMainWindow, kMainWindowWidth, kMainWindowHeight, false,
+                                  IAppWindow::kDoNothing);
+}
+
+IAppWindow* AppBase::createAppWindow(const std::u16string& name, int defaultWidth,
+                                     int defaultHeight, bool defaultKeepOnTop,
+                                     const std::u16string& middleAction) {
+  AppWindow* window = AppWindow::create();
+  window->configure(this, name, defaultWidth, defaultHeight, defaultKeepOnTop, middleAction);
+  return window;
 }
 
 process::commandline::ICommandLine* AppBase::getCommandLine() { return commandLine_; }

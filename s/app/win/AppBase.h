@@ -24,6 +24,8 @@ class AppBase final : public IAppBase {
   static constexpr std::int32_t kProductTextBase = 500000;
   static constexpr std::int32_t kRegistryNameText = 300000;
   static constexpr const char16_t* kDefaultSkin = u"Classic LG";
+  static constexpr const char16_t* kMainWindow = u"MainWindow";
+  static constexpr int kMainWindowWidth = 350, kMainWindowHeight = 280;
 
   static AppBase* create();
   AppBase() = default;
@@ -31,8 +33,8 @@ class AppBase final : public IAppBase {
 
   // `valueSwitches` are the player's switches that take a value.
   void init(int argc, const char* const* argv, const std::vector<std::u16string>& valueSwitches);
-  // After init(): loads the built-in skin set and makes the stored skin current. A start that
-  // only hands its files over never calls it.
+  // After init(): loads the built-in skin set, makes the stored skin current and creates the
+  // player's application window. A start that only hands its files over never calls it.
   void loadSkins();
 
   const std::string& getModulePath() const override { return modulePath_; }
@@ -49,8 +51,11 @@ class AppBase final : public IAppBase {
   std::u16string getStoredSkin() override;
   void storeSkin(const std::u16string& name) override;
   map::IMappedData* openSettings() override;
-  bool hasSkinner() const { return skinner_ != nullptr; }
-  gui::drawer::Skinner* getSkinner() { return skinner_; }
+  bool hasSkinner() const override { return skinner_ != nullptr; }
+  gui::drawer::Skinner* getSkinner() override { return skinner_; }
+  IAppWindow* createAppWindow(const std::u16string& name, int defaultWidth, int defaultHeight,
+                              bool defaultKeepOnTop, const std::u16string& middleAction) override;
+  IAppWindow* getMainWindow() override { return mainWindow_; }
   // "Software\Pruv\" + the product's registry name + "\SaveData".
   std::u16string settingsKey();
 
@@ -68,6 +73,7 @@ class AppBase final : public IAppBase {
   bool settingsSaved_ = false;
   std::u16string defaultSkin_ = kDefaultSkin;
   gui::drawer::Skinner* skinner_ = nullptr;
+  IAppWindow* mainWindow_ = nullptr;
 };
 
 }  // namespace s::app::win

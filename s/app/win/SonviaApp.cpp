@@ -100,6 +100,7 @@ int runAsInstance(AppBase& app, IPlayerWindow& player) {
       [[fallthrough]];
     case SingleInstance::Outcome::kInstance: app.loadSkins();
   }
+  player.setApplication(app);
   const int status = player.run(line);
   instance.close();
   return status;

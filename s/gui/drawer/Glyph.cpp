@@ -121,6 +121,17 @@ struct Pen {
       dot(stem + j, t + j);
     }
   }
+  // Minimize: a short bar resting near the bottom, as window title bars draw it.
+  void underscore() const {
+    const int th = barThickness();
+    const int w = std::max(s - s / 4 * 2, 2);
+    fill(l + (s - w) / 2, t + s - th - s / 8, w, th);
+  }
+  // Into the tray: a square dot near the bottom, as small as a dot can be and still be seen.
+  void period() const {
+    const int d = std::max(s / 4 & ~1, 2);
+    fill(l + (s - d) / 2, t + s - d - s / 8, d, d);
+  }
   void cross() const {
     for (int k = 0; k <= s - 2; ++k) {
       dot(l + k, t + k);
@@ -251,6 +262,8 @@ bool Glyph::paint(std::u16string_view caption, const Rect& buttonRect, Color col
   else if (name == u"Check") pen.check();
   else if (name == u"OnTop") pen.onTop();
   else if (name == u"X") pen.cross();
+  else if (name == u"_") pen.underscore();
+  else if (name == u".") pen.period();
   else if (name == u"ThumbLineV") pen.thumbLines(true);
   else if (name == u"ThumbLineH") pen.thumbLines(false);
   else if (name == u"TurnRight") pen.turn(true);

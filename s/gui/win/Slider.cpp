@@ -157,8 +157,13 @@ void Slider::onMouseMove(const MouseEvent& e) {
 
 void Slider::onMouseUp(const MouseEvent& e) {
   if (e.button != 0 || !dragging_) return;
-  dragging_ = false;
+  endDrag();
   releaseMouse();
+}
+
+void Slider::endDrag() {
+  dragging_ = false;
+  changeListeners_.raise(this, kReleased);
 }
 
 bool Slider::onWheel(const WheelEvent& e) {

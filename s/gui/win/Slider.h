@@ -11,13 +11,14 @@ namespace s::gui::win {
 // A value in [minimum, maximum], horizontal or vertical (minimum at the left or top). The user
 // changes it by pressing and dragging (the value follows the pointer, limited to the range),
 // with the wheel and with the arrow, page, Home and End keys; each change made by the user is
-// reported once as kChanged. setValue from the program reports nothing.
+// reported once as kChanged. setValue from the program reports nothing. Letting go of a thumb
+// that was dragged reports kReleased, so that a listener can act once on where the drag ended.
 //
 // In limit mode a second thumb, the limit, stands above the value: the value stays below it,
 // and a press picks the thumb it hits (nothing when it hits neither).
 class Slider : public Component, public thread::IPoolable {
  public:
-  static constexpr int kChanged = 0;
+  static constexpr int kChanged = 0, kReleased = 1;
 
   static Slider* create();
   Slider();
@@ -54,7 +55,9 @@ class Slider : public Component, public thread::IPoolable {
   void onMouseDown(const MouseEvent& e) override;
   void onMouseMove(const MouseEvent& e) override;
   void onMouseUp(const MouseEvent& e) override;
-  void onCaptureLost() override { dragging_ = false; }
+  void onCaptureLost() override {
+    if (dragging_) endDrag();
+  }
   bool onWheel(const WheelEvent& e) override;
   bool onKeyDown(const KeyEvent& e) override;
 
@@ -62,6 +65,7 @@ class Slider : public Component, public thread::IPoolable {
   const drawer::ISlider& drawer() const;
   int limited(int v) const;
   void setByUser(int v);
+  void endDrag();
   // Left edge of a thumb showing `v`, along the slider.
   int thumbAt(int v) const;
   int length() const { return vertical_ ? getHeight() : getWidth(); }

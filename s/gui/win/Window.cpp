@@ -6,11 +6,13 @@
 #include "platform/ui/Canvas.h"
 #include "platform/ui/WindowSystem.h"
 #include "platform/ui/desktop/DesktopServices.h"
+#include "s/app/IAppWindow.h"
 #include "s/gui/IPopupMenu.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/win/SessionEnd.h"
 #include "s/gui/win/WindowMessages.h"
+#include "s/str/CharCase.h"
 
 namespace s::gui::win {
 
@@ -107,6 +109,7 @@ void Window::handleClose() {
   cancelClose_ = false;
   raise(kCloseRequested);
   if (cancelClose_) return;
+  savePlacement(true);
   ws_.show(top_, false);
   keepTrayIcon_ = false;
   iconized_ = false;
@@ -134,6 +137,7 @@ void Window::clientResized(Size size) {
 
 void Window::onMouseDown(const MouseEvent& e) {
   if (e.button == 0) {
+    if (easyDrag_ && ws_.beginMoveDrag(top_)) return;
     raise(kLeftButtonDown);
   } else if (e.button == 1) {
     raise(kRightButtonDown);
@@ -373,6 +377,7 @@ void Window::maximize() {
 
 void Window::restore() {
   run([&] {
+    if (appWindow_ && ws_.stateOf(top_) == WindowState::kMaximized) appWindow_->storeMaximized(false);
     if (iconized_) {
       ws_.show(top_, true);
       iconized_ = false;
@@ -403,6 +408,7 @@ void Window::setKeepOnTop(bool on) {
     keepOnTop_ = on;
     ws_.setKeepOnTop(top_, on);
     applyOpacity();
+    if (appWindow_) appWindow_->storeKeepOnTop(on);
   });
 }
 
@@ -421,7 +427,11 @@ void Window::applyOpacity() {
 
 void Window::setMiddleClickAction(const std::u16string& name) {
   run([&] {
-    if (name == u"Close" || name == u"Iconize" || name == u"DoNothing") middleAction_ = name;
+    for (const char16_t* known : {u"Close", u"Iconize", u"DoNothing"}) {
+      if (!str::CharCase::equalIgnoringCase(name, known)) continue;
+      middleAction_ = known;
+      if (appWindow_) appWindow_->storeMiddleClickAction(known);
+    }
   });
 }
 

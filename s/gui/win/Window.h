@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,6 +21,9 @@ namespace desktop {
 class TrayIcon;
 }
 }  // namespace platform::ui
+namespace s::app {
+class IAppWindow;
+}
 
 namespace s::gui::win {
 
@@ -133,6 +137,34 @@ class Window : public Box, public IWindow {
   void killTimer(int id) override;
   int getTimerId() const override { return timerId_; }
 
+  // ---- bound to an application window (WindowPlacement.cpp, WindowFront.cpp)
+  // Takes the window's title, language table, skins, placement and switches from `appWindow`
+  // (not owned; it must outlive the binding) and stores them there as they change from now on.
+  void setAppWindow(app::IAppWindow* appWindow);
+  app::IAppWindow* getAppWindow() const { return appWindow_; }
+  // Stores the normal placement (or that the window is maximized); nothing while minimized.
+  void savePlacement(bool hiding);
+  // At least 10 pixels of a window larger than 10 x 10 lie inside the virtual screen.
+  bool isOnScreen() const;
+  // Showing puts a window that has no stored place, or one off every screen, in the middle of
+  // the work area (or maximizes it when it was); hiding saves the placement first.
+  void show(bool visible, bool activate);
+  // Raises and focuses the window; keep on top is left as the user set it.
+  void activate(bool on);
+  bool isActive() const { return active_; }
+  // Back from the tray or from minimized, then raised (what a later start of the program asks).
+  void bringToFront();
+  // A left press on the window's own background moves the window ("EasyDrag").
+  void setEasyDrag(bool on);
+  bool getEasyDrag() const { return easyDrag_; }
+  // Keeps every move inside the screen: the virtual screen, or the work area with one monitor.
+  void setKeepInScreen(bool on);
+  bool isKeptInScreen() const { return keepInScreen_; }
+  // Moves the window inside the virtual screen once (not a maximized one).
+  void keepInScreenNow();
+  // The alpha (0..255) the window is composed with: 255 while opaque.
+  int getOpacityAlpha() const;
+
   // The back buffer's size, for checking that it is kept between paints (empty without a drawer).
   platform::ui::Size backBufferSize() const { return buffer_.size(); }
   // The end of the desktop session: the window closes as if the user closed it.
@@ -162,6 +194,10 @@ class Window : public Box, public IWindow {
   // desktop gives none.
   bool makeTray();
   void dropTray();
+  void noteActivation(bool active);
+  void trayLeftClick();
+  void limitPosition(platform::ui::Rect& bounds) const;
+  platform::ui::Rect keepInScreenBounds() const;
 
   platform::ui::WindowSystem& ws_;
   Host host_;
@@ -195,6 +231,12 @@ class Window : public Box, public IWindow {
   std::atomic<bool> keepOnTop_{false};
   int opacity_ = 100;
   bool opacityOnlyOnTop_ = false;
+  app::IAppWindow* appWindow_ = nullptr;
+  std::atomic<bool> active_{false};
+  // When the window last lost the focus: a click on the tray icon takes it away first.
+  std::chrono::steady_clock::time_point lastDeactivation_{};
+  std::atomic<bool> easyDrag_{false};
+  std::atomic<bool> keepInScreen_{false};
 };
 
 }  // namespace s::gui::win

@@ -25,6 +25,7 @@ LResult WindowMessages::decode(Window& w, const Message& m) {
       w.clientResized(unpackSize(m.lParam));
       return 0;
     case msg::kActivate:
+      w.noteActivation(m.wParam != 0);
       w.raise(m.wParam ? Window::kActivated : Window::kDeactivated);
       return 0;
     case msg::kSizing:
@@ -32,6 +33,7 @@ LResult WindowMessages::decode(Window& w, const Message& m) {
       return 0;
     case msg::kWindowPosChanging:
       w.raise(Window::kPositionChanging);
+      w.limitPosition(reinterpret_cast<WindowPos*>(m.lParam)->bounds);
       return 0;
     case msg::kKeyDown:
       w.lastKey_ = static_cast<int>(m.wParam);
@@ -73,6 +75,9 @@ LResult WindowMessages::decode(Window& w, const Message& m) {
       r->answered = true;
       return 1;
     }
+    case kBringToFrontMessage:
+      w.bringToFront();
+      return 1;
     case kHandOverMessage:
       if (w.closed_) return 0;
       w.raise(Window::kHandOver);
@@ -115,7 +120,7 @@ void WindowMessages::sizing(Window& w, int platformEdge, Rect& r) {
 
 void WindowMessages::tray(Window& w, Point screen, LParam mouse) {
   if (mouse == static_cast<LParam>(msg::kLButtonDown)) {
-    if (w.iconized_) w.restore();
+    w.trayLeftClick();
     w.raise(Window::kTrayLeftClick);
   } else if (mouse == static_cast<LParam>(msg::kRButtonDown) && w.trayMenu_) {
     w.raise(Window::kTrayRightClick);

@@ -15,6 +15,7 @@ class WindowMessages {
  public:
   // Messages of the window's own, sent or posted to its native top-level window.
   static constexpr std::uint32_t kRequestMessage = platform::ui::msg::kUser + 1;
+  static constexpr std::uint32_t kBringToFrontMessage = platform::ui::msg::kUser + 3;
   static constexpr std::uint32_t kMessageBoxInfo = platform::ui::msg::kUser + 4;
   static constexpr std::uint32_t kMessageBoxError = platform::ui::msg::kUser + 5;
   static constexpr std::uint32_t kMessageBoxAsk = platform::ui::msg::kUser + 6;

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "s/map/IMappedData.h"
@@ -32,10 +33,14 @@ struct Session {
     mkdir(dir.file("config").c_str(), 0700);
     mkdir(dir.file("data").c_str(), 0700);
   }
-  // Starts `sonvia ARGS...` with its output to `outFile`; returns its process id.
-  pid_t start(const std::vector<std::string>& args, const std::string& outFile) const {
+  // Starts `sonvia ARGS...` with its output to `outFile`; returns its process id. `env` sets
+  // variables for it (an empty value removes the variable).
+  pid_t start(const std::vector<std::string>& args, const std::string& outFile,
+              const std::vector<std::pair<std::string, std::string>>& env = {}) const {
     const pid_t pid = fork();
     if (pid == 0) {
+      for (const auto& [name, value] : env)
+        value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
       setenv("XDG_RUNTIME_DIR", dir.file("run").c_str(), 1);
       setenv("XDG_CONFIG_HOME", dir.file("config").c_str(), 1);
       setenv("XDG_DATA_HOME", dir.file("data").c_str(), 1);
@@ -191,4 +196,30 @@ TEST(StartUp, BadCommandLinesAreExplainedAndChangeNothing) {
   EXPECT_NE(out.find("-associate needs the extensions"), std::string::npos) << out;
   EXPECT_EQ(s.run({}, &out), 2) << "no files and no instance: the usage";
   EXPECT_NE(out.find("Usage: sonvia FILE..."), std::string::npos) << out;
+}
+
+// Without a display the start says so once and plays its files in the console, to the end.
+TEST(StartUp, WithoutADisplayTheFilesPlayInTheConsoleAfterOneLineSayingSo) {
+  Session s;
+  const std::string song = s.dir.file("tone.wav"), rendered = s.dir.file("out.wav");
+  ASSERT_TRUE(writeWave16(song, sine16(440, 0.5, 8000, 1), 8000, 1));
+  const std::string outFile = s.dir.file("console");
+  const pid_t player = s.start({song}, outFile,
+                               {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""},
+                                {"SONVIA_AUDIO_DEVICE", "file-fast:" + rendered}});
+  EXPECT_EQ(Session::wait(player), 0) << readText(outFile);
+  const std::string out = readText(outFile);
+  EXPECT_EQ(out.rfind("Sonvia: no display (neither DISPLAY nor WAYLAND_DISPLAY is set); playing in "
+                      "the console.\n", 0), 0u) << out;
+  EXPECT_EQ(out.find("display", out.find('\n')), std::string::npos) << "said once: " << out;
+  EXPECT_NE(out.find("Playing tone.wav"), std::string::npos) << out;
+  const std::string wave = readText(rendered);
+  ASSERT_GE(wave.size(), 44u + 8000u) << "the whole half second reached the device";
+  EXPECT_EQ(wave.compare(0, 4, "RIFF"), 0);
+
+  // A start that only changes the file associations has nothing to play and says nothing of it.
+  const pid_t deassociate = s.start({"-deassociate", "mp3"}, s.dir.file("assoc"),
+                                    {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
+  Session::wait(deassociate);
+  EXPECT_EQ(readText(s.dir.file("assoc")).find("display"), std::string::npos);
 }

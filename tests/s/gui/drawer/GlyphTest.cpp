@@ -226,6 +226,51 @@ TEST(GlyphTest, BarThicknessIsAFifthOfTheSquareRoundedDownToEven) {
   }
 }
 
+// The player's window buttons are 18 x 18: minimize is a bar, into the tray a dot, both low in
+// the square and apart from the cross beside them.
+TEST(GlyphTest, MinimizeAndTrayAreABarAndADotNearTheBottom) {
+  EXPECT_EQ(picture(painted(u"#_", 18, 18)), (std::vector<std::string>{
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 ".....########.....",
+                                                 ".....########.....",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                             }));
+  EXPECT_EQ(picture(painted(u"#.", 18, 18)), (std::vector<std::string>{
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                                 ".......####.......",
+                                                 ".......####.......",
+                                                 ".......####.......",
+                                                 ".......####.......",
+                                                 "..................",
+                                                 "..................",
+                                                 "..................",
+                                             }));
+}
+
 TEST(GlyphTest, UnknownNamesAndBadColoursDrawNothing) {
   for (std::u16string_view caption : {u"#Nothing", u"#", u"#play", u"Play", u"#Color-00FF00",
                                       u"#Color-00FF00GG", u"#Color-00FF000000"}) {
@@ -275,7 +320,7 @@ TEST(GlyphTest, EveryNamedGlyphStaysInsideTheInsetRectangle) {
                                    u"#Minus", u"#Plus", u"#PlusMinus", u"#Check", u"#OnTop", u"#X",
                                    u"#ThumbLineV", u"#ThumbLineH", u"#TreeOpen", u"#TreeClosed",
                                    u"#TurnRight", u"#TurnLeft", u"#FitWindow", u"#FitToWindow",
-                                   u"#KeepRatio", u"#Palm"}) {
+                                   u"#KeepRatio", u"#Palm", u"#_", u"#."}) {
     for (auto [w, h] : {std::pair{22, 16}, std::pair{30, 24}}) {
       const Rect box = inked(painted(name, w, h));
       EXPECT_FALSE(box.empty()) << std::string(name.begin(), name.end());

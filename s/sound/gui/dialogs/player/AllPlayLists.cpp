@@ -254,7 +254,8 @@ AllPlayLists::TabCaptions AllPlayLists::tabCaptionsFor(std::u16string_view name,
   if (!previous) {
     captions.left = u"<     ";
   } else if (charCount(*previous) + 2 > 8) {
-    captions.left = u"< " + firstChars(*previous, 7) + u"...";
+    // The caption is cut, "< " included: seven characters of it, then "...".
+    captions.left = u"< " + firstChars(*previous, 5) + u"...";
   } else {
     captions.left = u"< " + *previous;
   }

@@ -336,4 +336,18 @@ bool PlayList::adoptLoaded(IInfo* record, bool keepNumber, View* view) {
   return true;
 }
 
+void PlayList::arrangeSongs(const std::vector<int>& order) {
+  Guard hold(lock_);
+  if (order.size() != songs_.size()) return;
+  std::vector<bool> seen(songs_.size(), false);
+  std::vector<IInfo*> arranged;
+  arranged.reserve(songs_.size());
+  for (int from : order) {
+    if (from < 0 || from >= getSongCount() || seen[static_cast<std::size_t>(from)]) return;
+    seen[static_cast<std::size_t>(from)] = true;
+    arranged.push_back(songs_[static_cast<std::size_t>(from)]);
+  }
+  songs_.swap(arranged);
+}
+
 }  // namespace s::sound::gui::dialogs::player

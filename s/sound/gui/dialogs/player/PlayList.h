@@ -119,6 +119,10 @@ class PlayList final : public base::IObject, public thread::IPoolable, public th
   // an index into the list).
   void removeMissing(View* view, bool checkCurrent, int currentRow, bool* wasCurrentOut);
 
+  // Puts the songs in a new order: song k becomes the one that was at `order[k]`. Ignored
+  // unless `order` is a permutation of the song indices. Rows stay where they are in any view.
+  void arrangeSongs(const std::vector<int>& order);
+
   // Room for `count` more songs, for a caller about to add many.
   void reserveSongs(int count);
   // Appends a record restored from a list file, numbered the way loading does: a list that was

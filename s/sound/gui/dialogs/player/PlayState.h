@@ -31,6 +31,8 @@ struct PlayState {
   std::atomic<bool> skipRequest{false};
   std::atomic<bool> listChanged{false};
   std::atomic<bool> inSong{false};
+  // The window is closing: the process ends and is not started again for a late request.
+  std::atomic<bool> closing{false};
   std::u16string requestedPath;    // under windowLock
   IInfo* currentEntry = nullptr;   // window's thread; the selected list's playing song
   std::u16string titleText;        // window's thread; shown by the next display update

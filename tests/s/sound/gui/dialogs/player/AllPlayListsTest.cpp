@@ -19,6 +19,7 @@
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/sound/mp3/win/Info.h"
 #include "tests/s/sound/gui/dialogs/player/PlayListFixtures.h"
+#include "tests/support/ScopedEnv.h"
 
 namespace {
 
@@ -51,14 +52,9 @@ class AllPlayListsTest : public ::testing::Test {
     lists_->release();
     view_->release();
     settings_->release();
-    for (auto& [name, value] : saved_)
-      value.second ? setenv(name.c_str(), value.first.c_str(), 1) : unsetenv(name.c_str());
+    env_.restore();
   }
-  void keep(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    saved_[name] = {old ? old : "", old != nullptr};
-    setenv(name.c_str(), value.c_str(), 1);
-  }
+  void keep(const std::string& name, const std::string& value) { env_.set(name, value); }
 
   // A list file named `name`.mpl holding songs `songs` (WAVE files beside it).
   std::string listFile(const std::string& name, std::vector<std::string> songs = {}) {
@@ -96,7 +92,7 @@ class AllPlayListsTest : public ::testing::Test {
   }
 
   testing_support::TempDir dir_;
-  std::map<std::string, std::pair<std::string, bool>> saved_;
+  testing_support::ScopedEnv env_;
   s::reg::MappedData* settings_ = nullptr;
   AllPlayLists* lists_ = nullptr;
   ListBox2* view_ = nullptr;
@@ -357,7 +353,7 @@ TEST_F(AllPlayListsTest, ListsAreShownByNameDefaultOrFileTitle) {
   EXPECT_FALSE(lists_->isDefaultSelected());
   AllPlayLists::TabCaptions tabs = lists_->tabCaptions(texts());
   EXPECT_EQ(tabs.name, u"Road Trip");
-  EXPECT_EQ(tabs.left, u"< " + std::u16string(texts()->getText(950000)).substr(0, 7) + u"...");
+  EXPECT_EQ(tabs.left, u"< " + std::u16string(texts()->getText(950000)).substr(0, 5) + u"...");
   EXPECT_EQ(tabs.right, u"Named >");
 }
 
@@ -373,10 +369,12 @@ TEST_F(AllPlayListsTest, TabCaptionsCutLongNames) {
       {nullptr, nullptr, u"<     ", false, u"     >", false},
       {u"Rock", u"Jazz", u"< Rock", true, u"Jazz >", true},
       {u"Sixsix", u"Sixsix", u"< Sixsix", true, u"Sixsix >", true},
-      {u"Seven77", u"Seven77", u"< Seven77...", true, u"Seven... >", true},
-      {u"Thirteen char", u"Thirteen char", u"< Thirtee...", true, u"Thirt... >", true},
-      {u"日本語のリスト名前", u"日本語のリスト", u"< 日本語のリスト...", true, u"日本語のリ... >", true},
-      {u"😀😀😀😀😀😀😀😀", nullptr, u"< 😀😀😀😀😀😀😀...", true, u"     >", false},
+      {u"Seven77", u"Seven77", u"< Seven...", true, u"Seven... >", true},
+      {u"Thirteen char", u"Thirteen char", u"< Thirt...", true, u"Thirt... >", true},
+      // Ten letters: "< " and the first five of them, then "...", ten characters in all.
+      {u"Tenletters", nullptr, u"< Tenle...", true, u"     >", false},
+      {u"日本語のリスト名前", u"日本語のリスト", u"< 日本語のリ...", true, u"日本語のリ... >", true},
+      {u"😀😀😀😀😀😀😀😀", nullptr, u"< 😀😀😀😀😀...", true, u"     >", false},
   };
   for (const Case& c : cases) {
     std::u16string previous = c.previous ? c.previous : u"", next = c.next ? c.next : u"";

@@ -1,4 +1,4 @@
-#include "tools/cli/Terminal.h"
+#include "s/app/console/Terminal.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
-namespace cli {
+namespace s::app::console {
 
 namespace {
 
@@ -116,4 +116,4 @@ Terminal::Key Terminal::nextKey(int ms) {
   return kNone;
 }
 
-}  // namespace cli
+}  // namespace s::app::console

@@ -1,11 +1,11 @@
-#include "tools/cli/NumberArgument.h"
+#include "s/app/console/NumberArgument.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 
-namespace cli {
+namespace s::app::console {
 
 namespace {
 
@@ -47,4 +47,4 @@ bool NumberArgument::real(const char* text, double min, double max, double* out)
   return true;
 }
 
-}  // namespace cli
+}  // namespace s::app::console

@@ -1,4 +1,4 @@
-#include "tools/cli/ConsolePlayer.h"
+#include "s/app/console/ConsolePlayer.h"
 
 #include <atomic>
 #include <chrono>
@@ -7,14 +7,14 @@
 #include <memory>
 #include <thread>
 
+#include "s/app/console/Terminal.h"
 #include "s/sound/IEncodedAudio.h"
 #include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/DeviceList.h"
 #include "s/system/audio/win/Player.h"
 #include "s/thread/Pooled.h"
-#include "tools/cli/Terminal.h"
 
-namespace cli {
+namespace s::app::console {
 
 namespace {
 
@@ -205,4 +205,4 @@ int ConsolePlayer::run(const char* programName) {
   return status;
 }
 
-}  // namespace cli
+}  // namespace s::app::console

@@ -1,12 +1,12 @@
-#include "tools/cli/EngineOptions.h"
+#include "s/app/console/EngineOptions.h"
 
 #include "platform/text/Utf.h"
+#include "s/app/console/NumberArgument.h"
 #include "s/sound/SourceFactory.h"
 #include "s/sound/mp3/win/Mp3.h"
 #include "s/system/audio/IPlayer.h"
-#include "tools/cli/NumberArgument.h"
 
-namespace cli {
+namespace s::app::console {
 
 bool EngineOptions::take(int argc, char** argv, int& i, std::string& error) {
   const std::string arg = argv[i];
@@ -22,14 +22,14 @@ bool EngineOptions::take(int argc, char** argv, int& i, std::string& error) {
       error = std::string("unknown effect '") + value + "'";
   } else if (arg == "--pitch") {
     int64_t n = 0;
-    if (!cli::NumberArgument::integer(value, s::sound::EffectChoice::kMinSemitones,
+    if (!NumberArgument::integer(value, s::sound::EffectChoice::kMinSemitones,
                                       s::sound::EffectChoice::kMaxSemitones, &n))
       error = "--pitch takes a whole number of semitones from -12 to 12";
     else
       semitones = static_cast<int32_t>(n);
   } else {
     double v = 0;
-    if (!cli::NumberArgument::real(value, 0, 2, &v))
+    if (!NumberArgument::real(value, 0, 2, &v))
       error = "--volume takes a factor from 0 to 2";
     else
       volume = static_cast<float>(v);
@@ -59,4 +59,4 @@ s::sound::IEncodedAudio* openSong(const std::string& path, std::string& reason) 
   return source;
 }
 
-}  // namespace cli
+}  // namespace s::app::console

@@ -2,7 +2,7 @@
 #include <atomic>
 #include <string>
 
-namespace cli {
+namespace s::app::console {
 
 // The console player's terminal: single keys without echo while standard input is a terminal
 // (restored on every way out, Ctrl-C included), and the interrupt and termination signals turned
@@ -27,4 +27,4 @@ class Terminal {
   std::string pending_;  // bytes of an escape sequence read so far
 };
 
-}  // namespace cli
+}  // namespace s::app::console

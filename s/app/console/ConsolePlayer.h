@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/EngineOptions.h"
+#include "s/app/console/EngineOptions.h"
 
-namespace cli {
+namespace s::app::console {
 
 // The console player behind `sonvia-cli play` and `sonvia FILE...`: plays the files in order
 // through the playback engine, one status line updated in place, keys when standard input is a
@@ -27,4 +27,4 @@ class ConsolePlayer {
   EngineOptions options_;
 };
 
-}  // namespace cli
+}  // namespace s::app::console

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-namespace cli {
+namespace s::app::console {
 
 // The one reader of number arguments on the command line. The whole argument must be the
 // number: "12abc", " 12", an empty text, a value out of range and (for unsigned numbers) a sign
@@ -16,4 +16,4 @@ class NumberArgument {
   static bool real(const char* text, double min, double max, double* out);
 };
 
-}  // namespace cli
+}  // namespace s::app::console

@@ -11,7 +11,7 @@ namespace s::sound {
 class IEncodedAudio;
 }
 
-namespace cli {
+namespace s::app::console {
 
 // The sound settings that `render` and `play` hand to every engine: an effect menu choice, a
 // pitch in semitones and a volume factor.
@@ -37,4 +37,4 @@ struct EngineOptions {
 // Opens a song file as a source; null with the reason (English) when it is not a song we play.
 s::sound::IEncodedAudio* openSong(const std::string& path, std::string& reason);
 
-}  // namespace cli
+}  // namespace s::app::console
