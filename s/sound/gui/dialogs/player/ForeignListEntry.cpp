@@ -58,16 +58,19 @@ std::u16string decodeText(std::string_view bytes, bool latin1) {
   return platform::text::fileNameToUtf16(bytes);
 }
 
-// A drive letter ("C:\", "C:song.mp3", "/C:/" and "/C|/" of a file address) or a server
-// ("\\server\share"), or a path rooted on the current Windows drive ("\Music\...").
+bool isAsciiLetter(char16_t c) { return c < 0x80 && isAsciiLetter(static_cast<char>(c)); }
+
+// A drive letter ("C:\", "C:song.mp3"), a server ("\\server\share") or a path rooted on the
+// current Windows drive ("\Music\...").
 bool isWindowsPath(std::u16string_view path) {
-  if (path.size() >= 3 && path[0] == u'/' && path[1] < 0x80 &&
-      isAsciiLetter(static_cast<char>(path[1])) && (path[2] == u':' || path[2] == u'|'))
-    return path.size() == 3 || path[3] == u'/' || path[3] == u'\\';
-  if (path.size() >= 2 && path[0] < 0x80 && isAsciiLetter(static_cast<char>(path[0])) &&
-      path[1] == u':')
-    return true;
+  if (path.size() >= 2 && isAsciiLetter(path[0]) && path[1] == u':') return true;
   return !path.empty() && path[0] == u'\\';
+}
+
+// The path of "file:///C:/Music/a.mp3" (or the older "file:///C|/Music/a.mp3").
+bool isWindowsAddressPath(std::u16string_view path) {
+  return path.size() >= 3 && path[0] == u'/' && isAsciiLetter(path[1]) &&
+         (path[2] == u':' || path[2] == u'|') && (path.size() == 3 || path[3] == u'/');
 }
 
 bool hasNul(std::u16string_view path) { return path.find(u'\0') != std::u16string_view::npos; }
@@ -110,7 +113,7 @@ Resolved fileAddress(std::string_view text, bool latin1) {
   flushPlain(rest.size());
   const std::u16string path = platform::text::fileNameToUtf16(bytes);
   if (hasNul(path)) return {};
-  if (isWindowsPath(path)) return {Kind::kOtherSystem, {}};
+  if (isWindowsAddressPath(path)) return {Kind::kOtherSystem, {}};
   return {Kind::kFile, PathWin::normalize(path)};
 }
 

@@ -1,12 +1,13 @@
 #include "s/sound/gui/dialogs/player/ForeignListFile.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/text/Utf.h"
 #include "s/file/FileInputStream.h"
 #include "s/file/win/PathWin.h"
 #include "s/io/IInputStream.h"
+#include "s/io/LineReader.h"
+#include "s/io/MemoryInputStream.h"
 #include "s/sound/gui/dialogs/player/ForeignListEntry.h"
 
 namespace s::sound::gui::dialogs::player {
@@ -16,95 +17,6 @@ using Format = ForeignListFile::Format;
 using Result = ForeignListFile::Result;
 
 namespace {
-
-constexpr uint32_t kBlockBytes = 64 * 1024;
-
-// The bytes of a list handed over in memory, read like a file.
-class MemoryStream final : public io::IInputStream {
- public:
-  explicit MemoryStream(std::string_view bytes) : bytes_(bytes) {}
-  bool read(void* dst, uint32_t capacity, uint32_t* got) override {
-    const std::size_t n = std::min<std::size_t>(capacity, bytes_.size() - at_);
-    if (got) *got = static_cast<uint32_t>(n);
-    if (n == 0) return false;
-    std::memcpy(dst, bytes_.data() + at_, n);
-    at_ += n;
-    return true;
-  }
-  int64_t getPosition() const override { return static_cast<int64_t>(at_); }
-  bool seek(int64_t position) override {
-    if (position < 0 || static_cast<uint64_t>(position) > bytes_.size()) return false;
-    at_ = static_cast<std::size_t>(position);
-    return true;
-  }
-  int64_t getSize() const override { return static_cast<int64_t>(bytes_.size()); }
-
- private:
-  std::string_view bytes_;
-  std::size_t at_ = 0;
-};
-
-// The lines of a stream, each without its end (LF, CRLF or CR), through one fixed block.
-class LineReader {
- public:
-  explicit LineReader(io::IInputStream& in) : in_(in), block_(kBlockBytes) {}
-
-  // The next line into `line`; false after the last. A line longer than kLongestLine comes
-  // back empty with `tooLong` set: its bytes are skipped, not kept.
-  bool next(std::string& line, bool& tooLong) {
-    line.clear();
-    tooLong = false;
-    bool started = false;
-    for (;;) {
-      if (at_ == end_ && !fill()) {
-        if (started) ++number_;
-        return started;
-      }
-      if (afterCr_) {
-        afterCr_ = false;
-        if (block_[at_] == '\n' && ++at_ == end_) continue;
-      }
-      const char* from = block_.data() + at_;
-      const char* const blockEnd = block_.data() + end_;
-      const char* stop = std::find_if(from, blockEnd,
-                                      [](char c) { return c == '\n' || c == '\r'; });
-      const auto take = static_cast<std::size_t>(stop - from);
-      started = started || take > 0 || stop != blockEnd;
-      if (!tooLong && line.size() + take > ForeignListFile::kLongestLine) {
-        tooLong = true;
-        line.clear();
-      }
-      if (!tooLong) line.append(from, take);
-      at_ += take;
-      if (at_ < end_) {
-        afterCr_ = block_[at_] == '\r';
-        ++at_;
-        ++number_;
-        return true;
-      }
-    }
-  }
-  int64_t lineNumber() const { return number_; }
-
- private:
-  bool fill() {
-    uint32_t got = 0;
-    if (ended_ || !in_.read(block_.data(), kBlockBytes, &got) || got == 0) {
-      ended_ = true;
-      return false;
-    }
-    at_ = 0;
-    end_ = got;
-    return true;
-  }
-
-  io::IInputStream& in_;
-  std::vector<char> block_;
-  std::size_t at_ = 0, end_ = 0;
-  bool afterCr_ = false;  // the LF of a CRLF ends no line of its own
-  bool ended_ = false;
-  int64_t number_ = 0;
-};
 
 std::string_view trimmed(std::string_view text) {
   const std::size_t first = text.find_first_not_of(" \t");
@@ -142,7 +54,7 @@ int byteOrderMark(io::IInputStream& in) {
 }
 
 bool allUtf8(io::IInputStream& in) {
-  LineReader lines(in);
+  io::LineReader lines(in, ForeignListFile::kLongestLine);
   std::string line;
   bool tooLong = false;
   while (lines.next(line, tooLong))
@@ -196,7 +108,7 @@ Result ForeignListFile::read(std::u16string_view path, bool checkFiles) {
 
 Result ForeignListFile::parse(std::string_view bytes, Format format, std::u16string_view folder,
                               bool checkFiles) {
-  MemoryStream in(bytes);
+  io::MemoryInputStream in(bytes);
   return parseStream(in, format, folder, checkFiles);
 }
 
@@ -221,7 +133,7 @@ Result ForeignListFile::parseStream(io::IInputStream& in, Format format,
   };
   std::vector<Numbered> numbered;  // ".pls" entries, put in order at the end
   bool inPlaylistSection = true;   // entries before any section are taken too
-  LineReader lines(in);
+  io::LineReader lines(in, kLongestLine);
   std::string line;
   std::u16string path;
   bool tooLong = false;
