@@ -119,8 +119,8 @@ Resolved fileAddress(std::string_view text, bool latin1) {
 
 }  // namespace
 
-Resolved ForeignListEntry::resolve(std::string_view text, bool latin1,
-                                   std::u16string_view folder) {
+Resolved ForeignListEntry::resolve(std::string_view text, bool latin1, std::u16string_view folder,
+                                   bool lookUp) {
   const std::string_view scheme = schemeOf(text);
   if (equalsIgnoringAsciiCase(scheme, "file")) return fileAddress(text, latin1);
   if (isWebScheme(scheme)) return {Kind::kWeb, {}};
@@ -131,14 +131,14 @@ Resolved ForeignListEntry::resolve(std::string_view text, bool latin1,
   // Backslashes are separators to the path functions, so a relative Windows path is joined
   // and normalized like any other.
   std::u16string path = PathWin::normalize(PathWin::join(folder, name));
-  if (latin1) {
+  if (latin1 && lookUp) {
     std::u16string asBytes =
         PathWin::normalize(PathWin::join(folder, platform::text::fileNameToUtf16(text)));
     if (asBytes != path && !PathWin::exists(path) && PathWin::exists(asBytes))
       path = std::move(asBytes);
   }
   // "Intro: Part 2.mp3" looks like an address of the scheme "Intro" but may be a file.
-  if (!scheme.empty() && !PathWin::exists(path)) return {};
+  if (!scheme.empty() && (!lookUp || !PathWin::exists(path))) return {};
   return {Kind::kFile, std::move(path)};
 }
 

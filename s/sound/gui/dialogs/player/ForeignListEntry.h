@@ -17,8 +17,9 @@ namespace s::sound::gui::dialogs::player {
 // - a Windows path with a drive letter or a server name, which names nothing here.
 //
 // File names are bytes here. A list in UTF-8 gives its bytes unchanged; a list in Windows-1252
-// is read as that, and when the name it gives does not exist but its bytes as they stand do
-// (a list written on a Linux system that used Latin-1 names), those are taken.
+// is read as that, and, when files are looked up, a name that does not exist whose bytes as they
+// stand do (a list written on a Linux system that used Latin-1 names) is taken as those bytes.
+// Looked up, "Intro: Part 2.mp3" is a file when there is one; otherwise it reads as an address.
 class ForeignListEntry {
  public:
   enum class Kind {
@@ -33,8 +34,10 @@ class ForeignListEntry {
   };
 
   // `text` is the entry without the spaces around it; `latin1` tells that the list is in
-  // Windows-1252; `folder` is the folder the list file lies in.
-  static Resolved resolve(std::string_view text, bool latin1, std::u16string_view folder);
+  // Windows-1252; `folder` is the folder the list file lies in; `lookUp` lets the file system
+  // settle what the text alone cannot.
+  static Resolved resolve(std::string_view text, bool latin1, std::u16string_view folder,
+                          bool lookUp);
 };
 
 }  // namespace s::sound::gui::dialogs::player

@@ -1,6 +1,7 @@
 #include "s/sound/gui/dialogs/player/ForeignListFile.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/text/Utf.h"
 #include "s/file/FileInputStream.h"
@@ -65,7 +66,7 @@ bool allUtf8(io::IInputStream& in) {
 // Counts an entry that names no file here; true, with `path`, for one that does.
 bool resolveInto(Result& result, std::string_view text, bool latin1, std::u16string_view folder,
                  bool checkFiles, std::u16string& path) {
-  ForeignListEntry::Resolved entry = ForeignListEntry::resolve(text, latin1, folder);
+  ForeignListEntry::Resolved entry = ForeignListEntry::resolve(text, latin1, folder, checkFiles);
   switch (entry.kind) {
     case ForeignListEntry::Kind::kWeb: ++result.web; return false;
     case ForeignListEntry::Kind::kUnsupported: ++result.unsupported; return false;
@@ -127,12 +128,11 @@ Result ForeignListFile::parseStream(io::IInputStream& in, Format format,
   }
   result.opened = true;
 
-  struct Numbered {
-    uint64_t number;
-    std::u16string path;
-  };
-  std::vector<Numbered> numbered;  // ".pls" entries, put in order at the end
-  bool inPlaylistSection = true;   // entries before any section are taken too
+  // ".pls" entries: their paths as they come, and each one's number with its place, sorted at
+  // the end (the places keep entries of one number in file order).
+  std::vector<std::u16string> plsPaths;
+  std::vector<std::pair<uint64_t, std::size_t>> plsOrder;
+  bool inPlaylistSection = true;  // entries before any section are taken too
   io::LineReader lines(in, kLongestLine);
   std::string line;
   std::u16string path;
@@ -163,15 +163,16 @@ Result ForeignListFile::parseStream(io::IInputStream& in, Format format,
         !fileEntryNumber(trimmed(text.substr(0, equals)), &number))
       continue;
     const std::string_view value = trimmed(text.substr(equals + 1));
-    if (value.empty())
+    if (value.empty()) {
       ++result.empty;
-    else if (resolveInto(result, value, latin1, folder, checkFiles, path))
-      numbered.push_back({number, std::move(path)});
+    } else if (resolveInto(result, value, latin1, folder, checkFiles, path)) {
+      plsOrder.emplace_back(number, plsPaths.size());
+      plsPaths.push_back(std::move(path));
+    }
   }
-  std::stable_sort(numbered.begin(), numbered.end(),
-                   [](const Numbered& a, const Numbered& b) { return a.number < b.number; });
-  result.paths.reserve(result.paths.size() + numbered.size());
-  for (Numbered& entry : numbered) result.paths.push_back(std::move(entry.path));
+  std::sort(plsOrder.begin(), plsOrder.end());
+  result.paths.reserve(result.paths.size() + plsOrder.size());
+  for (const auto& [number, place] : plsOrder) result.paths.push_back(std::move(plsPaths[place]));
   return result;
 }
 

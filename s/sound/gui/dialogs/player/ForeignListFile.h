@@ -59,7 +59,9 @@ class ForeignListFile {
   static bool isListFile(std::u16string_view path) { return formatOf(path) != Format::kNone; }
 
   // Reads the list at `path`; relative entries are found beside it. With `checkFiles`, entries
-  // naming nothing that exists are counted as missing instead of being listed.
+  // naming nothing that exists are counted as missing instead of being listed, and the file
+  // system settles what the text alone cannot (see ForeignListEntry); without, no file is
+  // looked up.
   static Result read(std::u16string_view path, bool checkFiles);
   // The same over the list's bytes, as if it lay in `folder`.
   static Result parse(std::string_view bytes, Format format, std::u16string_view folder,

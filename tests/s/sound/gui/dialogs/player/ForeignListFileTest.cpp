@@ -197,6 +197,11 @@ TEST_F(ForeignListFileOnDisk, ALatin1ListTakesTheNameThatExists) {
   const Result r = read(list, true);
   EXPECT_EQ(narrowed(r.paths), (std::vector<std::string>{converted, asBytes, colon}));
   EXPECT_EQ(r.skipped(), 0) << r.skippedText();
+  // Without looking files up, the text alone decides.
+  const Result unchecked = read(list, false);
+  EXPECT_EQ(narrowed(unchecked.paths),
+            (std::vector<std::string>{converted, dir_.file("\xC3\xA9t\xC3\xA9.wav")}));
+  EXPECT_EQ(unchecked.unsupported, 1);
 }
 
 TEST_F(ForeignListFileOnDisk, WhatIsNoReadableListSaysWhy) {
