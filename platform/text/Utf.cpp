@@ -34,6 +34,29 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+// The length of the well-formed UTF-8 sequence at `i` (shortest form, no surrogates, at most
+// U+10FFFF) with its code point in `cp`; 0 when the byte there starts none.
+size_t strictSequence(std::string_view in, size_t i, char32_t* cp) {
+  const unsigned char c = static_cast<unsigned char>(in[i]);
+  if (c < 0x80) {
+    *cp = c;
+    return 1;
+  }
+  const int extra = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+  if (extra < 0) return 0;
+  char32_t value = extra == 1 ? c & 0x1F : extra == 2 ? c & 0x0F : c & 0x07;
+  for (int k = 1; k <= extra; ++k) {
+    if (i + static_cast<size_t>(k) >= in.size()) return 0;
+    const unsigned char d = static_cast<unsigned char>(in[i + static_cast<size_t>(k)]);
+    if ((d & 0xC0) != 0x80) return 0;
+    value = (value << 6) | (d & 0x3F);
+  }
+  static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+  if (value < kMin[extra] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  *cp = value;
+  return static_cast<size_t>(extra) + 1;
+}
+
 }  // namespace
 
 void appendUtf8AsUtf16(std::u16string& out, std::string_view in) {
@@ -106,35 +129,31 @@ std::u16string fileNameToUtf16(std::string_view in) {
   out.reserve(in.size());
   size_t i = 0;
   while (i < in.size()) {
-    unsigned char c = static_cast<unsigned char>(in[i]);
-    if (c < 0x80) {
-      out.push_back(c);
-      ++i;
-      continue;
-    }
-    int extra = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-    char32_t cp = extra == 1 ? c & 0x1F : extra == 2 ? c & 0x0F : c & 0x07;
-    bool valid = extra > 0;
-    if (valid) {
-      for (int k = 1; k <= extra; ++k) {
-        if (i + static_cast<size_t>(k) >= in.size()) { valid = false; break; }
-        unsigned char d = static_cast<unsigned char>(in[i + static_cast<size_t>(k)]);
-        if ((d & 0xC0) != 0x80) { valid = false; break; }
-        cp = (cp << 6) | (d & 0x3F);
-      }
-    }
-    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-    if (valid && (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
-      valid = false;
-    if (!valid) {
-      out.push_back(static_cast<char16_t>(0xDC00 + c));
+    char32_t cp = 0;
+    const size_t length = strictSequence(in, i, &cp);
+    if (length == 0) {
+      out.push_back(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(in[i])));
       ++i;
       continue;
     }
     appendCodePoint(out, cp);
-    i += static_cast<size_t>(extra) + 1;
+    i += length;
   }
   return out;
+}
+
+bool isValidUtf8(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    char32_t ignored = 0;
+    const size_t length = strictSequence(bytes, i, &ignored);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
 }
 
 std::string fileNameFromUtf16(std::u16string_view in) {

@@ -18,4 +18,7 @@ std::string utf16ToUtf8(std::u16string_view utf16);
 std::u16string fileNameToUtf16(std::string_view name);
 std::string fileNameFromUtf16(std::u16string_view name);
 
+// True when every byte belongs to well-formed UTF-8 (shortest forms, no surrogates).
+bool isValidUtf8(std::string_view bytes);
+
 }  // namespace platform::text

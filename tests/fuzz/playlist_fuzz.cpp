@@ -19,6 +19,7 @@
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/sound/mp3/TagFields.h"
 #include "s/sound/mp3/win/Info.h"
+#include "tests/fuzz/TextSeeds.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -165,14 +166,4 @@ const char* const kSeeds[] = {
 
 }  // namespace
 
-// The smoke driver's seed hooks return a C++ vector by design; they are only ever called from C++.
-#ifdef __clang__
-#pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
-#endif
-
-extern "C" size_t SonviaFuzzSeedCount() { return sizeof kSeeds / sizeof kSeeds[0]; }
-
-extern "C" std::vector<uint8_t> SonviaFuzzSeed(size_t index) {
-  const std::string seed = kSeeds[index];
-  return std::vector<uint8_t>(seed.begin(), seed.end());
-}
+SONVIA_TEXT_SEEDS(kSeeds)

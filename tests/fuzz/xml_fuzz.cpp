@@ -11,6 +11,7 @@
 
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/xml/Node.h"
+#include "tests/fuzz/TextSeeds.h"
 
 namespace {
 
@@ -121,14 +122,4 @@ const char* const kSeeds[] = {
 
 }  // namespace
 
-// The smoke driver's seed hooks return a C++ vector by design; they are only ever called from C++.
-#ifdef __clang__
-#pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
-#endif
-
-extern "C" size_t SonviaFuzzSeedCount() { return sizeof kSeeds / sizeof kSeeds[0]; }
-
-extern "C" std::vector<uint8_t> SonviaFuzzSeed(size_t index) {
-  const char* seed = kSeeds[index];
-  return std::vector<uint8_t>(seed, seed + std::strlen(seed));
-}
+SONVIA_TEXT_SEEDS(kSeeds)

@@ -26,6 +26,7 @@ std::string songs(int count) { return std::to_string(count) + (count == 1 ? " so
 
 using s::file::win::PathWin;
 using s::sound::IInfo;
+using s::sound::gui::dialogs::player::ForeignListFile;
 using s::sound::gui::dialogs::player::PlayList;
 using s::sound::gui::dialogs::player::PlayListFile;
 
@@ -37,7 +38,9 @@ const cli::Command kCommand{
     "    the list as JSON: its Generator values and every song with its values and tags\n"
     "playlist add FILE.mpl PATH...\n"
     "    add songs (.mp3, .wav), folders (with their subfolders) and the songs of other .mpl\n"
-    "    files the way the player adds them, then save; a missing FILE.mpl is created\n"
+    "    files and of .m3u, .m3u8 and .pls lists the way the player adds them, then save; a\n"
+    "    missing FILE.mpl is created. For each .m3u/.m3u8/.pls list, says how many songs it\n"
+    "    added and which entries it passed over (web addresses, missing files, ...) and why\n"
     "playlist remove-missing FILE.mpl\n"
     "    take out the songs whose files are gone, then save\n"
     "playlist sort FILE.mpl COLUMN [--descending]\n"
@@ -155,6 +158,17 @@ int add(int argc, char** argv) {
     const std::u16string item = pathArgument(argv[i]);
     if (PathWin::isFolder(item)) {
       list->addFolder(item, nullptr);
+    } else if (ForeignListFile::isListFile(item)) {
+      if (!PathWin::exists(item)) {
+        allGood = !fail(std::string("no such play list: ") + argv[i]) && allGood;
+        continue;
+      }
+      // Entries passed over are told, not failures: a list of streams and songs is still read.
+      const ForeignListFile::Result other = list->addListFile(item, nullptr);
+      if (other.opened)
+        std::printf("%s: %s\n", argv[i], other.summary().c_str());
+      else
+        allGood = !fail(std::string(argv[i]) + ": " + other.failure) && allGood;
     } else if (PathWin::hasExtension(item, u"mpl")) {
       if (item == path) {
         allGood = !fail(std::string(argv[i]) + " is the list itself") && allGood;
@@ -170,7 +184,8 @@ int add(int argc, char** argv) {
     } else if (!PathWin::isFile(item)) {
       allGood = !fail(std::string("not a regular file: ") + argv[i]) && allGood;
     } else if (!PathWin::hasExtension(item, u"mp3") && !PathWin::hasExtension(item, u"wav")) {
-      allGood = !fail(std::string("not a song (.mp3 or .wav) nor a play list: ") + argv[i]) &&
+      allGood = !fail(std::string("not a song (.mp3 or .wav) nor a play list (.mpl, .m3u, .m3u8, "
+                                  ".pls): ") + argv[i]) &&
                 allGood;
     } else if (!list->containsPath(item) &&
                !list->addFile(nullptr, item, nullptr, nullptr, nullptr, nullptr, -1)) {

@@ -7,8 +7,11 @@
 #include <memory>
 #include <thread>
 
+#include "platform/text/Utf.h"
 #include "s/app/console/Terminal.h"
+#include "s/file/win/PathWin.h"
 #include "s/sound/IEncodedAudio.h"
+#include "s/sound/gui/dialogs/player/ForeignListFile.h"
 #include "s/system/audio/win/Device.h"
 #include "s/system/audio/win/DeviceList.h"
 #include "s/system/audio/win/Player.h"
@@ -87,7 +90,40 @@ bool ConsolePlayer::parse(int argc, char** argv, std::string& error) {
   return error.empty();
 }
 
+bool ConsolePlayer::expandLists(const char* programName) {
+  using s::sound::gui::dialogs::player::ForeignListFile;
+  bool allRead = true;
+  std::vector<std::string> files;
+  for (std::string& file : files_) {
+    const std::u16string path =
+        s::file::win::PathWin::absolute(platform::text::fileNameToUtf16(file));
+    if (!ForeignListFile::isListFile(path)) {
+      files.push_back(std::move(file));
+      continue;
+    }
+    const ForeignListFile::Result list = ForeignListFile::read(path, true);
+    if (!list.opened) {
+      std::fprintf(stderr, "%s: skipping %s: %s\n", programName, file.c_str(),
+                   list.failure.c_str());
+      allRead = false;
+      continue;
+    }
+    for (const std::u16string& song : list.paths)
+      files.push_back(platform::text::fileNameFromUtf16(song));
+    if (list.skipped() > 0)
+      std::fprintf(stderr, "%s: %s: skipped %s\n", programName, file.c_str(),
+                   list.skippedText().c_str());
+  }
+  files_ = std::move(files);
+  return allRead;
+}
+
 int ConsolePlayer::run(const char* programName) {
+  int status = expandLists(programName) ? 0 : 1;
+  if (files_.empty()) {
+    std::fprintf(stderr, "%s: nothing to play\n", programName);
+    return 1;
+  }
   // A name that is not in the list is still worth a try: "null", "file:PATH", any ALSA PCM.
   std::unique_ptr<Device> named;
   const Device* device = nullptr;
@@ -107,7 +143,6 @@ int ConsolePlayer::run(const char* programName) {
 
   Terminal terminal;
   const bool statusInPlace = Terminal::stdoutIsTerminal();
-  int status = 0;
   float volume = options_.volume;
   bool quit = false;
   for (std::size_t song = 0; song < files_.size() && !quit && !Terminal::interrupted(); ++song) {

@@ -22,6 +22,10 @@ class ConsolePlayer {
   int run(const char* programName);
 
  private:
+  // Puts the songs of each ".m3u", ".m3u8" or ".pls" list among the files in the list's place
+  // and tells on standard error what a list passed over; false when a list could not be read.
+  bool expandLists(const char* programName);
+
   std::vector<std::string> files_;
   std::string device_;
   EngineOptions options_;

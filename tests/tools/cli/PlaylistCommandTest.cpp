@@ -63,6 +63,39 @@ TEST_F(PlaylistCommandTest, AddTakesFilesFoldersAndOtherListsAndShowPrintsThem) 
     EXPECT_NE(shown.out.find(expected), std::string::npos) << expected << "\n" << shown.out;
 }
 
+TEST_F(PlaylistCommandTest, AddTakesTheSongsOfOtherPlayersListsAndSaysWhatItPassedOver) {
+  const std::string list = dir_.file("mine.mpl");
+  const std::string a = song("music/a.wav"), b = song("music/b c.wav"),
+                    c = song("music/caf\xC3\xA9.wav"), d = song("d.wav");
+  const std::string m3u = dir_.file("music/lists/old.m3u"), pls = dir_.file("radio.pls");
+  fs::create_directories(fs::path(m3u).parent_path());
+  // Written on Windows: Windows-1252, CRLF, backslashes; the file address escapes its bytes.
+  std::ofstream(m3u, std::ios::binary)
+      << "#EXTM3U\r\n#EXTINF:1,Caf\xE9\r\n..\\caf\xE9.wav\r\nhttp://radio.example/live\r\n"
+         "C:\\Music\\x.wav\r\nfile://" + dir_.path() + "/music/b%20c.wav\r\n..\\a.wav\r\n";
+  std::ofstream(pls) << "[playlist]\nFile2=music/a.wav\nFile1=d.wav\nNumberOfEntries=1\n";
+
+  auto added = cli("playlist add " + q(list) + " " + q(m3u) + " " + q(pls));
+  EXPECT_EQ(added.status, 0) << added.all();
+  EXPECT_NE(added.out.find(m3u + ": added 3 songs; skipped 2: 1 web address (streams are not "
+                                 "played), 1 Windows path\n"),
+            std::string::npos)
+      << added.out;
+  EXPECT_NE(added.out.find(pls + ": added 1 song; skipped 1: 1 song already in the list\n"),
+            std::string::npos)
+      << added.out;
+  EXPECT_NE(added.out.find("added 4 songs; " + list + " holds 4"), std::string::npos) << added.out;
+  EXPECT_EQ(listed(list), (std::vector<std::string>{c, b, a, d}));
+
+  auto missing = cli("playlist add " + q(list) + " " + q(dir_.file("none.m3u8")));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("no such play list"), std::string::npos) << missing.all();
+  fs::create_directories(dir_.file("folder.pls"));
+  auto folder = cli("playlist add " + q(list) + " " + q(dir_.file("folder.pls")));
+  EXPECT_EQ(folder.status, 0) << folder.all();  // a folder is a folder, whatever its name
+  EXPECT_EQ(listed(list), (std::vector<std::string>{c, b, a, d}));
+}
+
 TEST_F(PlaylistCommandTest, RemoveMissingAndSortSaveTheList) {
   const std::string list = dir_.file("songs/list.mpl");
   const std::string b = song("songs/b.wav"), c = song("songs/c.wav"), a = song("songs/a.wav"),

@@ -179,6 +179,31 @@ TEST(PlayCli, PlaysOnNullInRealTimeSkippingWhatIsNotASong) {
   EXPECT_NE(noDevice.out.find("cannot write " + dir.file("none/x.wav")), std::string::npos) << noDevice.out;
 }
 
+// Given another player's list, the console player plays the songs it names in the list's order;
+// `sonvia` with the list does the same.
+TEST(PlayCli, AnotherPlayersListPlaysItsSongsInOrder) {
+  TempDir dir;
+  for (const char* name : {"one.wav", "two.wav"})
+    ASSERT_TRUE(writeWave16(dir.file(name), sine16(440, 0.2, 8000, 1), 8000, 1));
+  const std::string list = dir.file("list.m3u");
+  std::ofstream(list) << "#EXTM3U\ntwo.wav\nhttp://radio.example/live\none.wav\n";
+  for (const std::string& program : {std::string(SONVIA_CLI_PATH) + " play", std::string(SONVIA_APP_PATH)}) {
+    SCOPED_TRACE(program);
+    auto r = runProgram(program, "--device null " + q(list));
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find(list + ": skipped 1 web address"), std::string::npos) << r.out;
+    const auto two = r.out.find("Finished two.wav"), one = r.out.find("Finished one.wav");
+    EXPECT_NE(two, std::string::npos) << r.out;
+    EXPECT_NE(one, std::string::npos) << r.out;
+    EXPECT_LT(two, one) << r.out;
+  }
+  auto none = cli("play --device null " + q(dir.file("none.pls")));
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.out.find("skipping " + dir.file("none.pls") + ": cannot be read"), std::string::npos)
+      << none.out;
+  EXPECT_NE(none.out.find("nothing to play"), std::string::npos) << none.out;
+}
+
 TEST(PlayCli, OnATerminalKeysPauseAndSeekAndCtrlCStopsAtOnceRestoringTheTerminal) {
   TempDir dir;
   const std::string tone = dir.file("long.wav");

@@ -1,6 +1,7 @@
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/shell/UserFolders.h"
 #include "platform/text/Utf.h"
@@ -55,6 +56,7 @@ AllPlayLists::~AllPlayLists() { clear(nullptr); }
 void AllPlayLists::reset() {
   clear(nullptr);
   defaultPath_.clear();
+  notices_.clear();
 }
 
 void AllPlayLists::clear(View* view) {
@@ -99,7 +101,8 @@ void AllPlayLists::restore(map::IMappedData* settings, std::u16string_view start
                            bool* songAdded) {
   if (songAdded) *songAdded = false;
   const bool startIsList = !startPath.empty() && PathWin::hasExtension(startPath, u"mpl");
-  const bool startIsSong = !startPath.empty() && !startIsList;
+  const bool startIsForeign = ForeignListFile::isListFile(startPath);
+  const bool startIsSong = !startPath.empty() && !startIsList && !startIsForeign;
 
   int32_t stored = settings ? settings->getS32(kSection, u"NumOfPlayLists", 0) : 0;
   int32_t selected = settings ? settings->getS32(kSection, u"SelectedPlayList", 0) : 0;
@@ -127,6 +130,10 @@ void AllPlayLists::restore(map::IMappedData* settings, std::u16string_view start
     Row* row = selectedList()->addFile(nullptr, startPath, view, nullptr, nullptr, nullptr, -1);
     if (songAdded) *songAdded = row != nullptr;
   }
+  if (startIsForeign) {
+    const ForeignListFile::Result added = addListToSelected(startPath, view);
+    if (songAdded) *songAdded = added.added > 0;
+  }
 }
 
 bool AllPlayLists::saveAll(map::IMappedData* settings, View* view, lang::Localizer* texts) {
@@ -148,7 +155,7 @@ bool AllPlayLists::saveAll(map::IMappedData* settings, View* view, lang::Localiz
 }
 
 std::vector<std::string> AllPlayLists::takeNotices() {
-  std::vector<std::string> notices;
+  std::vector<std::string> notices = std::exchange(notices_, {});
   for (PlayList* list : lists_) {
     std::string notice = list->takeNotice();
     if (!notice.empty()) notices.push_back(std::move(notice));
@@ -223,6 +230,20 @@ AllPlayLists::Row* AllPlayLists::addToSelected(std::u16string_view path, View* v
     return nullptr;
   }
   return list->addFile(nullptr, path, view, titleOut, sourceOut, boostOut, insertAt);
+}
+
+ForeignListFile::Result AllPlayLists::addListToSelected(std::u16string_view path, View* view) {
+  PlayList* list = selectedList();
+  ForeignListFile::Result result;
+  if (list) {
+    result = list->addListFile(path, view);
+  } else {
+    result.failure = "there is no play list to add to";
+  }
+  if (!result.opened || result.skipped() > 0)
+    notices_.push_back(platform::text::fileNameFromUtf16(PathWin::fileName(path)) + ": " +
+                       result.summary());
+  return result;
 }
 
 std::u16string AllPlayLists::displayName(int index, lang::Localizer* texts) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "s/base/IObject.h"
+#include "s/sound/gui/dialogs/player/ForeignListFile.h"
 #include "s/thread/IPoolable.h"
 #include "s/thread/ITask.h"
 #include "s/thread/ObjLocker.h"
@@ -60,16 +61,17 @@ class AllPlayLists final : public base::IObject, public thread::IPoolable, publi
 
   // Opens the stored lists that still exist, keeping the stored selection on the same list (or
   // the one before it when it is gone); a ".mpl" `startPath` not yet open is opened last and
-  // selected; with nothing open, the default list. A song `startPath` is added to the selected
-  // list and `songAdded` (optional) tells whether it was. The selected list is shown in `view`.
+  // selected; with nothing open, the default list. A song `startPath`, or the songs of another
+  // player's list (".m3u", ".m3u8", ".pls"), are added to the selected list and `songAdded`
+  // (optional) tells whether one was. The selected list is shown in `view`.
   void restore(map::IMappedData* settings, std::u16string_view startPath, View* view,
                bool* songAdded);
   // Writes every list to its file (the selected one in the view's order) and the set to the
   // settings. A list whose file could not be read is not written over it. False when a list
   // could not be written.
   bool saveAll(map::IMappedData* settings, View* view, lang::Localizer* texts);
-  // What the user should be told about the open lists (a damaged file read in part), each
-  // message handed out once, for the window to show when it can.
+  // What the user should be told about the open lists (a damaged file read in part, entries of
+  // another player's list that were passed over), each message handed out once, for the window to show when it can.
   std::vector<std::string> takeNotices();
   // Opens the list file as the last list; false (nothing opened) when it is already open.
   bool openFile(std::u16string_view path);
@@ -88,6 +90,10 @@ class AllPlayLists final : public base::IObject, public thread::IPoolable, publi
   // addFile on the selected list with the view.
   Row* addToSelected(std::u16string_view path, View* view, std::u16string* titleOut,
                      IEncodedAudio** sourceOut, int32_t* boostOut, int insertAt = -1);
+
+  // The songs of another player's list file added to the selected list and its view. What
+  // was passed over, or why the file could not be read, becomes a notice (takeNotices).
+  ForeignListFile::Result addListToSelected(std::u16string_view path, View* view);
 
   int getListCount() const { return static_cast<int>(lists_.size()); }
   PlayList* getList(int index) const;
@@ -128,6 +134,7 @@ class AllPlayLists final : public base::IObject, public thread::IPoolable, publi
   std::unordered_set<std::u16string> files_;
   int selected_ = 0;
   std::u16string defaultPath_;
+  std::vector<std::string> notices_;  // of the collection itself, besides its lists' own
   thread::ObjLocker lock_;
 };
 

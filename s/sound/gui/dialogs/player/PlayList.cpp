@@ -199,6 +199,25 @@ int PlayList::addFolder(std::u16string_view folder, View* view) {
   return getSongCount() - before;
 }
 
+ForeignListFile::Result PlayList::addListFile(std::u16string_view path, View* view) {
+  ForeignListFile::Result result = ForeignListFile::read(path, true);
+  reserveSongs(static_cast<int>(std::min<std::size_t>(result.paths.size(), INT_MAX)));
+  for (const std::u16string& song : result.paths) {
+    if (PathWin::isFolder(song)) {
+      result.added += addFolder(song, view);
+    } else if (!isSongFile(song)) {
+      ++result.notSongs;
+    } else if (containsPath(song)) {
+      ++result.alreadyListed;
+    } else if (addFile(nullptr, song, view, nullptr, nullptr, nullptr, -1)) {
+      ++result.added;
+    } else {
+      ++result.unreadable;
+    }
+  }
+  return result;
+}
+
 void PlayList::showInView(View* view) {
   if (!view) return;
   Guard hold(lock_);

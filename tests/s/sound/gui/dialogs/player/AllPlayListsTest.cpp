@@ -161,6 +161,33 @@ TEST_F(AllPlayListsTest, ASongToStartWithIsAddedToTheSelectedList) {
   EXPECT_EQ(lists_->selectedSongCount(), 2);
 }
 
+// Started with another player's list, the player adds its songs instead of taking the list for
+// a song, and tells once what it passed over.
+TEST_F(AllPlayListsTest, AnotherPlayersListToStartWithAddsItsSongs) {
+  store({listFile("A", {"a.wav"})}, 0);
+  const std::string one = dir_.file("radio/one.wav"), two = dir_.file("radio/two.wav");
+  ASSERT_TRUE(makeSong(one));
+  ASSERT_TRUE(makeSong(two));
+  const std::string start = dir_.file("radio/Mix.PLS");
+  std::ofstream(start) << "[playlist]\r\nFile2=two.wav\r\nFile1=one.wav\r\n"
+                          "File3=http://radio.example/live\r\nNumberOfEntries=2\r\n";
+  bool added = false;
+  lists_->restore(settings_, wide(start), view_, &added);
+  EXPECT_TRUE(added);
+  EXPECT_EQ(lists_->getListCount(), 1);
+  EXPECT_EQ(viewPaths(), (std::vector<std::string>{dir_.file("lists/a.wav"), one, two}));
+  EXPECT_EQ(lists_->takeNotices(),
+            (std::vector<std::string>{
+                "Mix.PLS: added 2 songs; skipped 1: 1 web address (streams are not played)"}));
+  EXPECT_TRUE(lists_->takeNotices().empty());
+
+  const auto unreadable = lists_->addListToSelected(wide(dir_.file("radio/none.m3u")), view_);
+  EXPECT_FALSE(unreadable.opened);
+  EXPECT_EQ(lists_->takeNotices(),
+            (std::vector<std::string>{"none.m3u: cannot be read: No such file or directory"}));
+  EXPECT_EQ(lists_->selectedSongCount(), 3);
+}
+
 TEST_F(AllPlayListsTest, SaveAllWritesEveryListAndTheSetAndRestoreBringsThemBack) {
   store({listFile("A", {"a1.wav", "a2.wav"}), listFile("B", {"b1.wav", "b2.wav", "b3.wav"})}, 0);
   lists_->restore(settings_, u"", view_, nullptr);

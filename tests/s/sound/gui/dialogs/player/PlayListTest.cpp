@@ -250,6 +250,35 @@ TEST_F(PlayListTest, AFolderIsAddedDepthFirstInNameOrderWithoutFollowingFolderLi
   EXPECT_EQ(list->addFolder(wide(root), view), 0);  // all known already
 }
 
+// Another player's list adds its songs in its order, as if each were added by hand; a folder it
+// names adds like a folder, and what it names that is no song is counted, never followed.
+TEST_F(PlayListTest, AnotherPlayersListAddsItsSongsInOrderAndCountsWhatItPassesOver) {
+  const std::string b = song("songs/b.wav"), a = song("songs/a.mp3"), c = song("songs/album/c.wav");
+  std::ofstream(dir_.file("songs/notes.txt")) << "not a song";
+  std::ofstream(dir_.file("songs/inner.m3u")) << "b.wav\n";
+  const std::string list = dir_.file("songs/mix.m3u");
+  std::ofstream(list) << "#EXTM3U\n#EXTINF:1,Bee\nb.wav\nhttp://radio.example/live\n"
+                         "album\nnotes.txt\ninner.m3u\ngone.wav\nfile://" + a + "\nb.wav\n";
+
+  PooledList songs;
+  View view;
+  add(songs.list, "songs/a.mp3", view);
+  const auto result = songs->addListFile(wide(list), view);
+  EXPECT_TRUE(result.opened);
+  EXPECT_EQ(result.added, 2);
+  EXPECT_EQ(paths(*songs), (std::vector<std::string>{a, b, c}));
+  EXPECT_EQ(numbers(*songs), (std::vector<int>{1, 2, 3}));
+  ASSERT_EQ(view->getRowCount(), 3);
+  EXPECT_EQ(narrow(recordOfRow(view, 2)->getPath()), c);
+  EXPECT_EQ(result.summary(),
+            "added 2 songs; skipped 6: 1 web address (streams are not played), 1 missing file, "
+            "2 files that are not songs (.mp3 or .wav), 2 songs already in the list");
+
+  const auto none = songs->addListFile(wide(dir_.file("songs/absent.pls")), view);
+  EXPECT_FALSE(none.opened);
+  EXPECT_EQ(songs->getSongCount(), 3);
+}
+
 // The list owns its records; the view only shows their rows. Every way a song leaves the list
 // takes its row out of the view first, and a row taken out of the view by the user leaves its
 // record alone until the list is brought in step.
