@@ -194,6 +194,22 @@ TEST_F(DialogListsTest, ClosingSavesTheListsTheSizesAndTheColumns) {
   });
 }
 
+TEST_F(DialogListsTest, AListThatCannotBeSavedOnCloseIsReported) {
+  const std::string a = listFile("A", {"a.wav"});
+  storeLists({a}, 0);
+  open();
+  // Its folder becomes a file: nothing can be written there any more, not even by root.
+  fs::rename(dir.file("lists"), dir.file("moved"));
+  std::ofstream(dir.file("lists")) << "in the way";
+  desk().clearRequests();
+  closeWindow();
+  int errors = 0;
+  for (const auto& r : desk().requests())
+    errors += r.kind == platform::ui::desktop::HeadlessDesktop::Request::Kind::kMessageBox &&
+              r.messageKind == platform::ui::desktop::MessageKind::kError;
+  EXPECT_EQ(errors, 1);
+}
+
 TEST_F(DialogListsTest, AStoredColumnOrderThatIsNoPermutationLeavesTheDefaultOrder) {
   ViewSettings::writeColumns(*settings, {0, 0, 1, 2, 3, 4, 5, 6}, {});
   open();
