@@ -28,17 +28,7 @@ class DialogListsTest : public DialogTest {
  protected:
   // A list file `name`.mpl in the test's folder holding WAVE songs of those names.
   std::string listFile(const std::string& name, const std::vector<std::string>& songs = {}) {
-    const std::string path = dir.file("lists/" + name + ".mpl");
-    PooledList list;
-    for (const std::string& song : songs) {
-      const std::string file = dir.file("lists/" + song);
-      if (!fs::exists(file)) {
-        EXPECT_TRUE(makeSong(file));
-      }
-      list->addFile(nullptr, wide(file), nullptr, nullptr, nullptr, nullptr, -1);
-    }
-    EXPECT_TRUE(PlayListFile::saveList(texts(), list.list, wide(path), nullptr));
-    return path;
+    return writeListFile(dir.file("lists"), name, songs, texts());
   }
   void storeLists(const std::vector<std::string>& paths, int selected) {
     for (std::size_t i = 0; i < paths.size(); ++i)
