@@ -47,9 +47,19 @@ TEST_F(SliderTest, DragFollowsThePointerClampsAndReportsEachChangeOnce) {
   EXPECT_EQ(slider->getValue(), 0);
   releaseAt(*slider, -300, 5);
   EXPECT_FALSE(slider->isDragging());
-  EXPECT_EQ(heard.codes(), (std::vector<int>(4, Slider::kChanged)));  // 25, 54, 100, 0
+  // 25, 54, 100, 0, then letting go once.
+  EXPECT_EQ(heard.codes(), (std::vector<int>{Slider::kChanged, Slider::kChanged, Slider::kChanged,
+                                             Slider::kChanged, Slider::kReleased}));
   moveTo(*slider, 60, 5);  // no button held: no drag
   EXPECT_EQ(slider->getValue(), 0);
+
+  // A drag that loses the mouse to another window ends there, as if let go.
+  heard.events.clear();
+  press(*slider, 30, 5);
+  ws.releaseCapture();
+  pump();
+  EXPECT_FALSE(slider->isDragging());
+  EXPECT_EQ(heard.codes(), (std::vector<int>{Slider::kChanged, Slider::kReleased}));
 }
 
 TEST_F(SliderTest, WheelAndKeysStepWithinTheRange) {

@@ -11,6 +11,8 @@
 #include "s/lang/Localizer.h"
 #include "s/map/IMappedData.h"
 #include "s/process/commandline/win/CommandLine.h"
+#include "s/str/CharCase.h"
+#include "s/str/strbuffer/StrBuffer.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/ListEdits.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
@@ -37,9 +39,23 @@ void Dialog::setApplication(app::IAppBase& application) {
   services_.appWindow = application.getMainWindow();
 }
 
+namespace {
+
+// The value given to "--device", or "".
+std::string deviceOf(const process::commandline::win::CommandLine& line) {
+  for (std::int32_t i = 0; i + 1 < line.count(); ++i)
+    if (line.isSwitch(i) && str::CharCase::equalIgnoringCase(line.get(i)->view(), u"-device") &&
+        line.isSwitchValue(i + 1))
+      return platform::text::fileNameFromUtf16(line.get(i + 1)->view());
+  return {};
+}
+
+}  // namespace
+
 int Dialog::run(const process::commandline::win::CommandLine& commandLine) {
   const std::vector<std::string> files = commandLine.files();
   const std::u16string start = files.empty() ? std::u16string() : platform::text::fileNameToUtf16(files.front());
+  device_ = deviceOf(commandLine);
   if (!open(start)) return 1;
   waitUntilClosed();
   finish();

@@ -78,6 +78,9 @@ class Dialog final : public s::gui::events::IEventListener,
   // Takes the application's settings, language table, skins and the "MainWindow" application
   // window; the window system is the process's own.
   void setApplication(app::IAppBase& application) override;
+  // "--device NAME" plays through that output device (a name of the output list, "null",
+  // "file:PATH"), as the console player does.
+  std::vector<std::u16string> valueSwitches() const override { return {u"device"}; }
   int run(const process::commandline::win::CommandLine& commandLine) override;
   void bringToFront(const std::string& activationToken) override;
   bool takeHandedOver(const std::vector<std::string>& files) override;
@@ -159,6 +162,7 @@ class Dialog final : public s::gui::events::IEventListener,
   void store(const char16_t* path, const char16_t* key, int32_t value);
 
   Services services_;
+  std::string device_;  // "--device": the output device the songs play through ("" the first)
   PlayState state_;
   ViewSettings view_;
   DialogTree tree_;

@@ -34,6 +34,7 @@ void Dialog::buildWindow() {
   tree_.list->addListener(s::gui::win::ListBox2::kRowDoubleClicked, this);
   restoreListView();
   transport_ = std::make_unique<Transport>(state_, *lists_, *tree_.list, *this);
+  if (!device_.empty()) transport_->setOutputDevice(device_);
   edits_ = std::make_unique<ListEdits>(state_, *lists_, *tree_.list, *transport_);
 }
 

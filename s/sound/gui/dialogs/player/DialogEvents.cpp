@@ -103,10 +103,15 @@ void Dialog::onClose() {
   store(ViewSettings::kSmallWidth, u"", width);
   store(ViewSettings::kLargeWidth, u"", width);
   if (view_.listShown) store(ViewSettings::kLargeHeight, u"", w.getHeight());
+  bool saved = false;
   {
     thread::ObjLocker::Guard hold(state_.windowLock);
-    lists_->saveAll(services_.settings, tree_.list, services_.texts);
+    saved = lists_->saveAll(services_.settings, tree_.list, services_.texts);
   }
+  // What the user changed in a list is lost with the window: they hear of it now.
+  if (!saved)
+    w.showError(u"A play list could not be saved (a full disk, or a folder that cannot be written); "
+                u"its file is as it was before.");
   std::vector<int> widths;
   for (int i = 0; i < tree_.list->getColumnCount(); ++i) widths.push_back(tree_.list->getColumnWidth(i));
   ViewSettings::writeColumns(*services_.settings, tree_.list->getColumnOrder(), widths);

@@ -137,7 +137,7 @@ Resolved ForeignListEntry::resolve(std::string_view text, bool latin1, std::u16s
     if (asBytes != path && !PathWin::exists(path) && PathWin::exists(asBytes))
       path = std::move(asBytes);
   }
-  // "Intro: Part 2.mp3" looks like an address of the scheme "Intro" but may be a file.
+  // "Intro: Take 2.mp3" looks like an address of the scheme "Intro" but may be a file.
   if (!scheme.empty() && (!lookUp || !PathWin::exists(path))) return {};
   return {Kind::kFile, std::move(path)};
 }

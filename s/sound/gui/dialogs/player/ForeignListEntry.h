@@ -19,7 +19,7 @@ namespace s::sound::gui::dialogs::player {
 // File names are bytes here. A list in UTF-8 gives its bytes unchanged; a list in Windows-1252
 // is read as that, and, when files are looked up, a name that does not exist whose bytes as they
 // stand do (a list written on a Linux system that used Latin-1 names) is taken as those bytes.
-// Looked up, "Intro: Part 2.mp3" is a file when there is one; otherwise it reads as an address.
+// Looked up, "Intro: Take 2.mp3" is a file when there is one; otherwise it reads as an address.
 class ForeignListEntry {
  public:
   enum class Kind {

@@ -193,8 +193,8 @@ std::string Result::skippedText() const {
   add(otherSystem, "Windows path", "Windows paths");
   add(empty, "empty entry", "empty entries");
   add(missing, "missing file", "missing files");
-  add(notSongs, "file that is not a song (.mp3 or .wav)",
-      "files that are not songs (.mp3 or .wav)");
+  add(notSongs, "entry that is not a song (.mp3 or .wav)",
+      "entries that are not songs (.mp3 or .wav)");
   add(unreadable, "song that could not be read", "songs that could not be read");
   add(alreadyListed, "song already in the list", "songs already in the list");
   if (longLines > 0) {

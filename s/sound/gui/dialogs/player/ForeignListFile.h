@@ -43,7 +43,7 @@ class ForeignListFile {
     // Of the paths, when they are added to a play list (PlayList::addListFile).
     int added = 0;          // songs added
     int alreadyListed = 0;  // already in the play list
-    int notSongs = 0;       // neither ".mp3" nor ".wav" (other lists included: never followed)
+    int notSongs = 0;       // neither ".mp3" nor ".wav" files (folders and lists: not followed)
     int unreadable = 0;     // a song file that could not be read
 
     int skipped() const;

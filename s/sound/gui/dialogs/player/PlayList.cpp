@@ -203,9 +203,9 @@ ForeignListFile::Result PlayList::addListFile(std::u16string_view path, View* vi
   ForeignListFile::Result result = ForeignListFile::read(path, true);
   reserveSongs(static_cast<int>(std::min<std::size_t>(result.paths.size(), INT_MAX)));
   for (const std::u16string& song : result.paths) {
-    if (PathWin::isFolder(song)) {
-      result.added += addFolder(song, view);
-    } else if (!isSongFile(song)) {
+    // A folder named in a list is passed over like any entry that is no song: one line of a
+    // list must not set the player walking the whole disk ("/").
+    if (!isSongFile(song) || PathWin::isFolder(song)) {
       ++result.notSongs;
     } else if (containsPath(song)) {
       ++result.alreadyListed;

@@ -98,9 +98,9 @@ class PlayList final : public base::IObject, public thread::IPoolable, public th
   // is entered twice. Returns the number of songs added.
   int addFolder(std::u16string_view folder, View* view);
   // Adds the songs of another player's list (".m3u", ".m3u8", ".pls") the way addFile adds
-  // each, in the list's order; a folder it names adds as addFolder does. Songs already listed
-  // stay where they are, and lists named inside are not followed. The result tells what was
-  // added and what was passed over, and why.
+  // each, in the list's order. Songs already listed stay where they are; folders and lists
+  // named inside are not followed. The result tells what was added and what was passed over,
+  // and why.
   ForeignListFile::Result addListFile(std::u16string_view path, View* view);
 
   // Appends the rows of all songs to the view, in list order.

@@ -58,17 +58,7 @@ class AllPlayListsTest : public ::testing::Test {
 
   // A list file named `name`.mpl holding songs `songs` (WAVE files beside it).
   std::string listFile(const std::string& name, std::vector<std::string> songs = {}) {
-    const std::string path = dir_.file("lists/" + name + ".mpl");
-    PooledList list;
-    for (const std::string& song : songs) {
-      const std::string file = dir_.file("lists/" + song);
-      if (!fs::exists(file)) {
-        EXPECT_TRUE(makeSong(file));
-      }
-      list->addFile(nullptr, wide(file), nullptr, nullptr, nullptr, nullptr, -1);
-    }
-    EXPECT_TRUE(PlayListFile::saveList(texts(), list.list, wide(path), nullptr));
-    return path;
+    return writeListFile(dir_.file("lists"), name, songs, texts());
   }
   void store(const std::vector<std::string>& paths, int selected, int count = kAsStored) {
     for (std::size_t i = 0; i < paths.size(); ++i)

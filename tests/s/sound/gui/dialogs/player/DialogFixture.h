@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -22,6 +21,7 @@
 #include "s/sound/gui/dialogs/player/Dialog.h"
 #include "s/thread/Pooled.h"
 #include "tests/s/sound/gui/dialogs/player/PlayListFixtures.h"
+#include "tests/support/ScopedEnv.h"
 
 namespace dialog_test {
 
@@ -47,14 +47,8 @@ class DialogTest : public ::testing::Test {
     dialog.reset();
     skinner->release();
     settings->release();
-    for (auto& [name, value] : saved)
-      value.second ? setenv(name.c_str(), value.first.c_str(), 1) : unsetenv(name.c_str());
   }
-  void keep(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    saved[name] = {old ? old : "", old != nullptr};
-    setenv(name.c_str(), value.c_str(), 1);
-  }
+  void keep(const std::string& name, const std::string& value) { env.set(name, value); }
 
   // Opens the window (shown) with the settings as they are now.
   Dialog& open(const std::u16string& startPath = u"") {
@@ -110,7 +104,7 @@ class DialogTest : public ::testing::Test {
   }
 
   testing_support::TempDir dir;
-  std::map<std::string, std::pair<std::string, bool>> saved;
+  testing_support::ScopedEnv env;
   platform::ui::WindowSystem ws{std::make_unique<platform::ui::HeadlessBackend>()};
   platform::ui::TestInjector input{ws};
   s::reg::MappedData* settings = nullptr;

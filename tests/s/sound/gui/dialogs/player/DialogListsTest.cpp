@@ -28,17 +28,7 @@ class DialogListsTest : public DialogTest {
  protected:
   // A list file `name`.mpl in the test's folder holding WAVE songs of those names.
   std::string listFile(const std::string& name, const std::vector<std::string>& songs = {}) {
-    const std::string path = dir.file("lists/" + name + ".mpl");
-    PooledList list;
-    for (const std::string& song : songs) {
-      const std::string file = dir.file("lists/" + song);
-      if (!fs::exists(file)) {
-        EXPECT_TRUE(makeSong(file));
-      }
-      list->addFile(nullptr, wide(file), nullptr, nullptr, nullptr, nullptr, -1);
-    }
-    EXPECT_TRUE(PlayListFile::saveList(texts(), list.list, wide(path), nullptr));
-    return path;
+    return writeListFile(dir.file("lists"), name, songs, texts());
   }
   void storeLists(const std::vector<std::string>& paths, int selected) {
     for (std::size_t i = 0; i < paths.size(); ++i)
@@ -192,6 +182,22 @@ TEST_F(DialogListsTest, ClosingSavesTheListsTheSizesAndTheColumns) {
     EXPECT_EQ(list->getColumnOrder(), (std::vector<int>{1, 0, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(list->getColumnWidth(3), 77);
   });
+}
+
+TEST_F(DialogListsTest, AListThatCannotBeSavedOnCloseIsReported) {
+  const std::string a = listFile("A", {"a.wav"});
+  storeLists({a}, 0);
+  open();
+  // Its folder becomes a file: nothing can be written there any more, not even by root.
+  fs::rename(dir.file("lists"), dir.file("moved"));
+  std::ofstream(dir.file("lists")) << "in the way";
+  desk().clearRequests();
+  closeWindow();
+  int errors = 0;
+  for (const auto& r : desk().requests())
+    errors += r.kind == platform::ui::desktop::HeadlessDesktop::Request::Kind::kMessageBox &&
+              r.messageKind == platform::ui::desktop::MessageKind::kError;
+  EXPECT_EQ(errors, 1);
 }
 
 TEST_F(DialogListsTest, AStoredColumnOrderThatIsNoPermutationLeavesTheDefaultOrder) {

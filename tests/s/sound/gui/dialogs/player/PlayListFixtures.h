@@ -1,6 +1,8 @@
 #pragma once
 // Songs on disk and small helpers for the play list tests. WAVE songs are written directly, MP3
 // songs are encoded by lame and tagged by id3v2, all in the test's own temporary folder.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "platform/text/Utf.h"
 #include "s/sound/IInfo.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
+#include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "tests/s/sound/mp3/TagTestFiles.h"
 #include "tests/support/Signals.h"
 #include "tests/support/TempDir.h"
@@ -55,5 +58,21 @@ struct PooledList {
   PlayList* operator->() const { return list; }
   PlayList& operator*() const { return *list; }
 };
+
+// A list file `folder`/`name`.mpl holding the WAVE songs `songs`, made beside it where missing.
+inline std::string writeListFile(const std::string& folder, const std::string& name,
+                                 const std::vector<std::string>& songs, s::lang::Localizer* texts) {
+  const std::string path = folder + "/" + name + ".mpl";
+  PooledList list;
+  for (const std::string& song : songs) {
+    const std::string file = folder + "/" + song;
+    if (!std::filesystem::exists(file)) {
+      EXPECT_TRUE(makeSong(file));
+    }
+    list->addFile(nullptr, wide(file), nullptr, nullptr, nullptr, nullptr, -1);
+  }
+  EXPECT_TRUE(s::sound::gui::dialogs::player::PlayListFile::saveList(texts, list.list, wide(path), nullptr));
+  return path;
+}
 
 }  // namespace playlist_test

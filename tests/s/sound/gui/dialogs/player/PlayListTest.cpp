@@ -250,15 +250,17 @@ TEST_F(PlayListTest, AFolderIsAddedDepthFirstInNameOrderWithoutFollowingFolderLi
   EXPECT_EQ(list->addFolder(wide(root), view), 0);  // all known already
 }
 
-// Another player's list adds its songs in its order, as if each were added by hand; a folder it
-// names adds like a folder, and what it names that is no song is counted, never followed.
+// Another player's list adds its songs in its order, as if each were added by hand; what it
+// names that is no song (a folder, another list) is counted, never followed.
 TEST_F(PlayListTest, AnotherPlayersListAddsItsSongsInOrderAndCountsWhatItPassesOver) {
-  const std::string b = song("songs/b.wav"), a = song("songs/a.mp3"), c = song("songs/album/c.wav");
+  const std::string b = song("songs/b.wav"), a = song("songs/a.mp3"),
+                    c = song("songs/album/c.wav");
   std::ofstream(dir_.file("songs/notes.txt")) << "not a song";
   std::ofstream(dir_.file("songs/inner.m3u")) << "b.wav\n";
   const std::string list = dir_.file("songs/mix.m3u");
   std::ofstream(list) << "#EXTM3U\n#EXTINF:1,Bee\nb.wav\nhttp://radio.example/live\n"
-                         "album\nnotes.txt\ninner.m3u\ngone.wav\nfile://" + a + "\nb.wav\n";
+                         "album\nnotes.txt\ninner.m3u\ngone.wav\nfile://" + a +
+                         "\nb.wav\nalbum/c.wav\n";
 
   PooledList songs;
   View view;
@@ -271,8 +273,8 @@ TEST_F(PlayListTest, AnotherPlayersListAddsItsSongsInOrderAndCountsWhatItPassesO
   ASSERT_EQ(view->getRowCount(), 3);
   EXPECT_EQ(narrow(recordOfRow(view, 2)->getPath()), c);
   EXPECT_EQ(result.summary(),
-            "added 2 songs; skipped 6: 1 web address (streams are not played), 1 missing file, "
-            "2 files that are not songs (.mp3 or .wav), 2 songs already in the list");
+            "added 2 songs; skipped 7: 1 web address (streams are not played), 1 missing file, "
+            "3 entries that are not songs (.mp3 or .wav), 2 songs already in the list");
 
   const auto none = songs->addListFile(wide(dir_.file("songs/absent.pls")), view);
   EXPECT_FALSE(none.opened);
