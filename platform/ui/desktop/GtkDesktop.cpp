@@ -57,6 +57,8 @@ GtkDesktop::GtkDesktop(GtkBackend& backend)
 
 GtkDesktop::~GtkDesktop() = default;
 
+void GtkDesktop::prepareMenu(const MenuModel& menu) { menus_->prepare(menu); }
+
 bool GtkDesktop::showMenu(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen, MenuEdge edge) {
   return menus_->show(ws, owner, menu, screen, edge);
 }

@@ -76,6 +76,7 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   void setCheckBoxes(bool on);
   void setFullRowSelect(bool on);
   void setGridLines(bool on);
+  bool hasGridLines() const;
   void setAcceptFiles(bool on);
   // Drops from other programs' drag sources. Here they arrive the same way as files dropped
   // from a file manager, so either setting lets the list take them.

@@ -38,7 +38,7 @@ struct ListRows::PaintPass {
   std::vector<ListViewport::ColumnSpan> spans;
   drawer::FontStyle font;
   int count, height, current, mode;
-  bool alternate, fullRowSelect;
+  bool alternate, fullRowSelect, gridLines;
 };
 
 void ListRows::paint(Canvas& canvas, const Rect& client) {
@@ -49,7 +49,8 @@ void ListRows::paint(Canvas& canvas, const Rect& client) {
   thread::ObjLocker::Guard hold(model.lock());
   PaintPass pass{&view.listDrawer(), view.columnSpans(), list_.getFont(),
                  static_cast<int>(model.rows().size()), view.rowHeight(), list_.getCurrentRow(),
-                 list_.getCurrentRowMode(), list_.hasAlternateRows(), list_.hasFullRowSelect()};
+                 list_.getCurrentRowMode(), list_.hasAlternateRows(), list_.hasFullRowSelect(),
+                 list_.hasGridLines()};
   const int first = scroll.firstRow(), end = std::min(scroll.endRow(), pass.count);
   for (int i = first; i < end; ++i) paintRow(canvas, pass, i, scroll.rowTop(i));
   const int bottom = std::max(0, scroll.rowTop(end));
@@ -65,6 +66,7 @@ void ListRows::paintRow(Canvas& canvas, const PaintPass& pass, int index, int to
   drawer::ListCellState cell;
   cell.alternate = pass.alternate && index % 2 == 1;
   cell.fullRowSelect = pass.fullRowSelect;
+  cell.gridLines = pass.gridLines;
   if (isCurrent && pass.mode == ListBox2::kMarkAbove) cell.mark = 1;
   if (isCurrent && pass.mode == ListBox2::kMarkBelow) cell.mark = 2;
   cell.lastRow = index == pass.count - 1;

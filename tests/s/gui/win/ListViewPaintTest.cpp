@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "s/gui/drawer/BuiltInSkins.h"
+#include "s/gui/drawer/ColorModel.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/SkinColors.h"
@@ -154,6 +155,43 @@ TEST_F(ListViewTest, SnapshotInASkinShowsSelectionAndTheCurrentRowMark) {
   EXPECT_EQ(pixel(1, 98, h / 2), colors[Role::kListAlternate]);
   EXPECT_EQ(pixel(7, 98, h - 1), colors[Role::kListHeaderBg]) << "the mark below the current row";
   EXPECT_EQ(pixel(7, 98, h / 2), colors[Role::kListAlternate]);
+  host.setSkin(nullptr);
+}
+
+TEST_F(ListViewTest, GridLinesSeparateEveryCellWhenSwitchedOn) {
+  auto skinner = s::thread::holdPooled(s::gui::drawer::Skinner::createSkinner());
+  ASSERT_TRUE(s::gui::drawer::BuiltInSkins::load(*skinner));
+  s::gui::drawer::ISkin* skin = skinner->getSkin(skinner->findSkin(u"Deep Water"));
+  ASSERT_NE(skin, nullptr);
+  host.setSkin(skin);
+  clickRow(2);
+  using s::gui::drawer::Role;
+  const auto colors = skin->getColors();
+  const Color background = colors[Role::kListBg], selection = colors[Role::kListHeaderBg];
+  const Color grid = s::gui::drawer::ColorModel::blend(background, colors[Role::kListFont], 0.2);
+  const int h = rowHeight();
+  // The Title column is 100 pixels wide: its right edge is at x = 99.
+  struct Spot {
+    const char* what;
+    int row, x, dy;
+    Color off, on;
+  } spots[] = {
+      {"a column's right edge", 4, 99, h / 2, background, grid},
+      {"a row's bottom edge", 4, 50, h - 1, background, grid},
+      {"inside the cell", 4, 98, h / 2, background, background},
+      {"a column's edge on a selected row", 2, 99, h / 2, selection, grid},
+  };
+  for (bool on : {false, true}) {
+    list->setGridLines(on);
+    pump();
+    const Image shot = ws.snapshot(top);
+    if (on) shot.savePng(::testing::TempDir() + "listview-grid-lines.png");
+    const Point origin = at(rows(), 0, 0);
+    for (const Spot& s : spots) {
+      EXPECT_EQ(shot.pixel(origin.x + s.x, origin.y + view().scroll().rowTop(s.row) + s.dy), on ? s.on : s.off)
+          << s.what << (on ? ", lines on" : ", lines off");
+    }
+  }
   host.setSkin(nullptr);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -140,6 +141,58 @@ TEST_F(WindowGtkTest, KeepOnTopAndOpacityReachTheWindowManager) {
   EXPECT_TRUE(waitFor([&] {
     return output("xprop -id " + id + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE") == std::string::npos;
   }));
+}
+
+// What the window manager makes of the style switches, read back from the properties it keeps
+// on the window: the actions it allows, the task bar state, the frame it draws.
+TEST_F(WindowGtkTest, StyleSwitchesReachTheWindowManager) {
+  window_->setTitle(u"Sonvia style test");
+  window_->setVisible(true);
+  std::string id = windowId("Sonvia style test");
+  ASSERT_FALSE(id.empty());
+  auto property = [&](const char* name) { return output("xprop -id " + id + " " + name); };
+  auto eventuallyHas = [&](const char* name, const char* value, bool wanted) {
+    return waitFor([&] { return (property(name).find(value) != std::string::npos) == wanted; });
+  };
+  ASSERT_TRUE(eventuallyHas("_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_MAXIMIZE_HORZ", true))
+      << property("_NET_WM_ALLOWED_ACTIONS");
+  struct Switch {
+    const char* what;
+    std::function<void(bool)> set;
+    const char* property;
+    const char* value;  // there while the switch is on
+    bool byDefault;
+  } switches[] = {
+      {"maximize box", [&](bool on) { window_->setMaximizeBox(on); }, "_NET_WM_ALLOWED_ACTIONS",
+       "_NET_WM_ACTION_MAXIMIZE_HORZ", true},
+      {"minimize box", [&](bool on) { window_->setMinimizeBox(on); }, "_NET_WM_ALLOWED_ACTIONS",
+       "_NET_WM_ACTION_MINIMIZE", true},
+      {"resizable frame", [&](bool on) { window_->setResizableFrame(on); }, "_NET_WM_ALLOWED_ACTIONS",
+       "_NET_WM_ACTION_RESIZE", true},
+      {"tool window", [&](bool on) { window_->setToolWindow(on); }, "_NET_WM_STATE",
+       "_NET_WM_STATE_SKIP_TASKBAR", false},
+  };
+  for (const Switch& s : switches) {
+    for (bool on : {!s.byDefault, s.byDefault}) {
+      s.set(on);
+      EXPECT_TRUE(eventuallyHas(s.property, s.value, on)) << s.what << (on ? " on: " : " off: ") << property(s.property);
+    }
+  }
+  // Only a caption makes the manager draw a frame around the window.
+  auto frameTop = [&] {
+    std::string extents = property("_NET_FRAME_EXTENTS");  // "= left, right, top, bottom"
+    int left = 0, right = 0, top = 0, bottom = 0;
+    auto equals = extents.find("= ");
+    if (equals == std::string::npos ||
+        std::sscanf(extents.c_str() + equals + 2, "%d, %d, %d, %d", &left, &right, &top, &bottom) != 4)
+      return -1;
+    return top;
+  };
+  EXPECT_TRUE(waitFor([&] { return frameTop() == 0; })) << property("_NET_FRAME_EXTENTS");
+  window_->setCaption(true);
+  EXPECT_TRUE(waitFor([&] { return frameTop() > 0; })) << property("_NET_FRAME_EXTENTS");
+  window_->setCaption(false);
+  EXPECT_TRUE(waitFor([&] { return frameTop() == 0; })) << property("_NET_FRAME_EXTENTS");
 }
 
 }  // namespace
