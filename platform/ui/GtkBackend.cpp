@@ -341,9 +341,9 @@ GtkBackend::GtkBackend() = default;
 GtkBackend::~GtkBackend() {
   if (!thread_.joinable()) return;
   if (lost_) {
-    // GTK's thread waits for the end of the process with a dead connection; what lives on it
-    // cannot be taken apart without it.
-    (void)desktop_.release();
+    // GTK's thread waits for the end of the process with a dead connection. Our own objects go
+    // (whatever they would ask of GTK on the way fails at once); GTK's widgets stay with it.
+    desktop_.reset();
     natives_.clear();
     thread_.detach();
     return;

@@ -3,6 +3,7 @@
 #include <gdk/gdk.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 #include <utility>
 
@@ -20,17 +21,18 @@ using SetIoErrorHandler = IoErrorHandler (*)(IoErrorHandler);
 
 void* watched = nullptr;
 IoErrorHandler previous = nullptr;
+void (*unlock)(void*) = nullptr;
 std::function<void()>* whenLost = nullptr;
 
 // Xlib ends the process as soon as this returns, so for our display it does not: the thread
-// (GTK's own) waits here until the process ends by itself.
+// (GTK's own) waits here until the process ends by itself. Xlib comes here holding the display's
+// lock for this thread; it is let go, or any other thread that so much as registers a hook on
+// the display (GL's library does, as the process ends) would wait for it forever.
 int onIoError(void* display) {
-  if (display != watched) return previous ? previous(display) : 0;
-  static bool once = false;
-  if (!once) {
-    once = true;
-    (*whenLost)();
-  }
+  static std::atomic<bool> once{false};
+  if (display != watched || once.exchange(true)) return previous ? previous(display) : 0;
+  (*whenLost)();
+  if (unlock) unlock(display);
   while (true) pause();
 }
 
@@ -41,6 +43,7 @@ void GtkDisplayLoss::watch(GdkDisplay* display, std::function<void()> onLost) {
   // Xlib is GDK's and already loaded; looked up rather than linked, like the shape calls.
   auto set = reinterpret_cast<SetIoErrorHandler>(dlsym(RTLD_DEFAULT, "XSetIOErrorHandler"));
   if (!set) return;
+  unlock = reinterpret_cast<void (*)(void*)>(dlsym(RTLD_DEFAULT, "XUnlockDisplay"));
   whenLost = new std::function<void()>(std::move(onLost));
   watched = gdk_x11_display_get_xdisplay(display);
   previous = set(onIoError);

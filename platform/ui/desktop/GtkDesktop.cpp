@@ -130,6 +130,8 @@ bool GtkDesktop::beginFileDrag(Handle owner, const std::vector<std::string>& pat
         gtk_drag_begin_with_coordinates(widget, targets, GDK_ACTION_COPY, 1, nullptr, -1, -1);
     gtk_target_list_unref(targets);
     started = context != nullptr;
+    // What a file manager shows while songs are dragged: the desktop's own audio file icon.
+    if (context) gtk_drag_set_icon_name(context, "audio-x-generic", 0, 0);
   });
   return started;
 }

@@ -16,6 +16,7 @@
 
 namespace platform::ui {
 class WindowSystem;
+struct FrameStyle;
 namespace desktop {
 class TrayIcon;
 }

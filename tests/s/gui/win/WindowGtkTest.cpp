@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -151,31 +152,43 @@ TEST_F(WindowGtkTest, StyleSwitchesReachTheWindowManager) {
   std::string id = windowId("Sonvia style test");
   ASSERT_FALSE(id.empty());
   auto property = [&](const char* name) { return output("xprop -id " + id + " " + name); };
-  auto eventuallyHas = [&](const char* name, const char* value, bool wanted) {
-    return waitFor([&] { return (property(name).find(value) != std::string::npos) == wanted; });
+  // The functions word of the Motif hints ("= flags, functions, decorations, ..."); -1 for none.
+  auto motifFunctions = [&]() -> long {
+    std::string hints = property("_MOTIF_WM_HINTS");
+    auto equals = hints.find("= ");
+    if (equals == std::string::npos) return -1;
+    char* next = nullptr;
+    std::strtoul(hints.c_str() + equals + 2, &next, 0);
+    return next && *next == ',' ? static_cast<long>(std::strtoul(next + 1, nullptr, 0)) : -1;
   };
-  ASSERT_TRUE(eventuallyHas("_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_MAXIMIZE_HORZ", true))
-      << property("_NET_WM_ALLOWED_ACTIONS");
+  auto hasMotif = [&](long bit) { return [&, bit] { return motifFunctions() >= 0 && (motifFunctions() & bit) != 0; }; };
+  auto has = [&](const char* name, const char* value) {
+    return [&, name, value] { return property(name).find(value) != std::string::npos; };
+  };
+  ASSERT_TRUE(waitFor(has("_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_RESIZE"))) << property("_NET_WM_ALLOWED_ACTIONS");
+  // Each switch as the window manager sees it: openbox shows what it allows in its allowed
+  // actions, but keeps its minimize and maximize buttons whatever a program says, so for those two
+  // the hints the window gives every manager are read instead.
+  constexpr long kMotifMinimize = 8, kMotifMaximize = 16;
   struct Switch {
     const char* what;
     std::function<void(bool)> set;
-    const char* property;
-    const char* value;  // there while the switch is on
+    std::function<bool()> shows;  // whether the manager has the switch on
     bool byDefault;
   } switches[] = {
-      {"maximize box", [&](bool on) { window_->setMaximizeBox(on); }, "_NET_WM_ALLOWED_ACTIONS",
-       "_NET_WM_ACTION_MAXIMIZE_HORZ", true},
-      {"minimize box", [&](bool on) { window_->setMinimizeBox(on); }, "_NET_WM_ALLOWED_ACTIONS",
-       "_NET_WM_ACTION_MINIMIZE", true},
-      {"resizable frame", [&](bool on) { window_->setResizableFrame(on); }, "_NET_WM_ALLOWED_ACTIONS",
-       "_NET_WM_ACTION_RESIZE", true},
-      {"tool window", [&](bool on) { window_->setToolWindow(on); }, "_NET_WM_STATE",
-       "_NET_WM_STATE_SKIP_TASKBAR", false},
+      {"maximize box", [&](bool on) { window_->setMaximizeBox(on); }, hasMotif(kMotifMaximize), true},
+      {"minimize box", [&](bool on) { window_->setMinimizeBox(on); }, hasMotif(kMotifMinimize), true},
+      {"resizable frame", [&](bool on) { window_->setResizableFrame(on); },
+       has("_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_RESIZE"), true},
+      {"tool window", [&](bool on) { window_->setToolWindow(on); },
+       has("_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR"), false},
   };
   for (const Switch& s : switches) {
     for (bool on : {!s.byDefault, s.byDefault}) {
       s.set(on);
-      EXPECT_TRUE(eventuallyHas(s.property, s.value, on)) << s.what << (on ? " on: " : " off: ") << property(s.property);
+      EXPECT_TRUE(waitFor([&] { return s.shows() == on; }))
+          << s.what << (on ? " on: " : " off: ") << property("_MOTIF_WM_HINTS") << property("_NET_WM_ALLOWED_ACTIONS")
+          << property("_NET_WM_STATE");
     }
   }
   // Only a caption makes the manager draw a frame around the window.
