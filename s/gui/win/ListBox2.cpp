@@ -90,6 +90,7 @@ SONVIA_LIST_FLAG(setAlternateRows, hasAlternateRows, alternateRows)
 SONVIA_LIST_FLAG(setFullRowSelect, hasFullRowSelect, fullRowSelect)
 SONVIA_LIST_FLAG(setReorderAllowed, isReorderAllowed, reorderAllowed)
 SONVIA_LIST_FLAG(setGridLines, hasGridLines, gridLines)
+SONVIA_LIST_FLAG(setCheckBoxes, hasCheckBoxes, checkBoxes)
 #undef SONVIA_LIST_FLAG
 
 void ListBox2::setAcceptFiles(bool on) {
@@ -146,7 +147,6 @@ bool ListBox2::isHeaderShown() const {
   return state_->headerShown;
 }
 
-void ListBox2::setCheckBoxes(bool on) { Guard hold(state_->list->lock()); state_->checkBoxes = on; }
 
 void ListBox2::setFont(const drawer::FontStyle& font) {
   {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "s/gui/drawer/BuiltInSkins.h"
@@ -192,6 +193,54 @@ TEST_F(ListViewTest, GridLinesSeparateEveryCellWhenSwitchedOn) {
           << s.what << (on ? ", lines on" : ", lines off");
     }
   }
+  host.setSkin(nullptr);
+}
+
+TEST_F(ListViewTest, CheckBoxesLeadTheRowsAndAClickOnOneSwitchesItAlone) {
+  auto skinner = s::thread::holdPooled(s::gui::drawer::Skinner::createSkinner());
+  ASSERT_TRUE(s::gui::drawer::BuiltInSkins::load(*skinner));
+  s::gui::drawer::ISkin* skin = skinner->getSkin(skinner->findSkin(u"Deep Water"));
+  ASSERT_NE(skin, nullptr);
+  host.setSkin(skin);
+  list->addListener(ListBox2::kRowCheckSwitched, &heard);
+  using s::gui::drawer::Role;
+  const Color ink = skin->getColors()[Role::kListFont], paper = skin->getColors()[Role::kListBg];
+  const int h = rowHeight(), side = std::clamp(h - 4, 7, 13);
+  // Pixels of the ink colour inside a row's box (its frame left out).
+  auto inkInBox = [&](int row) {
+    const Image shot = ws.snapshot(top);
+    const Point corner = at(rows(), 2, view().scroll().rowTop(row) + (h - side) / 2);
+    int n = 0;
+    for (int y = 2; y < side - 2; ++y)
+      for (int x = 2; x < side - 2; ++x) n += shot.pixel(corner.x + x, corner.y + y) == ink;
+    return n;
+  };
+
+  clickRow(3, 0, 6);
+  EXPECT_EQ(selected(), Ints{3}) << "without check boxes the start of a row is only a row";
+  EXPECT_FALSE(list->getRow(3)->isChecked());
+
+  list->setCheckBoxes(true);
+  pump();
+  const std::size_t before = heard.events.size();
+  clickRow(4, 0, 6);
+  EXPECT_TRUE(list->getRow(4)->isChecked());
+  EXPECT_EQ(selected(), Ints{3}) << "a click on the box leaves the selection";
+  ASSERT_EQ(heard.events.size(), before + 1);
+  EXPECT_EQ(heard.events.back().second, ListBox2::kRowCheckSwitched);
+  EXPECT_EQ(list->getCheckSwitchedRow(), 4);
+  ws.snapshot(top).savePng(::testing::TempDir() + "listview-check-boxes.png");
+  EXPECT_GT(inkInBox(4), 0) << "a checked box shows its mark";
+  EXPECT_EQ(inkInBox(5), 0) << "an empty box";
+  const Point frame = at(rows(), 2, view().scroll().rowTop(5) + h / 2);
+  EXPECT_EQ(ws.snapshot(top).pixel(frame.x, frame.y), ink) << "every row has its box";
+  EXPECT_EQ(ws.snapshot(top).pixel(frame.x + side / 2, frame.y), paper);
+
+  clickRow(4, 0, 6);
+  EXPECT_FALSE(list->getRow(4)->isChecked()) << "a second click empties the box";
+  clickRow(6, 0, 60);
+  EXPECT_EQ(selected(), Ints{6}) << "past the box a click selects as always";
+  EXPECT_FALSE(list->getRow(6)->isChecked());
   host.setSkin(nullptr);
 }
 
