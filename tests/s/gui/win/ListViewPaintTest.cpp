@@ -159,12 +159,22 @@ TEST_F(ListViewTest, SnapshotInASkinShowsSelectionAndTheCurrentRowMark) {
   host.setSkin(nullptr);
 }
 
+// The list's host paints with one built-in skin while the object lives.
+struct SkinnedList {
+  SkinnedList(s::gui::win::Host& host, const std::u16string& name) : host(host) {
+    if (s::gui::drawer::BuiltInSkins::load(*skinner)) skin = skinner->getSkin(skinner->findSkin(name));
+    host.setSkin(skin);
+  }
+  ~SkinnedList() { host.setSkin(nullptr); }
+  s::gui::win::Host& host;
+  s::thread::Pooled<s::gui::drawer::Skinner> skinner{s::gui::drawer::Skinner::createSkinner()};
+  s::gui::drawer::ISkin* skin = nullptr;
+};
+
 TEST_F(ListViewTest, GridLinesSeparateEveryCellWhenSwitchedOn) {
-  auto skinner = s::thread::holdPooled(s::gui::drawer::Skinner::createSkinner());
-  ASSERT_TRUE(s::gui::drawer::BuiltInSkins::load(*skinner));
-  s::gui::drawer::ISkin* skin = skinner->getSkin(skinner->findSkin(u"Deep Water"));
+  SkinnedList skinned(host, u"Deep Water");
+  s::gui::drawer::ISkin* skin = skinned.skin;
   ASSERT_NE(skin, nullptr);
-  host.setSkin(skin);
   clickRow(2);
   using s::gui::drawer::Role;
   const auto colors = skin->getColors();
@@ -193,15 +203,12 @@ TEST_F(ListViewTest, GridLinesSeparateEveryCellWhenSwitchedOn) {
           << s.what << (on ? ", lines on" : ", lines off");
     }
   }
-  host.setSkin(nullptr);
 }
 
 TEST_F(ListViewTest, CheckBoxesLeadTheRowsAndAClickOnOneSwitchesItAlone) {
-  auto skinner = s::thread::holdPooled(s::gui::drawer::Skinner::createSkinner());
-  ASSERT_TRUE(s::gui::drawer::BuiltInSkins::load(*skinner));
-  s::gui::drawer::ISkin* skin = skinner->getSkin(skinner->findSkin(u"Deep Water"));
+  SkinnedList skinned(host, u"Deep Water");
+  s::gui::drawer::ISkin* skin = skinned.skin;
   ASSERT_NE(skin, nullptr);
-  host.setSkin(skin);
   list->addListener(ListBox2::kRowCheckSwitched, &heard);
   using s::gui::drawer::Role;
   const Color ink = skin->getColors()[Role::kListFont], paper = skin->getColors()[Role::kListBg];
@@ -241,7 +248,6 @@ TEST_F(ListViewTest, CheckBoxesLeadTheRowsAndAClickOnOneSwitchesItAlone) {
   clickRow(6, 0, 60);
   EXPECT_EQ(selected(), Ints{6}) << "past the box a click selects as always";
   EXPECT_FALSE(list->getRow(6)->isChecked());
-  host.setSkin(nullptr);
 }
 
 }  // namespace
