@@ -24,6 +24,18 @@ struct Monitor {
 
 enum class WindowState { kNormal, kMinimized, kMaximized };
 
+// What the window manager offers around and for a top-level window. Our windows draw their own
+// frame, so by default the manager adds no title bar of its own.
+struct FrameStyle {
+  bool titleBar = false;     // the manager's title bar and border
+  bool windowMenu = true;    // the manager's window menu (on its title bar, or its key)
+  bool minimizable = true;
+  bool maximizable = true;
+  bool resizable = true;     // the user may resize the window through the manager
+  bool toolWindow = false;   // a utility window: not in the task bar or the pager
+  friend bool operator==(const FrameStyle&, const FrameStyle&) = default;
+};
+
 // Pointer shapes a window can ask for while the pointer is over it.
 enum class Cursor { kArrow, kHand, kText, kWait, kSizeAll, kSizeWestEast, kSizeNorthSouth,
                     kSizeNorthWestSouthEast, kSizeNorthEastSouthWest };
@@ -32,7 +44,8 @@ enum class Cursor { kArrow, kHand, kText, kWait, kSizeAll, kSizeWestEast, kSizeN
 struct InputEvent {
   enum class Kind {
     kMouseMove, kButtonDown, kButtonUp, kWheel, kPointerLeft, kKeyDown, kKeyUp, kChar, kDrop,
-    kActivated, kDeactivated, kMovedBySystem, kResizedBySystem, kCloseRequested, kExposed
+    kActivated, kDeactivated, kMovedBySystem, kResizedBySystem, kCloseRequested, kExposed,
+    kSessionEnded  // the display is gone: the window must close now, as at the end of the session
   };
   Kind kind = Kind::kMouseMove;
   Handle window = kNoWindow;  // the top-level window
@@ -73,6 +86,7 @@ class Backend {
   // 0..100; the window is composed with the alpha percent x 255 / 100 (rounded down).
   virtual void setOpacity(Handle window, int percent) = 0;
   virtual void setKeepOnTop(Handle window, bool on) = 0;
+  virtual void setFrameStyle(Handle window, const FrameStyle& style) = 0;
   virtual void setState(Handle window, WindowState state) = 0;
   virtual void activate(Handle window) = 0;
   virtual void setCursor(Handle window, Cursor cursor) = 0;

@@ -14,6 +14,7 @@
 
 #include "platform/ui/Canvas.h"
 #include "platform/ui/FirstFrame.h"
+#include "platform/ui/GtkDisplayLoss.h"
 #include "platform/ui/desktop/GtkDesktop.h"
 #include "platform/ui/desktop/UriList.h"
 
@@ -260,20 +261,28 @@ void onDragData(GtkWidget* widget, GdkDragContext* context, gint x, gint y, GtkS
   gtk_drag_finish(context, any, FALSE, time);
 }
 
-struct GtkCall {
+}  // namespace
+
+struct GtkBackend::Call {
   std::function<void()> work;
   std::mutex mutex;
   std::condition_variable cv;
   bool done = false;
+
+  // Notified under the lock: the waiter owns the call and may destroy it as soon as it sees done.
+  void finish() {
+    std::lock_guard lock(mutex);
+    done = true;
+    cv.notify_all();
+  }
 };
 
+namespace {
+
 gboolean runCall(gpointer data) {
-  auto* call = static_cast<GtkCall*>(data);
+  auto* call = static_cast<GtkBackend::Call*>(data);
   call->work();
-  // Notified under the lock: the waiter owns `call` and may destroy it as soon as it sees done.
-  std::lock_guard lock(call->mutex);
-  call->done = true;
-  call->cv.notify_all();
+  call->finish();
   return G_SOURCE_REMOVE;
 }
 
@@ -316,6 +325,7 @@ std::unique_ptr<GtkBackend> GtkBackend::create(std::string& error) {
     }
     self->x11_ = std::strcmp(G_OBJECT_TYPE_NAME(gdk_display_get_default()), "GdkX11Display") == 0;
     self->desktop_ = std::make_unique<desktop::GtkDesktop>(*self);
+    GtkDisplayLoss::watch(gdk_display_get_default(), [self] { self->loseDisplay(); });
     started.set_value("");
     gtk_main();
   });
@@ -332,6 +342,14 @@ GtkBackend::GtkBackend() = default;
 
 GtkBackend::~GtkBackend() {
   if (!thread_.joinable()) return;
+  if (lost_) {
+    // GTK's thread waits for the end of the process with a dead connection. Our own objects go
+    // (whatever they would ask of GTK on the way fails at once); GTK's widgets stay with it.
+    desktop_.reset();
+    natives_.clear();
+    thread_.detach();
+    return;
+  }
   desktop_.reset();  // its menus, dialogs and tray icons live on the GTK thread
   runOnGtk([this] {
     for (auto& [h, n] : natives_) gtk_widget_destroy(n->window);
@@ -346,15 +364,36 @@ void GtkBackend::runOnGtk(const std::function<void()>& f) const {
     f();
     return;
   }
-  GtkCall call;
+  Call call;
   call.work = f;
+  {
+    std::lock_guard lock(callsMutex_);
+    if (lost_) return;
+    calls_.push_back(&call);
+  }
   g_main_context_invoke(nullptr, runCall, &call);
-  std::unique_lock lock(call.mutex);
-  call.cv.wait(lock, [&] { return call.done; });
+  {
+    std::unique_lock lock(call.mutex);
+    call.cv.wait(lock, [&] { return call.done; });
+  }
+  std::lock_guard lock(callsMutex_);
+  std::erase(calls_, &call);
 }
 
 void GtkBackend::postToGtk(std::function<void()> f) const {
+  if (lost_) return;
   g_main_context_invoke(nullptr, runPosted, new std::function<void()>(std::move(f)));
+}
+
+void GtkBackend::loseDisplay() {
+  {
+    std::lock_guard lock(callsMutex_);
+    lost_ = true;
+    // Their work will never run; GTK's thread, which holds them, never comes back to them either.
+    for (Call* call : calls_) call->finish();
+    calls_.clear();
+  }
+  for (auto& [handle, n] : natives_) deliverFrom(n.get(), eventFor(n.get(), InputEvent::Kind::kSessionEnded));
 }
 
 GtkBackend::Native* GtkBackend::native(Handle window) const {

@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/ui/Backend.h"
 
@@ -35,6 +36,7 @@ class GtkBackend : public Backend {
   void setShape(Handle window, const Region* shape) override;
   void setOpacity(Handle window, int percent) override;
   void setKeepOnTop(Handle window, bool on) override;
+  void setFrameStyle(Handle window, const FrameStyle& style) override;  // GtkFrameStyle.cpp
   void setState(Handle window, WindowState state) override;
   void activate(Handle window) override;
   void setCursor(Handle window, Cursor cursor) override;
@@ -52,7 +54,12 @@ class GtkBackend : public Backend {
   // The GtkWindow of a top-level window, or nullptr. GTK thread only.
   GtkWidget* widgetOf(Handle window) const;
 
+  // True once the X server has gone away: from then on nothing reaches GTK any more and calls
+  // that wait for it return at once without effect.
+  bool displayLost() const { return lost_.load(); }
+
   struct Native;  // GTK-thread state of one window
+  struct Call;    // a runOnGtk in progress
   // Hands an event from GTK's callbacks to the window system.
   void forward(InputEvent e) {
     if (BackendSink* sink = sink_.load()) sink->deliver(std::move(e));
@@ -61,6 +68,8 @@ class GtkBackend : public Backend {
  private:
   GtkBackend();
   Native* native(Handle window) const;  // GTK thread only
+  // GTK thread, once: ends every wait for GTK and asks every window to close.
+  void loseDisplay();
 
   std::thread thread_;
   bool x11_ = false;
@@ -68,6 +77,9 @@ class GtkBackend : public Backend {
   std::unordered_map<Handle, std::shared_ptr<GtkFrame>> frames_;
   std::unordered_map<Handle, std::unique_ptr<Native>> natives_;  // GTK thread only
   std::unique_ptr<desktop::GtkDesktop> desktop_;
+  std::atomic<bool> lost_{false};
+  mutable std::mutex callsMutex_;
+  mutable std::vector<Call*> calls_;  // waiting for GTK; guarded by callsMutex_
 };
 
 }  // namespace platform::ui

@@ -21,6 +21,7 @@ class HeadlessBackend : public Backend {
   void setShape(Handle, const Region*) override {}
   void setOpacity(Handle, int) override {}
   void setKeepOnTop(Handle, bool) override {}
+  void setFrameStyle(Handle, const FrameStyle&) override {}
   void setState(Handle, WindowState) override {}
   void activate(Handle) override {}
   void setCursor(Handle, Cursor) override {}

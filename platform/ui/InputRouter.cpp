@@ -163,6 +163,9 @@ void InputRouter::handle(const InputEvent& e) {
     case Kind::kCloseRequested:
       ws_.tree().callProc(top, msg::kClose, 0, 0);
       return;
+    case Kind::kSessionEnded:
+      ws_.tree().callProc(top, msg::kEndSession, 1, 0);
+      return;
     case Kind::kExposed:
       ws_.tree().invalidateInTop(top, Region(Rect{0, 0, top->bounds.width(), top->bounds.height()}));
       return;

@@ -42,6 +42,7 @@ constexpr std::uint32_t kPaint = 0x000F;            // lParam: PaintEvent*
 constexpr std::uint32_t kClose = 0x0010;
 constexpr std::uint32_t kQuit = 0x0012;             // wParam: exit code
 constexpr std::uint32_t kEraseBackground = 0x0014;  // lParam: Canvas*; answer non-zero when erased
+constexpr std::uint32_t kEndSession = 0x0016;       // wParam: 1 the session ends; the display may be gone
 constexpr std::uint32_t kShowWindow = 0x0018;       // wParam: 1 shown, 0 hidden
 constexpr std::uint32_t kWindowPosChanging = 0x0046;  // lParam: WindowPos*, may be changed
 constexpr std::uint32_t kHitTest = 0x0084;          // lParam: packPoint(client point); answer hit::

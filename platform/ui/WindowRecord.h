@@ -37,6 +37,7 @@ struct WindowRecord {
   std::optional<Region> shape;
   int opacity = 100;
   bool keepOnTop = false;
+  FrameStyle frameStyle;
   WindowState state = WindowState::kNormal;
   Cursor cursor = Cursor::kArrow;
 };

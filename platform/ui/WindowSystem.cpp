@@ -350,6 +350,19 @@ bool WindowSystem::isKeptOnTop(Handle top) const {
   return onOwner(top, false, [](const std::shared_ptr<WindowRecord>& rec) { return rec->keepOnTop; });
 }
 
+bool WindowSystem::setFrameStyle(Handle top, const FrameStyle& style) {
+  return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
+    if (!rec->topLevel) return false;
+    rec->frameStyle = style;
+    backend_->setFrameStyle(top, style);
+    return true;
+  });
+}
+
+FrameStyle WindowSystem::frameStyleOf(Handle top) const {
+  return onOwner(top, FrameStyle{}, [](const std::shared_ptr<WindowRecord>& rec) { return rec->frameStyle; });
+}
+
 bool WindowSystem::setState(Handle top, WindowState st) {
   return onOwner(top, false, [&](const std::shared_ptr<WindowRecord>& rec) {
     if (!rec->topLevel) return false;

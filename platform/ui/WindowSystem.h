@@ -91,6 +91,8 @@ class WindowSystem : private BackendSink {
   int opacityOf(Handle top) const;
   bool setKeepOnTop(Handle top, bool on);
   bool isKeptOnTop(Handle top) const;
+  bool setFrameStyle(Handle top, const FrameStyle& style);
+  FrameStyle frameStyleOf(Handle top) const;
   bool setState(Handle top, WindowState state);
   WindowState stateOf(Handle top) const;
   bool activate(Handle top);

@@ -62,6 +62,15 @@ class IWindow : public virtual IContainer {
   virtual std::u16string getTitle() const = 0;
   virtual void setTitle(const std::u16string& title) = 0;
 
+  // ---- what the desktop's window manager adds: the window draws its own frame, so at first
+  // there is no title bar of the manager's, and everything else is offered
+  virtual void setMaximizeBox(bool on) = 0;
+  virtual void setMinimizeBox(bool on) = 0;
+  virtual void setSystemMenu(bool on) = 0;  // the manager's window menu, with the title bar's buttons
+  virtual void setCaption(bool on) = 0;     // the manager's title bar and border
+  virtual void setToolWindow(bool on) = 0;  // a utility window, kept out of the task bar
+  virtual void setResizableFrame(bool on) = 0;
+
   // ---- tray icon
   virtual void showTrayIcon(bool on) = 0;
   virtual bool isTrayIconShown() const = 0;

@@ -55,6 +55,9 @@ class DesktopServices {
   // posted after it. Opening a menu closes one still open. False when it cannot be shown.
   virtual bool showMenu(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen,
                         MenuEdge edge) = 0;
+  // Builds the desktop's menu for `menu` ahead of its showing and returns at once, so that a
+  // later showMenu of a menu of this shape only has to put it on the screen.
+  virtual void prepareMenu(const MenuModel& menu) = 0;
   // True while a menu opened by showMenu is on the screen.
   virtual bool menuOpen() const = 0;
 

@@ -57,6 +57,8 @@ GtkDesktop::GtkDesktop(GtkBackend& backend)
 
 GtkDesktop::~GtkDesktop() = default;
 
+void GtkDesktop::prepareMenu(const MenuModel& menu) { menus_->prepare(menu); }
+
 bool GtkDesktop::showMenu(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen, MenuEdge edge) {
   return menus_->show(ws, owner, menu, screen, edge);
 }
@@ -128,6 +130,8 @@ bool GtkDesktop::beginFileDrag(Handle owner, const std::vector<std::string>& pat
         gtk_drag_begin_with_coordinates(widget, targets, GDK_ACTION_COPY, 1, nullptr, -1, -1);
     gtk_target_list_unref(targets);
     started = context != nullptr;
+    // What a file manager shows while songs are dragged: the desktop's own audio file icon.
+    if (context) gtk_drag_set_icon_name(context, "audio-x-generic", 0, 0);
   });
   return started;
 }

@@ -20,6 +20,7 @@ class GtkDesktop : public DesktopServices {
   ~GtkDesktop() override;
 
   bool showMenu(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen, MenuEdge edge) override;
+  void prepareMenu(const MenuModel& menu) override;
   bool menuOpen() const override;
   std::vector<std::string> openFiles(WindowSystem& ws, Handle owner, const FileDialog& d) override;
   std::optional<std::string> chooseFolder(WindowSystem& ws, Handle owner, const std::string& title,

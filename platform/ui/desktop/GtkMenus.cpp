@@ -8,6 +8,8 @@
 
 #include "platform/ui/GtkBackend.h"
 #include "platform/ui/WindowSystem.h"
+#include "platform/ui/desktop/GtkMenuBuilder.h"
+#include "platform/ui/desktop/GtkMenuMarks.h"
 
 namespace platform::ui::desktop {
 
@@ -24,7 +26,6 @@ struct Popup {
   bool ended = false;
 };
 
-constexpr const char* kCommandKey = "sonvia-command";
 constexpr const char* kPopupKey = "sonvia-popup";
 // Building a menu's widgets costs far more than showing them (styles, text layout), and a
 // program opens the same few menus again and again: the last few stay built.
@@ -56,63 +57,8 @@ struct GtkMenus::State {
 
 namespace {
 
-void onActivate(GtkMenuItem* item, gpointer data) {
-  static_cast<Popup*>(data)->chosen = GPOINTER_TO_INT(g_object_get_data(G_OBJECT(item), kCommandKey));
-}
-
-GtkWidget* buildMenu(const MenuModel& model, Popup* popup) {
-  GtkWidget* menu = gtk_menu_new();
-  for (const MenuEntry& e : model) {
-    GtkWidget* item = nullptr;
-    std::string label = mnemonicLabel(e.text);
-    switch (e.kind) {
-      case MenuEntry::Kind::kSeparator:
-        item = gtk_separator_menu_item_new();
-        break;
-      case MenuEntry::Kind::kSubMenu:
-        item = gtk_menu_item_new_with_mnemonic(label.c_str());
-        gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), buildMenu(e.children, popup));
-        break;
-      case MenuEntry::Kind::kItem:
-        if (e.checked || e.radio) {
-          item = gtk_check_menu_item_new_with_mnemonic(label.c_str());
-          gtk_check_menu_item_set_draw_as_radio(GTK_CHECK_MENU_ITEM(item), e.radio);
-          gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), e.checked);
-        } else {
-          item = gtk_menu_item_new_with_mnemonic(label.c_str());
-        }
-        g_object_set_data(G_OBJECT(item), kCommandKey, GINT_TO_POINTER(e.command));
-        g_signal_connect(item, "activate", G_CALLBACK(onActivate), popup);
-        break;
-    }
-    gtk_widget_set_sensitive(item, e.enabled);
-    gtk_widget_show(item);
-    gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
-  }
-  return menu;
-}
-
-// Brings a built menu of the same shape up to date: texts, marks, enabled states, commands.
-// Setting a mark activates the item, so the caller forgets any choice afterwards.
-void updateMenu(GtkWidget* menu, const MenuModel& model) {
-  GList* children = gtk_container_get_children(GTK_CONTAINER(menu));
-  GList* c = children;
-  for (const MenuEntry& e : model) {
-    GtkWidget* item = GTK_WIDGET(c->data);
-    c = c->next;
-    if (e.kind == MenuEntry::Kind::kSeparator) continue;
-    std::string label = mnemonicLabel(e.text);
-    const char* shown = gtk_menu_item_get_label(GTK_MENU_ITEM(item));
-    if (!shown || label != shown) gtk_menu_item_set_label(GTK_MENU_ITEM(item), label.c_str());
-    gtk_widget_set_sensitive(item, e.enabled);
-    if (e.kind == MenuEntry::Kind::kSubMenu) {
-      updateMenu(gtk_menu_item_get_submenu(GTK_MENU_ITEM(item)), e.children);
-      continue;
-    }
-    g_object_set_data(G_OBJECT(item), kCommandKey, GINT_TO_POINTER(e.command));
-    if (GTK_IS_CHECK_MENU_ITEM(item)) gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), e.checked);
-  }
-  g_list_free(children);
+void onActivate(GtkMenuItem* item, void* data) {
+  static_cast<Popup*>(data)->chosen = GtkMenuBuilder::commandOf(item);
 }
 
 // The menu is done: GTK deactivates a menu before it activates the chosen item, so the choice is
@@ -147,21 +93,12 @@ gboolean onDraw(GtkWidget*, cairo_t*, gpointer data) {
   return FALSE;
 }
 
-// A menu for `model`: a kept one of the same shape brought up to date, else a new one.
-GtkWidget* menuFor(GtkMenus::State& state, const std::shared_ptr<GtkMenus::State>& shared, const MenuModel& model) {
-  auto same = std::find_if(state.kept.rbegin(), state.kept.rend(),
-                           [&](GtkWidget* m) { return sameShape(popupOf(m)->model, model); });
-  if (same != state.kept.rend()) {
-    GtkWidget* menu = *same;
-    state.kept.erase(std::next(same).base());
-    updateMenu(menu, model);
-    popupOf(menu)->model = model;
-    return menu;
-  }
+// A new menu for `model`, with its own record of what it shows.
+GtkWidget* newMenu(const std::shared_ptr<GtkMenus::State>& shared, const MenuModel& model) {
   auto* popup = new Popup;
   popup->state = shared;
   popup->model = model;
-  GtkWidget* menu = buildMenu(model, popup);
+  GtkWidget* menu = GtkMenuBuilder(onActivate, popup).build(model);
   g_object_ref_sink(menu);
   g_object_set_data_full(G_OBJECT(menu), kPopupKey, popup, [](gpointer p) { delete static_cast<Popup*>(p); });
   g_signal_connect(menu, "deactivate", G_CALLBACK(onDeactivate), popup);
@@ -169,9 +106,40 @@ GtkWidget* menuFor(GtkMenus::State& state, const std::shared_ptr<GtkMenus::State
   return menu;
 }
 
+// The kept menu that takes least building to show `model`: one of the same shape if any.
+std::vector<GtkWidget*>::iterator closestKept(GtkMenus::State& state, const MenuModel& model, int& toBuild) {
+  auto best = state.kept.end();
+  toBuild = 0;
+  for (auto it = state.kept.begin(); it != state.kept.end(); ++it) {
+    const MenuModel& built = popupOf(*it)->model;
+    int n = sameShape(built, model) ? -1 : entriesToBuild(built, model);
+    if (best == state.kept.end() || n <= toBuild) {  // ties go to the most recently used
+      best = it;
+      toBuild = n;
+    }
+  }
+  return best;
+}
+
+// A menu for `model`: a kept one brought up to date where that builds at most half of it (a
+// menu of another shape, such as one whose sub-menu moved, mostly is), else a new one.
+GtkWidget* menuFor(GtkMenus::State& state, const std::shared_ptr<GtkMenus::State>& shared, const MenuModel& model) {
+  int toBuild = 0;
+  auto kept = closestKept(state, model, toBuild);
+  if (kept == state.kept.end() || toBuild * 2 > static_cast<int>(model.size())) return newMenu(shared, model);
+  GtkWidget* menu = *kept;
+  state.kept.erase(kept);
+  Popup* popup = popupOf(menu);
+  GtkMenuBuilder(onActivate, popup).reshape(menu, popup->model, model);
+  popup->model = model;
+  return menu;
+}
+
 }  // namespace
 
-GtkMenus::GtkMenus(GtkBackend& backend) : backend_(backend), state_(std::make_shared<State>()) {}
+GtkMenus::GtkMenus(GtkBackend& backend) : backend_(backend), state_(std::make_shared<State>()) {
+  backend_.runOnGtk([] { GtkMenuMarks::install(); });
+}
 
 GtkMenus::~GtkMenus() {
   backend_.runOnGtk([state = state_] {
@@ -183,6 +151,25 @@ GtkMenus::~GtkMenus() {
 }
 
 bool GtkMenus::open() const { return state_->shown.load(); }
+
+void GtkMenus::prepare(const MenuModel& menu) {
+  backend_.postToGtk([state = state_, menu] {
+    if (state->closing) return;
+    for (auto it = state->kept.begin(); it != state->kept.end(); ++it) {
+      if (!sameShape(popupOf(*it)->model, menu)) continue;
+      GtkWidget* ready = *it;  // already there: only moves to the most recently used place
+      state->kept.erase(it);
+      state->keep(ready);
+      return;
+    }
+    GtkWidget* built = newMenu(state, menu);
+    // Asking for its size makes GTK work out every item's style now, which is most of the cost of
+    // a menu's first opening.
+    GtkRequisition size;
+    gtk_widget_get_preferred_size(built, &size, nullptr);
+    state->keep(built);
+  });
+}
 
 bool GtkMenus::show(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen, MenuEdge edge) {
   if (!ws.exists(owner)) return false;

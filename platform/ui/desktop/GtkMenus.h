@@ -19,6 +19,8 @@ class GtkMenus {
 
   bool show(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen, MenuEdge edge);
   bool open() const;
+  // Builds the menu for `menu` on GTK's thread ahead of its showing; returns at once.
+  void prepare(const MenuModel& menu);
 
   struct State;  // shared with the GTK callbacks of the menus still around
 

@@ -78,6 +78,16 @@ HeadlessTrayIcon* HeadlessDesktop::trayIcon(Handle owner) const {
   return nullptr;
 }
 
+void HeadlessDesktop::prepareMenu(const MenuModel& menu) {
+  std::lock_guard lock(mutex_);
+  prepared_.push_back(menu);
+}
+
+std::vector<MenuModel> HeadlessDesktop::preparedMenus() const {
+  std::lock_guard lock(mutex_);
+  return prepared_;
+}
+
 bool HeadlessDesktop::showMenu(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen,
                                MenuEdge edge) {
   if (!ws.exists(owner)) return false;

@@ -43,12 +43,15 @@ class HeadlessDesktop : public DesktopServices {
   void setTrayAvailable(bool available);
 
   std::vector<Request> requests() const;
+  // The menus built ahead (prepareMenu), in order.
+  std::vector<MenuModel> preparedMenus() const;
   void clearRequests();
   // The live tray icon of `owner`, for a test to click; nullptr when there is none.
   HeadlessTrayIcon* trayIcon(Handle owner) const;
 
   // ---- DesktopServices
   bool showMenu(WindowSystem& ws, Handle owner, const MenuModel& menu, Point screen, MenuEdge edge) override;
+  void prepareMenu(const MenuModel& menu) override;
   bool menuOpen() const override { return false; }
   std::vector<std::string> openFiles(WindowSystem& ws, Handle owner, const FileDialog& d) override;
   std::optional<std::string> chooseFolder(WindowSystem& ws, Handle owner, const std::string& title,
@@ -71,6 +74,7 @@ class HeadlessDesktop : public DesktopServices {
 
   mutable std::mutex mutex_;
   std::vector<Request> requests_;
+  std::vector<MenuModel> prepared_;
   std::deque<std::optional<int>> menuChoices_;
   std::deque<std::vector<std::string>> files_;
   std::deque<std::optional<std::string>> paths_;

@@ -40,4 +40,31 @@ bool sameShape(const MenuModel& a, const MenuModel& b) {
   return true;
 }
 
+EntryWidget widgetFor(const MenuEntry& e) {
+  switch (e.kind) {
+    case MenuEntry::Kind::kSeparator: return EntryWidget::kSeparator;
+    case MenuEntry::Kind::kSubMenu: return EntryWidget::kSubMenu;
+    case MenuEntry::Kind::kItem: break;
+  }
+  return e.checked || e.radio ? EntryWidget::kMarked : EntryWidget::kPlain;
+}
+
+namespace {
+int entriesIn(const MenuModel& menu) {
+  int n = 0;
+  for (const MenuEntry& e : menu) n += 1 + entriesIn(e.children);
+  return n;
+}
+}  // namespace
+
+int entriesToBuild(const MenuModel& built, const MenuModel& wanted) {
+  int n = 0;
+  for (std::size_t i = 0; i < wanted.size(); ++i) {
+    const MenuEntry& e = wanted[i];
+    if (i >= built.size() || widgetFor(built[i]) != widgetFor(e)) n += 1 + entriesIn(e.children);
+    else n += entriesToBuild(built[i].children, e.children);
+  }
+  return n;
+}
+
 }  // namespace platform::ui::desktop

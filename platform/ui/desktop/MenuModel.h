@@ -59,4 +59,14 @@ bool canChoose(const MenuModel& menu, int command);
 // enabled states.
 bool sameShape(const MenuModel& a, const MenuModel& b);
 
+// What kind of desktop widget an entry needs: entries of one kind can take each other's place by
+// changing texts, marks and states only.
+enum class EntryWidget { kSeparator, kPlain, kMarked, kSubMenu };
+EntryWidget widgetFor(const MenuEntry& e);
+
+// How many entries (counting those inside sub-menus) have to be made anew when a menu built for
+// `built` is brought to `wanted` place by place: an entry is kept where the widget at its place
+// is of its kind, and a sub-menu kept in place is brought along the same way.
+int entriesToBuild(const MenuModel& built, const MenuModel& wanted);
+
 }  // namespace platform::ui::desktop

@@ -23,6 +23,7 @@ struct ListCellState {
   bool treeHasChildren = false;
   int cellButton = 0;  // 0 none, 1 empty box, 2 box with a check mark, 3 box with a square
   bool link = false;   // drawn in blue and underlined
+  bool gridLines = false;  // a thin line along the cell's bottom and right edges
 };
 
 class IListBox : public IDrawer {

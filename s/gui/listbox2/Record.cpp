@@ -64,6 +64,7 @@ void Record::reset() {
   list_ = nullptr;
   index_ = -1;
   selected_ = false;
+  checked_ = false;
   selectionStamp_ = 0;
   flags_ = 0;
   buttonFlags_ = 0;

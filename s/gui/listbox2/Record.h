@@ -44,6 +44,9 @@ class Record final : public base::IObject, public thread::IPoolable {
   int getIndex() const { return index_; }
   void setIndex(int index) { index_ = index; }
   bool isSelected() const { return selected_; }
+  // The row's check box, shown while the list has check boxes switched on.
+  bool isChecked() const { return checked_; }
+  void setChecked(bool on) { checked_ = on; }
   // Keeps the selected count of the list the row is shown in; a newly selected row is stamped
   // so that the list can tell the order in which its rows were selected.
   void setSelected(bool on);
@@ -73,6 +76,7 @@ class Record final : public base::IObject, public thread::IPoolable {
   List* list_ = nullptr;
   int index_ = -1;
   bool selected_ = false;
+  bool checked_ = false;
   std::uint64_t selectionStamp_ = 0;
   std::uint32_t flags_ = 0;
   std::uint32_t buttonFlags_ = 0;

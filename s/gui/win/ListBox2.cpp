@@ -89,6 +89,8 @@ SONVIA_LIST_FLAG(setMultiSelect, isMultiSelect, multiSelect)
 SONVIA_LIST_FLAG(setAlternateRows, hasAlternateRows, alternateRows)
 SONVIA_LIST_FLAG(setFullRowSelect, hasFullRowSelect, fullRowSelect)
 SONVIA_LIST_FLAG(setReorderAllowed, isReorderAllowed, reorderAllowed)
+SONVIA_LIST_FLAG(setGridLines, hasGridLines, gridLines)
+SONVIA_LIST_FLAG(setCheckBoxes, hasCheckBoxes, checkBoxes)
 #undef SONVIA_LIST_FLAG
 
 void ListBox2::setAcceptFiles(bool on) {
@@ -145,8 +147,6 @@ bool ListBox2::isHeaderShown() const {
   return state_->headerShown;
 }
 
-void ListBox2::setCheckBoxes(bool on) { Guard hold(state_->list->lock()); state_->checkBoxes = on; }
-void ListBox2::setGridLines(bool on) { Guard hold(state_->list->lock()); state_->gridLines = on; }
 
 void ListBox2::setFont(const drawer::FontStyle& font) {
   {

@@ -49,6 +49,8 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   static constexpr int kOnlyRowSelected = 20;
   static constexpr int kNoRowSelected = 21;
   static constexpr int kRowDoubleClicked = 22;
+  // The user switched a row's check box (getCheckSwitchedRow says which).
+  static constexpr int kRowCheckSwitched = 23;
   static constexpr int kRowsSorted = 26;
 
   // Current-row mark modes.
@@ -74,8 +76,10 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   void setHeaderShown(bool on);
   bool isHeaderShown() const;
   void setCheckBoxes(bool on);
+  bool hasCheckBoxes() const;
   void setFullRowSelect(bool on);
   void setGridLines(bool on);
+  bool hasGridLines() const;
   void setAcceptFiles(bool on);
   // Drops from other programs' drag sources. Here they arrive the same way as files dropped
   // from a file manager, so either setting lets the list take them.
@@ -179,6 +183,9 @@ class ListBox2 final : public Component, public IContainer, public thread::IPool
   // Rows of this list were dropped on `target` (one of the drag targets) before row `index`.
   void dropRowsOn(ListBox2* target, int index);
   int getDoubleClickedRow() const;
+  // Switches the check box of a row as a click on it does, and raises 23.
+  void switchCheck(int row);
+  int getCheckSwitchedRow() const;
   void pressKey(int keyCode);
   int getLastKey() const;
 

@@ -11,6 +11,7 @@
 #include "s/gui/listbox2/Sorter.h"
 #include "s/gui/win/ListBox2.h"
 #include "s/gui/win/ListBox2State.h"
+#include "s/gui/win/ListRows.h"
 #include "s/gui/win/ListViewport.h"
 
 namespace s::gui::win {
@@ -154,6 +155,23 @@ void ListBox2::doubleClickRow(int row) {
     state_->doubleClickedRow = row;
   }
   raise({kRowDoubleClicked});
+}
+
+void ListBox2::switchCheck(int row) {
+  {
+    Guard hold(state_->list->lock());
+    if (row < 0 || row >= static_cast<int>(state_->list->rows().size())) return;
+    listbox2::Record* record = state_->list->rows()[static_cast<std::size_t>(row)];
+    record->setChecked(!record->isChecked());
+    state_->checkSwitchedRow = row;
+  }
+  viewport_->rows().repaint();
+  raise({kRowCheckSwitched});
+}
+
+int ListBox2::getCheckSwitchedRow() const {
+  Guard hold(state_->list->lock());
+  return state_->checkSwitchedRow;
 }
 
 int ListBox2::getDoubleClickedRow() const {

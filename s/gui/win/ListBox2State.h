@@ -31,6 +31,7 @@ struct ListBox2::State {
   int currentMode = kMarkAbove;
   int clickedColumn = -1;
   int doubleClickedRow = -1;
+  int checkSwitchedRow = -1;
   std::vector<std::string> droppedPaths;
   int lastKey = 0;
   bool reorderAllowed = false;

@@ -38,7 +38,7 @@ struct ListRows::PaintPass {
   std::vector<ListViewport::ColumnSpan> spans;
   drawer::FontStyle font;
   int count, height, current, mode;
-  bool alternate, fullRowSelect;
+  bool alternate, fullRowSelect, gridLines, checkBoxes;
 };
 
 void ListRows::paint(Canvas& canvas, const Rect& client) {
@@ -49,7 +49,8 @@ void ListRows::paint(Canvas& canvas, const Rect& client) {
   thread::ObjLocker::Guard hold(model.lock());
   PaintPass pass{&view.listDrawer(), view.columnSpans(), list_.getFont(),
                  static_cast<int>(model.rows().size()), view.rowHeight(), list_.getCurrentRow(),
-                 list_.getCurrentRowMode(), list_.hasAlternateRows(), list_.hasFullRowSelect()};
+                 list_.getCurrentRowMode(), list_.hasAlternateRows(), list_.hasFullRowSelect(),
+                 list_.hasGridLines(), list_.hasCheckBoxes()};
   const int first = scroll.firstRow(), end = std::min(scroll.endRow(), pass.count);
   for (int i = first; i < end; ++i) paintRow(canvas, pass, i, scroll.rowTop(i));
   const int bottom = std::max(0, scroll.rowTop(end));
@@ -65,6 +66,7 @@ void ListRows::paintRow(Canvas& canvas, const PaintPass& pass, int index, int to
   drawer::ListCellState cell;
   cell.alternate = pass.alternate && index % 2 == 1;
   cell.fullRowSelect = pass.fullRowSelect;
+  cell.gridLines = pass.gridLines;
   if (isCurrent && pass.mode == ListBox2::kMarkAbove) cell.mark = 1;
   if (isCurrent && pass.mode == ListBox2::kMarkBelow) cell.mark = 2;
   cell.lastRow = index == pass.count - 1;
@@ -89,6 +91,7 @@ void ListRows::paintRow(Canvas& canvas, const PaintPass& pass, int index, int to
     cell.selected = selected && (cell.fullRowSelect || shownFirst);
     listbox2::DataType* column = list_.model()->columns()[static_cast<std::size_t>(span.column)];
     cell.align = static_cast<unsigned>(column->getAlignment());
+    cell.cellButton = pass.checkBoxes && shownFirst ? (row->isChecked() ? 2 : 1) : 0;
     pass.drawer->paintCell(cell, Rect{span.left, top, span.right, top + pass.height}, canvas);
   }
 }
@@ -105,6 +108,10 @@ void ListRows::onMouseDown(const MouseEvent& e) {
     return;
   }
   if (e.button != 0) return;
+  if (onCheckBox(row, e.point)) {
+    list_.switchCheck(row);
+    return;
+  }
   Record* record = list_.getRow(row);
   selectOnRelease_ = record && record->isSelected() && !e.shift && !e.control;
   if (selectOnRelease_)
@@ -121,8 +128,18 @@ void ListRows::onMouseDown(const MouseEvent& e) {
   }
 }
 
+// The box sits at the start of the leftmost column, a row's height wide (the drawer draws it a
+// little smaller, so the whole square around it counts).
+bool ListRows::onCheckBox(int row, Point p) const {
+  if (!list_.hasCheckBoxes() || row < 0 || row >= list_.getRowCount()) return false;
+  const auto spans = list_.viewport().columnSpans();
+  return !spans.empty() && p.x >= spans.front().left && p.x < spans.front().left + list_.viewport().rowHeight();
+}
+
 void ListRows::onDoubleClick(const MouseEvent& e) {
   if (e.button != 0) return onMouseDown(e);
+  // A quick second click on a check box switches it back, as the first one did.
+  if (onCheckBox(list_.viewport().scroll().rowAt(e.point.y), e.point)) return onMouseDown(e);
   const int row = list_.viewport().scroll().rowAt(e.point.y);
   if (row < 0) return;
   input_.click(row, false, false);

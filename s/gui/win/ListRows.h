@@ -38,6 +38,8 @@ class ListRows : public Component {
   enum class Drag { kNone, kPressed, kDragging };
   struct PaintPass;
   void paintRow(platform::ui::Canvas& canvas, const PaintPass& pass, int index, int top);
+  // Whether a point of this component lies on a row's check box (with check boxes on).
+  bool onCheckBox(int row, platform::ui::Point p) const;
   void startDrag();
   // Moves the drop indicator to where the pointer last was.
   void trackDrop();

@@ -354,6 +354,7 @@ void Window::skinChanged() {
   host_.setSkin(skinner_ ? skinner_->getCurrentSkin() : nullptr);
   if (!currentDrawer()) buffer_.drop();
   applyRegion();
+  layoutTree(*this);
   ws_.invalidateTree(top_);
 }
 
@@ -400,6 +401,7 @@ void Window::setContextMenu(IPopupMenu* menu, bool owned) {
     if (ownsContextMenu_ && contextMenu_ && contextMenu_ != menu) contextMenu_->release();
     contextMenu_ = menu;
     ownsContextMenu_ = owned && menu;
+    prepareMenu(menu);
   });
 }
 

@@ -17,6 +17,7 @@
 
 namespace platform::ui {
 class WindowSystem;
+struct FrameStyle;
 namespace desktop {
 class TrayIcon;
 }
@@ -92,6 +93,12 @@ class Window : public Box, public IWindow {
   int getFrameHeight() const override;
   std::u16string getTitle() const override;
   void setTitle(const std::u16string& title) override;
+  void setMaximizeBox(bool on) override;
+  void setMinimizeBox(bool on) override;
+  void setSystemMenu(bool on) override;
+  void setCaption(bool on) override;
+  void setToolWindow(bool on) override;
+  void setResizableFrame(bool on) override;
   void showTrayIcon(bool on) override;
   bool isTrayIconShown() const override { return tray_ != nullptr; }
   void setKeepTrayIcon(bool on) override { keepTrayIcon_ = on; }
@@ -199,6 +206,13 @@ class Window : public Box, public IWindow {
   void trayLeftClick();
   void limitPosition(platform::ui::Rect& bounds) const;
   platform::ui::Rect keepInScreenBounds() const;
+  // Lays out every container of the tree again, each after its parent, so that sizes measured
+  // with the skin's drawers (list rows, headers) follow a new skin at once (WindowStyle.cpp).
+  static void layoutTree(IComponent& component);
+  // Changes what the window manager offers for the window (WindowStyle.cpp).
+  void changeFrame(const std::function<void(platform::ui::FrameStyle&)>& change);
+  // Has the desktop build a menu of ours ahead of its opening (nothing for none).
+  void prepareMenu(IPopupMenu* menu);
 
   platform::ui::WindowSystem& ws_;
   Host host_;

@@ -51,6 +51,9 @@ LResult WindowMessages::decode(Window& w, const Message& m) {
     case msg::kMenuClosed:
       if (w.trayMenuOpen_) w.ws_.activate(w.top_);
       w.trayMenuOpen_ = false;
+      // The command just run may have changed the menus; the next opening finds them built.
+      w.prepareMenu(w.contextMenu_);
+      w.prepareMenu(w.trayMenu_);
       return 0;
     case msg::kTrayNotify:
       tray(w, unpackPoint(static_cast<LParam>(m.wParam)), m.lParam);
@@ -89,6 +92,9 @@ LResult WindowMessages::decode(Window& w, const Message& m) {
     case kSkinChangedMessage:
       w.skinChanged();
       return 0;
+    case msg::kEndSession:
+      if (m.wParam == 0) return 0;
+      [[fallthrough]];
     case kSessionEndMessage:
       w.sessionEnding_ = true;
       w.handleClose();

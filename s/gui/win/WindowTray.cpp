@@ -56,6 +56,7 @@ void Window::dropTray() {
 void Window::setTrayMenu(IPopupMenu* menu) {
   run([&] {
     trayMenu_ = menu;
+    prepareMenu(menu);
     if (tray_) {
       auto* popup = dynamic_cast<PopupMenu*>(menu);
       tray_->setMenu(popup ? popup->toModel() : desktop::MenuModel{});

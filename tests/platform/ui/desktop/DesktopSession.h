@@ -59,6 +59,24 @@ class Child {
     close(out);
     return line;
   }
+  // Sends a signal without waiting for the child.
+  void signal(int number) {
+    if (pid_ > 0) kill(pid_, number);
+  }
+  // Waits (bounded) for the child to end by itself; its wait status, or none when it still runs.
+  std::optional<int> waitForExit(std::chrono::milliseconds bound) {
+    int status = 0;
+    auto deadline = std::chrono::steady_clock::now() + bound;
+    while (pid_ > 0) {
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = -1;
+        return status;
+      }
+      if (std::chrono::steady_clock::now() > deadline) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return std::nullopt;
+  }
   void stop() {
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);

@@ -76,6 +76,46 @@ TEST_F(GtkDesktopTest, OpeningASecondMenuClosesTheFirst) {
   EXPECT_EQ(posted(msg::kCommand)[0].wParam, 7u);
 }
 
+// Menus of other shapes in turn, each shown with widgets that the one before it left (the desktop
+// brings a built menu to the new shape): every round's keys must reach that round's own entries.
+TEST_F(GtkDesktopTest, MenusWhoseShapeChangesReportTheirOwnCommands) {
+  auto items = [](int first, int count) {
+    MenuModel m;
+    for (int i = 0; i < count; ++i) m.push_back(MenuEntry::item("Item " + std::to_string(first + i), first + i));
+    return m;
+  };
+  MenuModel withSub = items(10, 10);
+  withSub[1] = MenuEntry::subMenu("More", items(90, 2));
+  withSub[3] = MenuEntry::separator();
+  withSub[4] = MenuEntry::item("Marked", 14, true);
+  MenuModel longer = items(20, 8);
+  longer[0] = MenuEntry::radioItem("Radio", 20, true);
+  struct Round {
+    const char* what;
+    MenuModel menu;
+    const char* keys;
+    int command;
+  } rounds[] = {
+      {"plain items", items(1, 10), "key Down Down Down Return", 3},
+      {"a sub-menu, a separator and a mark in place of plain items",
+       withSub, "key Down Down Down Down Return", 14},
+      {"into the sub-menu that took a plain item's place", withSub, "key Down Down Right Down Return", 91},
+      {"longer, with a radio mark first", longer, "key Down Down Down Down Down Down Down Down Return", 27},
+      {"back to plain items, shorter", items(1, 6), "key Down Down Return", 2},
+  };
+  Point at = ws_->clientToScreen(top_, {40, 30});
+  std::size_t closes = 0;
+  for (const Round& r : rounds) {
+    ASSERT_TRUE(desktop().showMenu(*ws_, top_, r.menu, at, MenuEdge::kTop)) << r.what;
+    ASSERT_TRUE(pumpUntil(*ws_, [&] { return desktop().menuOpen(); })) << r.what;
+    ASSERT_TRUE(xdotool(r.keys));
+    ASSERT_TRUE(menuClosedAfter(++closes)) << r.what;
+    auto chosen = posted(msg::kCommand);
+    ASSERT_EQ(chosen.size(), closes) << r.what;
+    EXPECT_EQ(chosen.back().wParam, static_cast<WParam>(r.command)) << r.what;
+  }
+}
+
 TEST_F(GtkDesktopTest, ClipboardTextOutlivesTheCall) {
   const std::string text = "Pruv Sonvia \xe2\x80\x93 1E90FF";
   ASSERT_TRUE(desktop().setClipboardText(text));

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "s/gui/drawer/BuiltInSkins.h"
+#include "s/gui/drawer/ColorModel.h"
 #include "s/gui/drawer/ISkin.h"
 #include "s/gui/drawer/Skinner.h"
 #include "s/gui/drawer/SkinColors.h"
@@ -155,6 +157,97 @@ TEST_F(ListViewTest, SnapshotInASkinShowsSelectionAndTheCurrentRowMark) {
   EXPECT_EQ(pixel(7, 98, h - 1), colors[Role::kListHeaderBg]) << "the mark below the current row";
   EXPECT_EQ(pixel(7, 98, h / 2), colors[Role::kListAlternate]);
   host.setSkin(nullptr);
+}
+
+// The list's host paints with one built-in skin while the object lives.
+struct SkinnedList {
+  SkinnedList(s::gui::win::Host& host, const std::u16string& name) : host(host) {
+    if (s::gui::drawer::BuiltInSkins::load(*skinner)) skin = skinner->getSkin(skinner->findSkin(name));
+    host.setSkin(skin);
+  }
+  ~SkinnedList() { host.setSkin(nullptr); }
+  s::gui::win::Host& host;
+  s::thread::Pooled<s::gui::drawer::Skinner> skinner{s::gui::drawer::Skinner::createSkinner()};
+  s::gui::drawer::ISkin* skin = nullptr;
+};
+
+TEST_F(ListViewTest, GridLinesSeparateEveryCellWhenSwitchedOn) {
+  SkinnedList skinned(host, u"Deep Water");
+  s::gui::drawer::ISkin* skin = skinned.skin;
+  ASSERT_NE(skin, nullptr);
+  clickRow(2);
+  using s::gui::drawer::Role;
+  const auto colors = skin->getColors();
+  const Color background = colors[Role::kListBg], selection = colors[Role::kListHeaderBg];
+  const Color grid = s::gui::drawer::ColorModel::blend(background, colors[Role::kListFont], 0.2);
+  const int h = rowHeight();
+  // The Title column is 100 pixels wide: its right edge is at x = 99.
+  struct Spot {
+    const char* what;
+    int row, x, dy;
+    Color off, on;
+  } spots[] = {
+      {"a column's right edge", 4, 99, h / 2, background, grid},
+      {"a row's bottom edge", 4, 50, h - 1, background, grid},
+      {"inside the cell", 4, 98, h / 2, background, background},
+      {"a column's edge on a selected row", 2, 99, h / 2, selection, grid},
+  };
+  for (bool on : {false, true}) {
+    list->setGridLines(on);
+    pump();
+    const Image shot = ws.snapshot(top);
+    if (on) shot.savePng(::testing::TempDir() + "listview-grid-lines.png");
+    const Point origin = at(rows(), 0, 0);
+    for (const Spot& s : spots) {
+      EXPECT_EQ(shot.pixel(origin.x + s.x, origin.y + view().scroll().rowTop(s.row) + s.dy), on ? s.on : s.off)
+          << s.what << (on ? ", lines on" : ", lines off");
+    }
+  }
+}
+
+TEST_F(ListViewTest, CheckBoxesLeadTheRowsAndAClickOnOneSwitchesItAlone) {
+  SkinnedList skinned(host, u"Deep Water");
+  s::gui::drawer::ISkin* skin = skinned.skin;
+  ASSERT_NE(skin, nullptr);
+  list->addListener(ListBox2::kRowCheckSwitched, &heard);
+  using s::gui::drawer::Role;
+  const Color ink = skin->getColors()[Role::kListFont], paper = skin->getColors()[Role::kListBg];
+  const int h = rowHeight(), side = std::clamp(h - 4, 7, 13);
+  // Pixels of the ink colour inside a row's box (its frame left out).
+  auto inkInBox = [&](int row) {
+    const Image shot = ws.snapshot(top);
+    const Point corner = at(rows(), 2, view().scroll().rowTop(row) + (h - side) / 2);
+    int n = 0;
+    for (int y = 2; y < side - 2; ++y)
+      for (int x = 2; x < side - 2; ++x) n += shot.pixel(corner.x + x, corner.y + y) == ink;
+    return n;
+  };
+
+  clickRow(3, 0, 6);
+  EXPECT_EQ(selected(), Ints{3}) << "without check boxes the start of a row is only a row";
+  EXPECT_FALSE(list->getRow(3)->isChecked());
+
+  list->setCheckBoxes(true);
+  pump();
+  const std::size_t before = heard.events.size();
+  clickRow(4, 0, 6);
+  EXPECT_TRUE(list->getRow(4)->isChecked());
+  EXPECT_EQ(selected(), Ints{3}) << "a click on the box leaves the selection";
+  ASSERT_EQ(heard.events.size(), before + 1);
+  EXPECT_EQ(heard.events.back().second, ListBox2::kRowCheckSwitched);
+  EXPECT_EQ(list->getCheckSwitchedRow(), 4);
+  ws.snapshot(top).savePng(::testing::TempDir() + "listview-check-boxes.png");
+  EXPECT_GT(inkInBox(4), 0) << "a checked box shows its mark";
+  EXPECT_EQ(inkInBox(5), 0) << "an empty box";
+  const Point frame = at(rows(), 2, view().scroll().rowTop(5) + h / 2);
+  EXPECT_EQ(ws.snapshot(top).pixel(frame.x, frame.y), ink) << "every row has its box";
+  EXPECT_EQ(ws.snapshot(top).pixel(frame.x + side / 2, frame.y), paper);
+
+  clickRow(4, 0, 6);
+  EXPECT_FALSE(list->getRow(4)->isChecked()) << "a second click empties the box";
+  clickRow(6, 0, 60);
+  EXPECT_EQ(selected(), Ints{6}) << "past the box a click selects as always";
+  EXPECT_FALSE(list->getRow(6)->isChecked());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -140,6 +142,70 @@ TEST_F(WindowGtkTest, KeepOnTopAndOpacityReachTheWindowManager) {
   EXPECT_TRUE(waitFor([&] {
     return output("xprop -id " + id + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE") == std::string::npos;
   }));
+}
+
+// What the window manager makes of the style switches, read back from the properties it keeps
+// on the window: the actions it allows, the task bar state, the frame it draws.
+TEST_F(WindowGtkTest, StyleSwitchesReachTheWindowManager) {
+  window_->setTitle(u"Sonvia style test");
+  window_->setVisible(true);
+  std::string id = windowId("Sonvia style test");
+  ASSERT_FALSE(id.empty());
+  auto property = [&](const char* name) { return output("xprop -id " + id + " " + name); };
+  // The functions word of the Motif hints ("= flags, functions, decorations, ..."); -1 for none.
+  auto motifFunctions = [&]() -> long {
+    std::string hints = property("_MOTIF_WM_HINTS");
+    auto equals = hints.find("= ");
+    if (equals == std::string::npos) return -1;
+    char* next = nullptr;
+    std::strtoul(hints.c_str() + equals + 2, &next, 0);
+    return next && *next == ',' ? static_cast<long>(std::strtoul(next + 1, nullptr, 0)) : -1;
+  };
+  auto hasMotif = [&](long bit) { return [&, bit] { return motifFunctions() >= 0 && (motifFunctions() & bit) != 0; }; };
+  auto has = [&](const char* name, const char* value) {
+    return [&, name, value] { return property(name).find(value) != std::string::npos; };
+  };
+  ASSERT_TRUE(waitFor(has("_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_RESIZE"))) << property("_NET_WM_ALLOWED_ACTIONS");
+  // Each switch as the window manager sees it: openbox shows what it allows in its allowed
+  // actions, but keeps its minimize and maximize buttons whatever a program says, so for those two
+  // the hints the window gives every manager are read instead.
+  constexpr long kMotifMinimize = 8, kMotifMaximize = 16;
+  struct Switch {
+    const char* what;
+    std::function<void(bool)> set;
+    std::function<bool()> shows;  // whether the manager has the switch on
+    bool byDefault;
+  } switches[] = {
+      {"maximize box", [&](bool on) { window_->setMaximizeBox(on); }, hasMotif(kMotifMaximize), true},
+      {"minimize box", [&](bool on) { window_->setMinimizeBox(on); }, hasMotif(kMotifMinimize), true},
+      {"resizable frame", [&](bool on) { window_->setResizableFrame(on); },
+       has("_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_RESIZE"), true},
+      {"tool window", [&](bool on) { window_->setToolWindow(on); },
+       has("_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR"), false},
+  };
+  for (const Switch& s : switches) {
+    for (bool on : {!s.byDefault, s.byDefault}) {
+      s.set(on);
+      EXPECT_TRUE(waitFor([&] { return s.shows() == on; }))
+          << s.what << (on ? " on: " : " off: ") << property("_MOTIF_WM_HINTS") << property("_NET_WM_ALLOWED_ACTIONS")
+          << property("_NET_WM_STATE");
+    }
+  }
+  // Only a caption makes the manager draw a frame around the window.
+  auto frameTop = [&] {
+    std::string extents = property("_NET_FRAME_EXTENTS");  // "= left, right, top, bottom"
+    int left = 0, right = 0, top = 0, bottom = 0;
+    auto equals = extents.find("= ");
+    if (equals == std::string::npos ||
+        std::sscanf(extents.c_str() + equals + 2, "%d, %d, %d, %d", &left, &right, &top, &bottom) != 4)
+      return -1;
+    return top;
+  };
+  EXPECT_TRUE(waitFor([&] { return frameTop() == 0; })) << property("_NET_FRAME_EXTENTS");
+  window_->setCaption(true);
+  EXPECT_TRUE(waitFor([&] { return frameTop() > 0; })) << property("_NET_FRAME_EXTENTS");
+  window_->setCaption(false);
+  EXPECT_TRUE(waitFor([&] { return frameTop() == 0; })) << property("_NET_FRAME_EXTENTS");
 }
 
 }  // namespace

@@ -257,6 +257,61 @@ TEST_F(WindowTest, ARightClickOpensTheContextMenuAndItsCommandGoesToTheHoldingMe
   window->setTrayMenu(nullptr);
 }
 
+// Runs a command that changes the menu it came from, as choosing "New list" adds a list's entry.
+struct GrowsOnChoice : s::gui::events::IEventListener {
+  PopupMenu* menu = nullptr;
+  void onEvent(s::base::IObject*, int) override { menu->addItem(MenuItem::fromText(u"Stop", 4)); }
+};
+
+TEST_F(WindowTest, MenusAreBuiltAheadWhenSetAndAgainAfterEachOpening) {
+  s::thread::Pooled<PopupMenu> tray{PopupMenu::create()};
+  tray->addItem(MenuItem::fromText(u"Show", 1));
+  PopupMenu* context = PopupMenu::create();
+  context->addItem(MenuItem::fromText(u"Play", 2));
+  GrowsOnChoice grows;
+  grows.menu = context;
+  context->addListener(&grows);
+  window->setContextMenu(context, true);
+  window->setTrayMenu(tray.get());
+  EXPECT_EQ(desk().preparedMenus(), (std::vector<desktop::MenuModel>{context->toModel(), tray->toModel()}));
+
+  window->setVisible(true);
+  desk().scriptMenuChoice(2);
+  input.mouse(top, Kind::kButtonDown, {30, 30}, 1);
+  ASSERT_TRUE(eventually([&] { return desk().preparedMenus().size() == 4; }));
+  auto prepared = desk().preparedMenus();
+  desktop::MenuModel grown;
+  window->run([&] { grown = context->toModel(); });
+  ASSERT_EQ(grown.size(), 2u);
+  EXPECT_EQ(prepared[2], grown) << "the menu as the command left it";
+  EXPECT_EQ(prepared[3], tray->toModel());
+  window->setTrayMenu(nullptr);
+}
+
+TEST_F(WindowTest, EachStyleSwitchChangesItsOwnPartOfWhatTheWindowManagerOffers) {
+  EXPECT_EQ(ws.frameStyleOf(top), FrameStyle{}) << "no title bar of the manager's, everything offered";
+  struct Switch {
+    const char* what;
+    void (s::gui::win::Window::*set)(bool);
+    bool FrameStyle::*field;
+  } switches[] = {
+      {"maximize box", &s::gui::win::Window::setMaximizeBox, &FrameStyle::maximizable},
+      {"minimize box", &s::gui::win::Window::setMinimizeBox, &FrameStyle::minimizable},
+      {"system menu", &s::gui::win::Window::setSystemMenu, &FrameStyle::windowMenu},
+      {"caption", &s::gui::win::Window::setCaption, &FrameStyle::titleBar},
+      {"tool window", &s::gui::win::Window::setToolWindow, &FrameStyle::toolWindow},
+      {"resizable frame", &s::gui::win::Window::setResizableFrame, &FrameStyle::resizable},
+  };
+  for (const Switch& sw : switches) {
+    FrameStyle before = ws.frameStyleOf(top);
+    bool flipped = !(before.*sw.field);
+    (window.get()->*sw.set)(flipped);
+    FrameStyle expected = before;
+    expected.*sw.field = flipped;
+    EXPECT_EQ(ws.frameStyleOf(top), expected) << sw.what;
+  }
+}
+
 TEST_F(WindowTest, MessageBoxesAreDesktopDialogsOwnedByTheWindow) {
   window->setTitle(u"Sonvia");
   window->showInfo(u"Saved.");

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "s/gui/drawer/ClipScope.h"
+#include "s/gui/drawer/ColorModel.h"
 #include "s/gui/drawer/Glyph.h"
 #include "s/gui/drawer/text/win/Basic.h"
 
@@ -73,6 +74,13 @@ void Basic::paintCell(const ListCellState& s, const Rect& rect, platform::ui::Ca
       fill = Rect{x - 2, rect.top, std::min(x + width + 2, rect.right), rect.bottom};
     }
     canvas.fillRect(fill, selection_);
+  }
+  if (s.gridLines) {
+    // Faint on plain and alternate rows alike, and across the selection, so that the columns stay
+    // apart everywhere; the current-row mark goes over it.
+    const Color grid = ColorModel::blend(background_, text_, 0.2);
+    canvas.fillRect(Rect{rect.left, rect.bottom - 1, rect.right, rect.bottom}, grid);
+    canvas.fillRect(Rect{rect.right - 1, rect.top, rect.right, rect.bottom}, grid);
   }
   if (s.mark == 1) {
     canvas.fillRect(Rect::fromSize(rect.left, rect.top, rect.width(), s.markEmphasised ? 2 : 1), selection_);
