@@ -74,7 +74,8 @@ std::vector<int> Shuffler::order(int count) {
   // each element takes the j-th of the places its successors left free; element 0 the last one.
   std::vector<int> result(static_cast<std::size_t>(count), 0);
   FreePlaces free(count);
-  for (int i = count - 1; i >= 1; --i) result[static_cast<std::size_t>(free.take(places[static_cast<std::size_t>(i)]))] = i;
+  for (int i = count - 1; i >= 1; --i)
+    result[static_cast<std::size_t>(free.take(places[static_cast<std::size_t>(i)]))] = i;
   result[static_cast<std::size_t>(free.take(0))] = 0;
   return result;
 }

@@ -215,12 +215,16 @@ class PlayFixture : public ::testing::Test {
     return window_->errors;
   }
   // The process ran and went back to idle.
-  bool ended() { return waitUntil([&] { return idles() > 0 && !state_.playThreadStarted && !state_.playing; }); }
+  bool ended() {
+    return waitUntil([&] { return idles() > 0 && !state_.playThreadStarted && !state_.playing; });
+  }
   // The song named `name` is the one playing now.
   bool nowPlaying(const std::string& name) {
     return waitUntil([&] {
       bool match = false;
-      window_->run([&] { match = state_.playing && state_.currentEntry && nameOf(state_.currentEntry->getPath()) == name; });
+      window_->run([&] {
+        match = state_.playing && state_.currentEntry && nameOf(state_.currentEntry->getPath()) == name;
+      });
       return match;
     });
   }

@@ -122,7 +122,8 @@ TEST_F(PlayProcessTest, ASongWhoseFileWasDeletedStopsPlaybackWhenReached) {
 TEST_F(PlayProcessTest, ADeviceThatCannotBeOpenedIsReportedOnceAndEndsTheProcess) {
   addSongs({"a", "b", "c"});
   transport_->setOutputDevice("file:" + dir_.file("no-such-folder/out.wav"));
-  const Order cases[] = {{false, false, false}, {true, false, false}, {false, true, false}, {false, true, true}};
+  const Order cases[] = {
+      {false, false, false}, {true, false, false}, {false, true, false}, {false, true, true}};
   int expectedErrors = 0;
   for (const Order& c : cases) {
     SCOPED_TRACE(c);

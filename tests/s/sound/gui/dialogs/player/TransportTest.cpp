@@ -40,7 +40,8 @@ TEST_F(TransportTest, NextAndPreviousAtTheEndsOfTheRows) {
       {true, 2, true, "a"},  {false, 0, false, nullptr}, {true, 0, false, "c"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.repeatList << " row " << c.startRow << (c.next ? " next" : " previous"));
+    SCOPED_TRACE(testing::Message() << c.repeatList << " row " << c.startRow
+                                    << (c.next ? " next" : " previous"));
     state_.repeatList = c.repeatList;
     onWindow([&] { transport_->playRow(c.startRow); });
     const std::string start(1, static_cast<char>('a' + c.startRow));
