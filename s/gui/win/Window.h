@@ -149,7 +149,8 @@ class Window : public Box, public IWindow {
   // Showing puts a window that has no stored place, or one off every screen, in the middle of
   // the work area (or maximizes it when it was); hiding saves the placement first.
   void show(bool visible, bool activate);
-  // Raises and focuses the window; keep on top is left as the user set it.
+  // Raises and focuses the window; keep on top is left as the user set it. activate(false) only
+  // marks the window inactive: which window has the focus is the desktop's business.
   void activate(bool on);
   bool isActive() const { return active_; }
   // Back from the tray or from minimized, then raised (what a later start of the program asks).
