@@ -34,11 +34,15 @@ struct Session {
     mkdir(dir.file("data").c_str(), 0700);
   }
   // Starts `sonvia ARGS...` with its output to `outFile`; returns its process id. `env` sets
-  // variables for it (an empty value removes the variable).
+  // variables for it (an empty value removes the variable). It starts without a display: the
+  // console player then answers in text these tests read (the window's side of a hand-over is
+  // tested with the window).
   pid_t start(const std::vector<std::string>& args, const std::string& outFile,
               const std::vector<std::pair<std::string, std::string>>& env = {}) const {
     const pid_t pid = fork();
     if (pid == 0) {
+      unsetenv("DISPLAY");
+      unsetenv("WAYLAND_DISPLAY");
       for (const auto& [name, value] : env)
         value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
       setenv("XDG_RUNTIME_DIR", dir.file("run").c_str(), 1);

@@ -150,7 +150,7 @@ class Dialog final : public s::gui::events::IEventListener,
   void onListEvent(int code);
   void playAdded(const std::u16string& path);
   void onPositionSlider(int code);
-  void setVolumeFromSlider();
+  void setVolumeFromSlider(int code);
   void toggleMute();
   void onSizing();
   void onClose();

@@ -25,7 +25,7 @@ void Dialog::onEvent(base::IObject* source, int code) {
   } else if (source == tree_.position) {
     onPositionSlider(code);
   } else if (source == tree_.volume) {
-    if (code == s::gui::win::Slider::kChanged) setVolumeFromSlider();
+    setVolumeFromSlider(code);
   } else if (dynamic_cast<s::gui::win::Button*>(source) && code == s::gui::win::Button::kClicked) {
     onButton(source);
   }
@@ -43,11 +43,13 @@ void Dialog::onPositionSlider(int code) {
     state_.seekRequest = static_cast<float>(slider.getValue()) / 10.0f;
 }
 
-void Dialog::setVolumeFromSlider() {
-  const int value = tree_.volume->getValue();
+// The sound follows the thumb as it moves; the setting is written once, where it stops.
+void Dialog::setVolumeFromSlider(int code) {
+  const s::gui::win::Slider& slider = *tree_.volume;
+  const int value = slider.getValue();
   state_.volumeFactor = static_cast<float>(value) / 100.0f;
   view_.volume = value;
-  store(ViewSettings::kVolume, u"", value);
+  if (code == s::gui::win::Slider::kReleased || !slider.isDragging()) store(ViewSettings::kVolume, u"", value);
 }
 
 // The factor stays as it is: the play process plays silence while muted.
