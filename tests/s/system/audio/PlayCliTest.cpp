@@ -189,7 +189,7 @@ TEST(PlayCli, AnotherPlayersListPlaysItsSongsInOrder) {
   std::ofstream(list) << "#EXTM3U\ntwo.wav\nhttp://radio.example/live\none.wav\n";
   for (const std::string& program : {std::string(SONVIA_CLI_PATH) + " play", std::string(SONVIA_APP_PATH)}) {
     SCOPED_TRACE(program);
-    auto r = runProgram(program, "--device null " + q(list));
+    auto r = runProgram(program, "--device null " + q(list), "env -u DISPLAY -u WAYLAND_DISPLAY");
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find(list + ": skipped 1 web address"), std::string::npos) << r.out;
     const auto two = r.out.find("Finished two.wav"), one = r.out.find("Finished one.wav");

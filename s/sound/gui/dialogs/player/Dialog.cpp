@@ -14,6 +14,7 @@
 #include "s/str/CharCase.h"
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
+#include "s/sound/gui/dialogs/player/ForeignListFile.h"
 #include "s/sound/gui/dialogs/player/ListEdits.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
 #include "s/sound/gui/dialogs/player/RowHeightDrawer.h"
@@ -133,6 +134,11 @@ bool Dialog::takeHandedOver(const std::vector<std::string>& files) {
         openListFile(path);
         continue;
       }
+      if (ForeignListFile::isListFile(path)) {
+        const std::u16string first = addForeignList(path);
+        if (firstSong.empty()) firstSong = first;
+        continue;
+      }
       bool added = false;
       {
         thread::ObjLocker::Guard hold(state_.windowLock);
@@ -150,13 +156,36 @@ void Dialog::playAdded(const std::u16string& path) {
 }
 
 void Dialog::restoreLists(const std::u16string& startPath) {
+  // Another player's list given at start adds its songs, and the first of them plays.
+  const bool foreign = ForeignListFile::isListFile(startPath);
   bool songAdded = false;
   {
     thread::ObjLocker::Guard hold(state_.windowLock);
-    lists_->restore(services_.settings, startPath, tree_.list, &songAdded);
+    lists_->restore(services_.settings, foreign ? std::u16string() : startPath, tree_.list,
+                    &songAdded);
   }
+  const std::u16string firstListed = foreign ? addForeignList(startPath) : std::u16string();
   refreshListTabs();
   if (songAdded) playAdded(startPath);
+  else if (!firstListed.empty()) playAdded(firstListed);
+}
+
+std::u16string Dialog::addForeignList(const std::u16string& path) {
+  std::u16string first;
+  {
+    thread::ObjLocker::Guard hold(state_.windowLock);
+    const ForeignListFile::Result result = lists_->addListToSelected(path, tree_.list);
+    PlayList* list = lists_->selectedList();
+    for (const std::u16string& song : result.paths) {
+      if (list && list->containsPath(song)) {
+        first = song;
+        break;
+      }
+    }
+  }
+  // What was passed over is told once the current message is done.
+  if (window_) noticesLater();
+  return first;
 }
 
 void Dialog::noticesLater() { window_->setTimer(kNoticeTimer, 0); }

@@ -149,6 +149,9 @@ class Dialog final : public s::gui::events::IEventListener,
   void onButton(base::IObject* source);
   void onListEvent(int code);
   void playAdded(const std::u16string& path);
+  // Adds the songs of another player's list file to the selected list; returns the first of
+  // them the list now holds (empty for none). Call without the window lock.
+  std::u16string addForeignList(const std::u16string& path);
   void onPositionSlider(int code);
   void setVolumeFromSlider(int code);
   void toggleMute();

@@ -8,6 +8,7 @@
 #include "s/gui/win/ListViewport.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/Dialog.h"
+#include "s/sound/gui/dialogs/player/ForeignListFile.h"
 #include "s/sound/gui/dialogs/player/ListEdits.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
 
@@ -66,6 +67,8 @@ void Dialog::addDroppedFiles(const std::vector<std::string>& paths) {
       lists_->selectedList()->addFolder(path, tree_.list);
     } else if (PathWin::hasExtension(path, u"mpl")) {
       openListFile(path);
+    } else if (ForeignListFile::isListFile(path)) {
+      addForeignList(path);
     } else {
       thread::ObjLocker::Guard hold(state_.windowLock);
       AllPlayLists::Row* row = lists_->addToSelected(path, tree_.list, nullptr, nullptr, nullptr);

@@ -260,4 +260,36 @@ TEST_F(DialogListsTest, ALaterStartsSongIsAddedAndItsListOpened) {
   EXPECT_FALSE(dialog->takeHandedOver({song}));
 }
 
+TEST_F(DialogListsTest, AnotherPlayersListAddsItsSongsAtStartByDropAndFromALaterStart) {
+  keep("SONVIA_AUDIO_DEVICE", "null");
+  for (const char* name : {"one.wav", "two.wav", "three.wav"})
+    ASSERT_TRUE(makeSong(dir.file(std::string("m3u/") + name), 3.0));
+  const std::string start = dir.file("m3u/start.m3u");
+  // The stream is passed over and said so; the first song of the list that is in it plays.
+  std::ofstream(start) << "#EXTM3U\nhttp://radio.example/live\ntwo.wav\none.wav\n";
+  open(wide(start));
+  EXPECT_EQ(rows(), (std::vector<std::string>{"two.wav", "one.wav"}));
+  EXPECT_TRUE(eventually([&] { return dialog->tree().song->getText() == u"two"; }));
+  EXPECT_TRUE(eventually([&] {
+    for (const auto& r : desk().requests())
+      if (r.kind == platform::ui::desktop::HeadlessDesktop::Request::Kind::kMessageBox &&
+          r.text.find("1 web address") != std::string::npos)
+        return true;
+    return false;
+  }));
+
+  const std::string dropped = dir.file("m3u/dropped.pls");
+  std::ofstream(dropped) << "[playlist]\nFile1=three.wav\nNumberOfEntries=1\n";
+  const platform::ui::Rect controls = placeOf(dialog->tree().controls);
+  input.drop(dialog->window()->topHandle(), {controls.left + 100, controls.top + 5}, {dropped});
+  ASSERT_TRUE(eventually([&] { return dialog->tree().list->getRowCount() == 3; }));
+
+  // Handed over by a later start, a list's first song plays as a handed-over song would.
+  const std::string later = dir.file("m3u/later.m3u8");
+  std::ofstream(later) << "three.wav\n";
+  EXPECT_TRUE(dialog->takeHandedOver({later}));
+  EXPECT_EQ(rows(), (std::vector<std::string>{"two.wav", "one.wav", "three.wav"}));
+  EXPECT_TRUE(eventually([&] { return dialog->tree().song->getText() == u"three"; }));
+}
+
 }  // namespace
