@@ -155,6 +155,13 @@ void Window::onMouseDown(const MouseEvent& e) {
   }
 }
 
+void Window::onDoubleClick(const MouseEvent& e) {
+  if (e.button == 0)
+    raise(kTitleDoubleClick);
+  else
+    onMouseDown(e);
+}
+
 void Window::onMouseUp(const MouseEvent& e) {
   if (e.button == 0) raise(kLeftButtonUp);
   if (e.button == 1) raise(kRightButtonUp);

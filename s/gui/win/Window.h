@@ -186,6 +186,9 @@ class Window : public Box, public IWindow {
   bool onWheel(const WheelEvent& e) override;
   bool onKeyDown(const KeyEvent& e) override;
   void onCaptureLost() override;
+  // The window has no title bar of the desktop's: a double click on its own background is
+  // the title bar's double click (event 16).
+  void onDoubleClick(const MouseEvent& e) override;
 
  private:
   friend class WindowMessages;

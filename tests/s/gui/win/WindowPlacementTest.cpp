@@ -266,4 +266,23 @@ TEST_F(WindowPlacementTest, TheStoredMiddleClickActionRunsAfterTheListenersAndCh
   window->setAppWindow(nullptr);
 }
 
+TEST_F(WindowPlacementTest, ADoubleClickOnTheBackgroundIsTheTitleBarsDoubleClickWithOrWithoutEasyDrag) {
+  window->setAppWindow(appWindow.get());
+  window->show(true, false);
+  window->setLocation(100, 100);
+  for (bool easyDrag : {true, false}) {
+    SCOPED_TRACE(easyDrag);
+    window->setEasyDrag(easyDrag);
+    clearCodes();
+    input.click(top, {40, 20});
+    input.click(top, {40, 20});
+    EXPECT_TRUE(eventually([&] {
+      return std::count(log.codes.begin(), log.codes.end(), IWindow::kTitleDoubleClick) == 1;
+    }));
+    EXPECT_EQ(bounds().topLeft(), (Point{100, 100}));
+    // Elsewhere, so that the next round's first click is not taken for a third one.
+    input.click(top, {200, 30});
+  }
+}
+
 }  // namespace
