@@ -36,6 +36,7 @@ void Dialog::buildWindow() {
   transport_ = std::make_unique<Transport>(state_, *lists_, *tree_.list, *this);
   if (!device_.empty()) transport_->setOutputDevice(device_);
   edits_ = std::make_unique<ListEdits>(state_, *lists_, *tree_.list, *transport_);
+  buildMenus();
 }
 
 void Dialog::applyEffect() {
