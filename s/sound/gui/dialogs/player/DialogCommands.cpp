@@ -40,7 +40,8 @@ void Dialog::refreshWindowMenu() {
   }
   menus_->setGoToCurrentSongEnabled(state_.playing);
   thread::ObjLocker::Guard hold(state_.windowLock);
-  menus_->setCloseListEnabled(!lists_->isDefaultSelected());
+  // The default list, and the last one open, stay.
+  menus_->setCloseListEnabled(!lists_->isDefaultSelected() && lists_->getListCount() > 1);
 }
 
 void Dialog::onMenuCommand(int id) {
