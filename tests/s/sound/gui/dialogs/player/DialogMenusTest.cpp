@@ -8,6 +8,7 @@
 #include "platform/ui/Message.h"
 #include "platform/ui/desktop/HeadlessDesktop.h"
 #include "s/gui/drawer/ISkin.h"
+#include "s/gui/listbox2/Record.h"
 #include "s/gui/menuitem/MenuItem.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/Label.h"
@@ -15,6 +16,7 @@
 #include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/Slider.h"
 #include "s/lang/LangPack.h"
+#include "s/sound/IInfo.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/sound/gui/dialogs/player/PlayerMenus.h"
@@ -250,6 +252,22 @@ TEST_F(DialogMenusTest, ARightClickOpensTheWindowMenuRefreshedAndRunsTheChoice) 
   rightClick();
   ASSERT_TRUE(eventually([&] { return desk().requests().size() > asked; }));
   EXPECT_FALSE(lastShown().closeEnabled) << "the last list open stays";
+}
+
+TEST_F(DialogMenusTest, ResettingSongNumbersNumbersTheRowsInTheirShownOrder) {
+  auto* list = dialog->tree().list;
+  auto numberAt = [&](int row) {
+    return dynamic_cast<s::sound::IInfo*>(list->getRow(row)->getUserData())->getSongNumber();
+  };
+  onWindow([&] {
+    list->select(2);
+    list->dropSelectedRows(0);
+  });
+  std::vector<int> before;
+  onWindow([&] { before = {numberAt(0), numberAt(1), numberAt(2)}; });
+  ASSERT_EQ(before, (std::vector<int>{3, 1, 2})) << "moving a row keeps the numbers";
+  choose(M::kResetSongNumbers);
+  EXPECT_TRUE(eventually([&] { return numberAt(0) == 1 && numberAt(1) == 2 && numberAt(2) == 3; }));
 }
 
 TEST_F(DialogMenusTest, ExitFromTheTrayClosesTheWindow) {
