@@ -119,6 +119,8 @@ class Dialog final : public s::gui::events::IEventListener,
 
   // ---- events, on the window's thread
   void onEvent(base::IObject* source, int code) override;
+  // Where Control with an arrow seeks to, in percent, from the position slider (0..1000).
+  static float seekByArrow(int slider, bool forward);
 
   // ---- for the snapshot tool and the tests
   s::gui::win::Window* window() const { return window_.get(); }
@@ -170,6 +172,8 @@ class Dialog final : public s::gui::events::IEventListener,
   void chooseSkin(int index);
   void goToCurrentSong();
   void resetSongNumbers();
+  void onKey(int key, bool control);
+  void stepVolume(int by);
   void onSizing();
   void onClose();
   void setCaptionToProductName();

@@ -29,7 +29,8 @@ void Dialog::buildWindow() {
   buttonDrawer_ = std::make_unique<SquareButtonDrawer>(*tree_.root);
   tree_.setSquareButtonDrawer(buttonDrawer_.get());
   tree_.listen(this);
-  for (int code : {IWindow::kCloseRequested, IWindow::kSizing, IWindow::kTitleDoubleClick, IWindow::kTimer})
+  for (int code : {IWindow::kCloseRequested, IWindow::kSizing, IWindow::kTitleDoubleClick, IWindow::kTimer,
+                   IWindow::kKeyDown})
     window_->addWindowListener(code, this);
   tree_.list->addListener(s::gui::win::ListBox2::kRowDoubleClicked, this);
   restoreListView();

@@ -80,6 +80,7 @@ void Dialog::onWindowEvent(int code) {
       }
       break;
     case IWindow::kContextMenuOpening: refreshWindowMenu(); break;
+    case IWindow::kKeyDown: onKey(window_->getLastKey(), window_->lastKeyHadControl()); break;
     case IWindow::kTitleDoubleClick:
       if (view_.showHideListOnDoubleClick) showList(!view_.listShown);
       break;
