@@ -1,6 +1,6 @@
 // The window menu and the tray menu of a headless player window: every command they hold, chosen
 // as the desktop reports it, with its effect on playback, the window, the marks and the settings;
-// the texts of both menus after a change of language; and the window's keys.
+// and the texts of both menus after a change of language.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -20,62 +20,11 @@
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/sound/gui/dialogs/player/PlayerMenus.h"
-#include "tests/s/sound/gui/dialogs/player/DialogFixture.h"
+#include "tests/s/sound/gui/dialogs/player/DialogMenusFixture.h"
 
 namespace {
 
-using namespace dialog_test;
-using s::gui::win::PopupMenu;
-using s::sound::gui::dialogs::player::PlayerMenus;
-using s::sound::gui::dialogs::player::PlayListFile;
-using M = PlayerMenus;
-
-constexpr const char16_t* kView = u"MainWindow\\View";
-constexpr const char16_t* kOrder = u"MainWindow\\PlayOrder";
-
-class DialogMenusTest : public DialogTest {
- protected:
-  void SetUp() override {
-    keep("SONVIA_AUDIO_DEVICE", "null");
-    const std::string list = dir.file("Songs.mpl");
-    PooledList songs;
-    for (const char* name : {"first.wav", "second.wav", "third.wav"}) {
-      ASSERT_TRUE(makeSong(dir.file(name), 20.0));
-      songs->addFile(nullptr, wide(dir.file(name)), nullptr, nullptr, nullptr, nullptr, -1);
-    }
-    ASSERT_TRUE(PlayListFile::saveList(texts(), songs.list, wide(list), nullptr));
-    settings->setString(u"PlayLists", u"_0", wide(list).c_str());
-    settings->setS32(u"PlayLists", u"NumOfPlayLists", 1);
-    open();
-  }
-  void TearDown() override {
-    // The language table is shared by every test of the run.
-    texts()->selectByIndex(0);
-  }
-  M& menus() { return *dialog->menus(); }
-  // The command as the desktop reports a choice: a window message routed by the window.
-  void choose(int id) {
-    ws.post(dialog->window()->topHandle(), platform::ui::msg::kCommand, static_cast<platform::ui::WParam>(id));
-  }
-  static s::gui::menuitem::MenuItem* find(PopupMenu* menu, int id) {
-    if (auto* it = menu->findItem(id)) return it;
-    for (int i = 0; i < menu->getEntryCount(); ++i)
-      if (PopupMenu* sub = menu->subMenuAt(i))
-        if (auto* it = find(sub, id)) return it;
-    return nullptr;
-  }
-  s::gui::menuitem::MenuItem* item(int id) {
-    return find(id >= 8000 && id < 12000 ? menus().trayMenu() : menus().windowMenu(), id);
-  }
-  bool radio(int id) { return item(id) && item(id)->radioChecked(); }
-  bool checked(int id) { return item(id) && item(id)->checked(); }
-  bool storedBool(const char16_t* path, const char16_t* key) { return settings->getBool(path, key, false); }
-  int storedInt(const char16_t* path, const char16_t* key) { return settings->getS32(path, key, -1000); }
-  std::u16string storedText(const char16_t* key) { return settings->getString(kView, key, u""); }
-  platform::ui::desktop::HeadlessDesktop& desk() {
-    return static_cast<platform::ui::desktop::HeadlessDesktop&>(ws.backend().desktop());
-  }
-};
+using namespace dialog_menus_test;
 
 struct Case {
   int command;
@@ -274,66 +223,6 @@ TEST_F(DialogMenusTest, ExitFromTheTrayClosesTheWindow) {
   choose(M::kTrayExit);
   dialog->waitUntilClosed();
   EXPECT_TRUE(dialog->window()->isClosed());
-}
-
-TEST_F(DialogMenusTest, TheWindowsKeysPlayPauseStepAndSetTheVolume) {
-  namespace vk = platform::ui::vk;
-  auto& state = dialog->state();
-  const auto& t = dialog->tree();
-  const auto top = dialog->window()->topHandle();
-  onWindow([&] { t.volume->setValue(8); });
-  struct Press {
-    unsigned key;
-    unsigned modifiers;
-    const char* what;
-    std::function<bool()> holds;
-  };
-  const std::vector<Press> presses = {
-      {vk::kRight, 0, "nothing plays: no step", [&] { return !state.playing; }},
-      {vk::kSpace, 0, "space plays", [&] { return state.playing && t.song->getText() == u"first"; }},
-      {vk::kRight, 0, "right: next", [&] { return t.song->getText() == u"second"; }},
-      {vk::kOemPeriod, 0, "period pauses", [&] { return state.paused.load(); }},
-      {vk::kReturn, 0, "enter resumes", [&] { return !state.paused; }},
-      {vk::kDown, 0, "down: 8 to 3, 10 % marked, not stored",
-       [&] { return t.volume->getValue() == 3 && radio(111) && std::abs(state.volumeFactor - 0.03f) < 1e-6f &&
-                    storedInt(u"MainWindow\\Volume", u"") == -1000; }},
-      {vk::kDown, 0, "down at 3: 0, mute marked, not muted",
-       [&] { return t.volume->getValue() == 0 && radio(M::kMute) && radio(M::kTrayMute) && !state.muted &&
-                    state.volumeFactor == 0.0f; }},
-      {vk::kDown, 0, "stays at 0", [&] { return t.volume->getValue() == 0; }},
-      {vk::kUp, 0, "up: 5, 10 % marked", [&] { return t.volume->getValue() == 5 && radio(111) && !radio(M::kMute); }},
-  };
-  for (const Press& p : presses) {
-    SCOPED_TRACE(p.what);
-    input.key(top, p.key, p.modifiers);
-    EXPECT_TRUE(eventually(p.holds));
-  }
-}
-
-TEST(DialogKeysTest, ControlArrowsSeekFivePercentClampedToTheSong) {
-  const struct {
-    int slider;
-    bool forward;
-    float seek;
-  } cases[] = {{30, false, 0.0f}, {980, true, 100.0f}, {500, true, 55.0f}, {500, false, 45.0f}, {0, false, 0.0f}};
-  for (const auto& c : cases) EXPECT_EQ(Dialog::seekByArrow(c.slider, c.forward), c.seek) << c.slider << " " << c.forward;
-}
-
-TEST_F(DialogMenusTest, ControlLeftNearTheStartSeeksToTheBeginning) {
-  auto& state = dialog->state();
-  const auto top = dialog->window()->topHandle();
-  input.key(top, platform::ui::vk::kSpace);
-  ASSERT_TRUE(eventually([&] { return state.playing.load(); }));
-  onWindow([&] { dialog->tree().position->setValue(30); });
-  input.key(top, platform::ui::vk::kLeft, platform::ui::key::kControl);
-  EXPECT_TRUE(eventually([&] { return state.seekRequest == 0.0f || state.positionPercent < 1.0f; }));
-}
-
-TEST_F(DialogMenusTest, DeleteRemovesTheSelectedSongs) {
-  auto* list = dialog->tree().list;
-  onWindow([&] { list->select(1); });
-  input.key(dialog->window()->topHandle(), platform::ui::vk::kDelete);
-  EXPECT_TRUE(eventually([&] { return list->getRowCount() == 2; }));
 }
 
 // Every entry with a text id, and every sub-menu's title, in the table's current language.
