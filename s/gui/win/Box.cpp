@@ -292,7 +292,18 @@ void Box::paint(Canvas& canvas, const Rect& client) {
 }
 
 void Box::onMouseDown(const MouseEvent& e) {
-  if (e.button == 0) clickListeners_.raise(this, kClicked);
+  if (e.button == 0) {
+    clickListeners_.raise(this, kClicked);
+    return;
+  }
+  // A box has no use for the other buttons: they belong to what holds it, in the end to the
+  // window, whose menu opens on a right press and whose action runs on a middle press.
+  if (auto* holder = dynamic_cast<Box*>(getParent())) {
+    MouseEvent up = e;
+    up.point.x += getX();
+    up.point.y += getY();
+    holder->onMouseDown(up);
+  }
 }
 
 bool Box::onWheel(const WheelEvent& e) {

@@ -182,6 +182,7 @@ bool Window::onWheel(const WheelEvent& e) {
 
 bool Window::onKeyDown(const KeyEvent& e) {
   lastKey_ = static_cast<int>(e.key);
+  lastKeyControl_ = e.control;
   raise(kKeyDown);
   return true;
 }

@@ -129,6 +129,8 @@ class Window : public Box, public IWindow {
   void setMinSizeEnforced(bool width, bool height) override;
   void setDrawer(drawer::IWindow* drawer, bool owned) override;
   int getLastKey() const override { return lastKey_; }
+  // A Control key was held with the last key.
+  bool lastKeyHadControl() const { return lastKeyControl_; }
   int getWheelLines() const override { return wheelLines_; }
   void showInfo(const std::u16string& text) override;
   void showError(const std::u16string& text) override;
@@ -240,6 +242,7 @@ class Window : public Box, public IWindow {
   int sizingEdge_ = 0;
   platform::ui::Rect sizing_;
   int lastKey_ = 0, wheelLines_ = 0, timerId_ = 0;
+  bool lastKeyControl_ = false;
   std::u16string middleAction_ = u"DoNothing";
   bool minWidthEnforced_ = false, minHeightEnforced_ = false;
   std::atomic<bool> closed_{false};

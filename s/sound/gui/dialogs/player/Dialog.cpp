@@ -17,6 +17,7 @@
 #include "s/sound/gui/dialogs/player/ForeignListFile.h"
 #include "s/sound/gui/dialogs/player/ListEdits.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
+#include "s/sound/gui/dialogs/player/PlayerMenus.h"
 #include "s/sound/gui/dialogs/player/RowHeightDrawer.h"
 #include "s/sound/gui/dialogs/player/SquareButtonDrawer.h"
 #include "s/sound/gui/dialogs/player/Transport.h"
@@ -105,6 +106,9 @@ void Dialog::finish() {
   window_->run([&] {
     edits_.reset();
     transport_.reset();
+    window_->setContextMenu(nullptr, false);
+    window_->setTrayMenu(nullptr);
+    menus_.reset();
     if (tree_.list) {
       lists_->clear(tree_.list);
       tree_.list->setDrawer(nullptr);

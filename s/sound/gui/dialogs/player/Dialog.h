@@ -36,6 +36,7 @@ namespace s::sound::gui::dialogs::player {
 
 class AllPlayLists;
 class ListEdits;
+class PlayerMenus;
 class RowHeightDrawer;
 class Transport;
 class SquareButtonDrawer;
@@ -118,6 +119,8 @@ class Dialog final : public s::gui::events::IEventListener,
 
   // ---- events, on the window's thread
   void onEvent(base::IObject* source, int code) override;
+  // Where Control with an arrow seeks to, in percent, from the position slider (0..1000).
+  static float seekByArrow(int slider, bool forward);
 
   // ---- for the snapshot tool and the tests
   s::gui::win::Window* window() const { return window_.get(); }
@@ -127,6 +130,8 @@ class Dialog final : public s::gui::events::IEventListener,
   // The transport of the open window (null before open() and after finish()).
   Transport* transport() const { return transport_.get(); }
   const ViewSettings& settings() const { return view_; }
+  // The window menu and the tray menu (null before open() and after finish()).
+  PlayerMenus* menus() const { return menus_.get(); }
   // The stored size the window takes with the list shown (or hidden).
   int largeWidth() const { return view_.largeWidth; }
   int largeHeight() const { return view_.largeHeight; }
@@ -155,6 +160,23 @@ class Dialog final : public s::gui::events::IEventListener,
   void onPositionSlider(int code);
   void setVolumeFromSlider(int code);
   void toggleMute();
+  void setMuted(bool muted);
+  // ---- menu commands, one place for both menus (their command ids never collide)
+  void buildMenus();
+  void refreshWindowMenu();
+  void onMenuCommand(int id);
+  bool onPlayCommand(int id);
+  bool onSoundCommand(int id);
+  bool onViewCommand(int id);
+  bool onLookCommand(int id);
+  void toggleView(int command, const char16_t* key, bool& value);
+  void setVolumeLevel(int level);
+  void chooseLanguage(int index);
+  void chooseSkin(int index);
+  void goToCurrentSong();
+  void resetSongNumbers();
+  void onKey(int key, bool control);
+  void stepVolume(int by);
   void onSizing();
   void onClose();
   void setCaptionToProductName();
@@ -175,6 +197,7 @@ class Dialog final : public s::gui::events::IEventListener,
   std::unique_ptr<ListEdits> edits_;
   std::unique_ptr<RowHeightDrawer> rowDrawer_;
   std::unique_ptr<SquareButtonDrawer> buttonDrawer_;
+  std::unique_ptr<PlayerMenus> menus_;
   // Set when the window starts closing: from then on the play thread's requests are refused.
   std::atomic<bool> closing_{false};
   // The play thread did not end in time at finish(): what it may still touch is kept.

@@ -29,13 +29,15 @@ void Dialog::buildWindow() {
   buttonDrawer_ = std::make_unique<SquareButtonDrawer>(*tree_.root);
   tree_.setSquareButtonDrawer(buttonDrawer_.get());
   tree_.listen(this);
-  for (int code : {IWindow::kCloseRequested, IWindow::kSizing, IWindow::kTitleDoubleClick, IWindow::kTimer})
+  for (int code : {IWindow::kCloseRequested, IWindow::kSizing, IWindow::kTitleDoubleClick, IWindow::kTimer,
+                   IWindow::kKeyDown})
     window_->addWindowListener(code, this);
   tree_.list->addListener(s::gui::win::ListBox2::kRowDoubleClicked, this);
   restoreListView();
   transport_ = std::make_unique<Transport>(state_, *lists_, *tree_.list, *this);
   if (!device_.empty()) transport_->setOutputDevice(device_);
   edits_ = std::make_unique<ListEdits>(state_, *lists_, *tree_.list, *transport_);
+  buildMenus();
 }
 
 void Dialog::applyEffect() {

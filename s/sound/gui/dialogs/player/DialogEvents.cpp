@@ -3,10 +3,12 @@
 #include "s/gui/win/Box.h"
 #include "s/gui/win/Button.h"
 #include "s/gui/win/ListBox2.h"
+#include "s/gui/win/PopupMenu.h"
 #include "s/gui/win/Slider.h"
 #include "s/gui/win/Window.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/Dialog.h"
+#include "s/sound/gui/dialogs/player/PlayerMenus.h"
 #include "s/sound/gui/dialogs/player/Transport.h"
 
 namespace s::sound::gui::dialogs::player {
@@ -26,6 +28,8 @@ void Dialog::onEvent(base::IObject* source, int code) {
     onPositionSlider(code);
   } else if (source == tree_.volume) {
     setVolumeFromSlider(code);
+  } else if (s::gui::win::PopupMenu* menu = menus_ ? menus_->menuOf(source) : nullptr) {
+    if (code == s::gui::IPopupMenu::kChosen) onMenuCommand(menu->getChosenId());
   } else if (dynamic_cast<s::gui::win::Button*>(source) && code == s::gui::win::Button::kClicked) {
     onButton(source);
   }
@@ -49,12 +53,17 @@ void Dialog::setVolumeFromSlider(int code) {
   const int value = slider.getValue();
   state_.volumeFactor = static_cast<float>(value) / 100.0f;
   view_.volume = value;
+  menus_->markVolume(value);
   if (code == s::gui::win::Slider::kReleased || !slider.isDragging()) store(ViewSettings::kVolume, u"", value);
 }
 
+void Dialog::toggleMute() { setMuted(!state_.muted); }
+
 // The factor stays as it is: the play process plays silence while muted.
-void Dialog::toggleMute() {
-  const bool muted = !state_.muted;
+void Dialog::setMuted(bool muted) {
+  if (muted) menus_->markMute();
+  else menus_->markVolume(tree_.volume->getValue());
+  if (muted == state_.muted) return;
   state_.muted = muted;
   tree_.speaker->setText(muted ? u"#Mute" : u"#Speaker");
   tree_.volume->setEnabled(!muted);
@@ -70,6 +79,8 @@ void Dialog::onWindowEvent(int code) {
         showNotices();
       }
       break;
+    case IWindow::kContextMenuOpening: refreshWindowMenu(); break;
+    case IWindow::kKeyDown: onKey(window_->getLastKey(), window_->lastKeyHadControl()); break;
     case IWindow::kTitleDoubleClick:
       if (view_.showHideListOnDoubleClick) showList(!view_.listShown);
       break;

@@ -19,16 +19,7 @@ class DialogControlsTest : public DialogTest {
  protected:
   void SetUp() override {
     keep("SONVIA_AUDIO_DEVICE", "null");
-    // Three songs long enough to be caught playing.
-    const std::string list = dir.file("Songs.mpl");
-    PooledList songs;
-    for (const char* name : {"first.wav", "second.wav", "third.wav"}) {
-      ASSERT_TRUE(makeSong(dir.file(name), 20.0));
-      songs->addFile(nullptr, wide(dir.file(name)), nullptr, nullptr, nullptr, nullptr, -1);
-    }
-    ASSERT_TRUE(PlayListFile::saveList(texts(), songs.list, wide(list), nullptr));
-    settings->setString(u"PlayLists", u"_0", wide(list).c_str());
-    settings->setS32(u"PlayLists", u"NumOfPlayLists", 1);
+    storeThreeSongs();
     open();
   }
   std::u16string song() {

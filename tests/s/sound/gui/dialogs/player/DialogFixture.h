@@ -19,6 +19,7 @@
 #include "s/lang/Localizer.h"
 #include "s/reg/MappedData.h"
 #include "s/sound/gui/dialogs/player/Dialog.h"
+#include "s/sound/gui/dialogs/player/PlayListFile.h"
 #include "s/thread/Pooled.h"
 #include "tests/s/sound/gui/dialogs/player/PlayListFixtures.h"
 #include "tests/support/ScopedEnv.h"
@@ -60,6 +61,19 @@ class DialogTest : public ::testing::Test {
     dialog = std::make_unique<Dialog>(services);
     EXPECT_TRUE(dialog->open(startPath));
     return *dialog;
+  }
+  // Three songs long enough to be caught playing, "first", "second" and "third", in the one list
+  // the window restores.
+  void storeThreeSongs() {
+    const std::string list = dir.file("Songs.mpl");
+    PooledList songs;
+    for (const char* name : {"first.wav", "second.wav", "third.wav"}) {
+      ASSERT_TRUE(makeSong(dir.file(name), 20.0));
+      songs->addFile(nullptr, wide(dir.file(name)), nullptr, nullptr, nullptr, nullptr, -1);
+    }
+    ASSERT_TRUE(s::sound::gui::dialogs::player::PlayListFile::saveList(texts(), songs.list, wide(list), nullptr));
+    settings->setString(u"PlayLists", u"_0", wide(list).c_str());
+    settings->setS32(u"PlayLists", u"NumOfPlayLists", 1);
   }
   // Where a component of the tree lies in the window's client area.
   platform::ui::Rect placeOf(const s::gui::win::Component* c) {
