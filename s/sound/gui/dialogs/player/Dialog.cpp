@@ -140,6 +140,7 @@ bool Dialog::takeHandedOver(const std::vector<std::string>& files) {
       }
       if (added && firstSong.empty()) firstSong = path;
     }
+    listsChanged();
     if (!firstSong.empty()) playAdded(firstSong);
   });
   return ran && taken;
@@ -156,7 +157,10 @@ void Dialog::restoreLists(const std::u16string& startPath) {
     lists_->restore(services_.settings, startPath, tree_.list, &songAdded);
   }
   refreshListTabs();
-  if (songAdded) playAdded(startPath);
+  if (songAdded) {
+    listsChanged();
+    playAdded(startPath);
+  }
 }
 
 void Dialog::noticesLater() { window_->setTimer(kNoticeTimer, 0); }

@@ -48,7 +48,8 @@ class SquareButtonDrawer;
 // lives on its own interface thread, where every handler below runs. The play thread reaches
 // the window only through onWindowThread and addGraphColumn. Closing the window saves the lists
 // and the view's sizes; finish() then stops playback before the components go, so that no
-// request of the play thread can find them gone.
+// request of the play thread can find them gone. A changed list is also written a short while
+// after the change, so that a crash or a power cut loses at most that while.
 class Dialog final : public s::gui::events::IEventListener,
                      public base::IObject,
                      public app::IPlayerWindow,
@@ -68,6 +69,10 @@ class Dialog final : public s::gui::events::IEventListener,
   static constexpr int kPausedText = 3009200;
   static constexpr int kSmallHeight = ViewSettings::kSmallHeight;
   static constexpr int kNoticeTimer = 1;
+  static constexpr int kSaveTimer = 2;
+  // How long after the last change the lists are written: a burst of changes (a folder, a
+  // later start's songs one by one) is written once, and a crash loses no more than this.
+  static constexpr int kSaveDelayMs = 1500;
 
   explicit Dialog(const Services& services);
   ~Dialog() override;
@@ -154,6 +159,9 @@ class Dialog final : public s::gui::events::IEventListener,
   void toggleMute();
   void onSizing();
   void onClose();
+  // A list or the set of lists changed: they are written kSaveDelayMs after the last change.
+  void listsChanged();
+  void saveChangedLists();
   void setCaptionToProductName();
   void clearTitleLabel();
   void repaintDisplay();
@@ -176,6 +184,8 @@ class Dialog final : public s::gui::events::IEventListener,
   std::atomic<bool> closing_{false};
   // The play thread did not end in time at finish(): what it may still touch is kept.
   bool abandoned_ = false;
+  // A failed save is reported once until a save succeeds again, not at every change.
+  bool saveFailureShown_ = false;
 };
 
 }  // namespace s::sound::gui::dialogs::player

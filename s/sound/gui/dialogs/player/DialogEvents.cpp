@@ -68,6 +68,9 @@ void Dialog::onWindowEvent(int code) {
       if (window_->getTimerId() == kNoticeTimer) {
         window_->killTimer(kNoticeTimer);
         showNotices();
+      } else if (window_->getTimerId() == kSaveTimer) {
+        window_->killTimer(kSaveTimer);
+        saveChangedLists();
       }
       break;
     case IWindow::kTitleDoubleClick:
@@ -79,6 +82,8 @@ void Dialog::onWindowEvent(int code) {
 
 void Dialog::onListEvent(int code) {
   if (code == s::gui::win::ListBox2::kRowDoubleClicked) transport_->playRow(tree_.list->getDoubleClickedRow());
+  // The user sorted the rows or dragged them to another place: the file keeps the view's order.
+  else if (code == s::gui::win::ListBox2::kRowsDropped || code == s::gui::win::ListBox2::kRowsSorted) listsChanged();
 }
 
 void Dialog::onButton(base::IObject* source) {
@@ -100,6 +105,7 @@ void Dialog::onClose() {
   // Hidden first, so that the placement is stored as the user left it.
   w.show(false, false);
   closing_ = true;
+  window_->killTimer(kSaveTimer);
   transport_->stop();
   const int width = w.getWidth();
   store(ViewSettings::kSmallWidth, u"", width);

@@ -78,6 +78,7 @@ void Dialog::addDroppedFiles(const std::vector<std::string>& paths) {
       tree_.list->viewport().ensureVisible(index);
     }
   }
+  listsChanged();
 }
 
 }  // namespace s::sound::gui::dialogs::player
