@@ -70,8 +70,8 @@ class Dialog final : public s::gui::events::IEventListener,
   static constexpr int kSmallHeight = ViewSettings::kSmallHeight;
   static constexpr int kNoticeTimer = 1;
   static constexpr int kSaveTimer = 2;
-  // How long after the last change the lists are written: a burst of changes (a folder, a
-  // later start's songs one by one) is written once, and a crash loses no more than this.
+  // How long after a change the lists are written: a burst of changes (a folder, a later
+  // start's songs one by one) is written once, and a crash loses no more than this.
   static constexpr int kSaveDelayMs = 1500;
 
   explicit Dialog(const Services& services);
@@ -159,7 +159,8 @@ class Dialog final : public s::gui::events::IEventListener,
   void toggleMute();
   void onSizing();
   void onClose();
-  // A list or the set of lists changed: they are written kSaveDelayMs after the last change.
+  // A list or the set of lists changed: they are written kSaveDelayMs after the first change
+  // not yet written.
   void listsChanged();
   void saveChangedLists();
   void setCaptionToProductName();
@@ -186,6 +187,7 @@ class Dialog final : public s::gui::events::IEventListener,
   bool abandoned_ = false;
   // A failed save is reported once until a save succeeds again, not at every change.
   bool saveFailureShown_ = false;
+  bool saveArmed_ = false;  // window's thread
 };
 
 }  // namespace s::sound::gui::dialogs::player
