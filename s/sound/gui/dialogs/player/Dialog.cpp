@@ -15,6 +15,7 @@
 #include "s/str/strbuffer/StrBuffer.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/ListEdits.h"
+#include "s/sound/gui/dialogs/player/MprisBridge.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
 #include "s/sound/gui/dialogs/player/RowHeightDrawer.h"
 #include "s/sound/gui/dialogs/player/SquareButtonDrawer.h"
@@ -83,6 +84,8 @@ bool Dialog::open(const std::u16string& startPath, bool show) {
   if (show) {
     window_->setKeepInScreen(view_.keepInScreen);
     window_->show(true, true);
+    mpris_ = std::make_unique<MprisBridge>(*this);
+    window_->run([&] { mprisChanged(); });
     showNotices();
   }
   return true;
@@ -95,6 +98,8 @@ void Dialog::waitUntilClosed() {
 void Dialog::finish() {
   if (!window_ || abandoned_) return;
   closing_ = true;
+  // Off the bus before anything it calls into goes.
+  mpris_.reset();
   state_.stopRequest = true;
   if (transport_ && !transport_->shutdown()) {
     // The play thread may still reach the window, the lists and this object: they stay.

@@ -36,6 +36,7 @@ namespace s::sound::gui::dialogs::player {
 
 class AllPlayLists;
 class ListEdits;
+class MprisBridge;
 class RowHeightDrawer;
 class Transport;
 class SquareButtonDrawer;
@@ -163,6 +164,8 @@ class Dialog final : public s::gui::events::IEventListener,
   // not yet written.
   void listsChanged();
   void saveChangedLists();
+  // What the desktop's media controls show may have changed.
+  void mprisChanged();
   void setCaptionToProductName();
   void clearTitleLabel();
   void repaintDisplay();
@@ -181,6 +184,7 @@ class Dialog final : public s::gui::events::IEventListener,
   std::unique_ptr<ListEdits> edits_;
   std::unique_ptr<RowHeightDrawer> rowDrawer_;
   std::unique_ptr<SquareButtonDrawer> buttonDrawer_;
+  std::unique_ptr<MprisBridge> mpris_;  // while the window is shown
   // Set when the window starts closing: from then on the play thread's requests are refused.
   std::atomic<bool> closing_{false};
   // The play thread did not end in time at finish(): what it may still touch is kept.

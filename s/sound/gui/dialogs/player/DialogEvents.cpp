@@ -50,6 +50,7 @@ void Dialog::setVolumeFromSlider(int code) {
   state_.volumeFactor = static_cast<float>(value) / 100.0f;
   view_.volume = value;
   if (code == s::gui::win::Slider::kReleased || !slider.isDragging()) store(ViewSettings::kVolume, u"", value);
+  mprisChanged();
 }
 
 // The factor stays as it is: the play process plays silence while muted.
