@@ -122,9 +122,14 @@ struct MprisService::Bus {
                      GVariant* args, GDBusMethodInvocation* invocation, gpointer data) {
     MprisPlayer& p = static_cast<MprisService*>(data)->player_;
     const std::string m = name;
+    if (std::string(interface) == kRoot && m == "Quit") {
+      // Answered first: the program may be gone, and its connection with it, once the window closes.
+      g_dbus_method_invocation_return_value(invocation, nullptr);
+      p.quit();
+      return;
+    }
     if (std::string(interface) == kRoot) {
       if (m == "Raise") p.raise();
-      else if (m == "Quit") p.quit();
     } else if (m == "Play") p.play();
     else if (m == "Pause") p.pause();
     else if (m == "PlayPause") p.playPause();

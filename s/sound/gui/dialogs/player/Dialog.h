@@ -122,6 +122,11 @@ class Dialog final : public s::gui::events::IEventListener,
   // new rows selected), ".mpl" files open as lists.
   void addDroppedFiles(const std::vector<std::string>& paths);
 
+  // ---- switches, on the window's thread; shown and kept in the settings as the window's own
+  // commands keep them
+  void setPlayOrder(bool repeatSong, bool repeatList, bool shuffle);
+  void setVolume(int percent);
+
   // ---- events, on the window's thread
   void onEvent(base::IObject* source, int code) override;
 

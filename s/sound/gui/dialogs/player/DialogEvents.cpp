@@ -53,6 +53,26 @@ void Dialog::setVolumeFromSlider(int code) {
   mprisChanged();
 }
 
+void Dialog::setVolume(int percent) {
+  tree_.volume->setValue(percent);
+  // The slider brings it into its range; the sound and the setting follow what it shows.
+  const int value = tree_.volume->getValue();
+  state_.volumeFactor = static_cast<float>(value) / 100.0f;
+  view_.volume = value;
+  store(ViewSettings::kVolume, u"", value);
+  mprisChanged();
+}
+
+void Dialog::setPlayOrder(bool repeatSong, bool repeatList, bool shuffle) {
+  state_.repeatSong = view_.repeatSong = repeatSong;
+  state_.repeatList = view_.repeatList = repeatList;
+  state_.shuffle = view_.shuffle = shuffle;
+  store(ViewSettings::kPlayOrder, u"RepeatSong", repeatSong);
+  store(ViewSettings::kPlayOrder, u"RepeatList", repeatList);
+  store(ViewSettings::kPlayOrder, u"ShuffleList", shuffle);
+  mprisChanged();
+}
+
 // The factor stays as it is: the play process plays silence while muted.
 void Dialog::toggleMute() {
   const bool muted = !state_.muted;

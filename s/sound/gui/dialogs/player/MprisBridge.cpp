@@ -4,7 +4,6 @@
 #include "platform/text/Utf.h"
 #include "platform/ui/desktop/UriList.h"
 #include "s/gui/win/ListBox2.h"
-#include "s/gui/win/Slider.h"
 #include "s/gui/win/Window.h"
 #include "s/sound/IInfo.h"
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
@@ -112,26 +111,20 @@ void MprisBridge::openUri(const std::string& uri) {
 
 void MprisBridge::setLoop(MprisSnapshot::Loop loop) {
   dialog_.onWindowThread([&] {
-    dialog_.state().repeatSong = loop == MprisSnapshot::Loop::kTrack;
-    dialog_.state().repeatList = loop == MprisSnapshot::Loop::kPlaylist;
-    changed();
+    dialog_.setPlayOrder(loop == MprisSnapshot::Loop::kTrack, loop == MprisSnapshot::Loop::kPlaylist,
+                         dialog_.state().shuffle);
   });
 }
 
 void MprisBridge::setShuffle(bool on) {
   dialog_.onWindowThread([&] {
-    dialog_.state().shuffle = on;
-    changed();
+    const PlayState& state = dialog_.state();
+    dialog_.setPlayOrder(state.repeatSong, state.repeatList, on);
   });
 }
 
-// Through the slider, so that the window shows it and the setting keeps it.
 void MprisBridge::setVolume(double volume) {
-  dialog_.onWindowThread([&] {
-    dialog_.tree().volume->setValue(static_cast<int>(volume * 100.0 + 0.5));
-    dialog_.state().volumeFactor = static_cast<float>(volume);
-    changed();
-  });
+  dialog_.onWindowThread([&] { dialog_.setVolume(static_cast<int>(volume * 100.0 + 0.5)); });
 }
 
 }  // namespace s::sound::gui::dialogs::player

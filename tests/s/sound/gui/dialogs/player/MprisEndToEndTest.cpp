@@ -147,6 +147,10 @@ TEST_F(MprisEndToEndTest, TheMediaControlsShowTheSongAndDriveThePlayerAndQuitSav
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   auto* settings = s::reg::openRegistryStore(u"Software\\Pruv\\Pruv Sonvia\\SaveData");
   const std::string list = platform::text::fileNameFromUtf16(settings->getString(u"PlayLists", u"_0", u""));
+  // What the controls switched is kept as the window's own commands keep it.
+  EXPECT_TRUE(settings->getBool(u"MainWindow\\PlayOrder", u"RepeatList", false));
+  EXPECT_FALSE(settings->getBool(u"MainWindow\\PlayOrder", u"ShuffleList", true));
+  EXPECT_EQ(settings->getS32(u"MainWindow\\Volume", u"", 0), 30);
   settings->release();
   std::ifstream saved(list);
   const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
