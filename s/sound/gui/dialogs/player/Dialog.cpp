@@ -16,6 +16,7 @@
 #include "s/sound/gui/dialogs/player/AllPlayLists.h"
 #include "s/sound/gui/dialogs/player/ForeignListFile.h"
 #include "s/sound/gui/dialogs/player/ListEdits.h"
+#include "s/sound/gui/dialogs/player/MprisBridge.h"
 #include "s/sound/gui/dialogs/player/PlayList.h"
 #include "s/sound/gui/dialogs/player/PlayerMenus.h"
 #include "s/sound/gui/dialogs/player/RowHeightDrawer.h"
@@ -85,6 +86,8 @@ bool Dialog::open(const std::u16string& startPath, bool show) {
   if (show) {
     window_->setKeepInScreen(view_.keepInScreen);
     window_->show(true, true);
+    mpris_ = std::make_unique<MprisBridge>(*this);
+    window_->run([&] { mprisChanged(); });
     showNotices();
   }
   return true;
@@ -97,6 +100,8 @@ void Dialog::waitUntilClosed() {
 void Dialog::finish() {
   if (!window_ || abandoned_) return;
   closing_ = true;
+  // Off the bus before anything it calls into goes.
+  mpris_.reset();
   state_.stopRequest = true;
   if (transport_ && !transport_->shutdown()) {
     // The play thread may still reach the window, the lists and this object: they stay.
@@ -150,6 +155,7 @@ bool Dialog::takeHandedOver(const std::vector<std::string>& files) {
       }
       if (added && firstSong.empty()) firstSong = path;
     }
+    listsChanged();
     if (!firstSong.empty()) playAdded(firstSong);
   });
   return ran && taken;
@@ -170,6 +176,7 @@ void Dialog::restoreLists(const std::u16string& startPath) {
   }
   const std::u16string firstListed = foreign ? addForeignList(startPath) : std::u16string();
   refreshListTabs();
+  if (songAdded || !firstListed.empty()) listsChanged();
   if (songAdded) playAdded(startPath);
   else if (!firstListed.empty()) playAdded(firstListed);
 }

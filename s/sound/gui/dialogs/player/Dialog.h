@@ -37,6 +37,7 @@ namespace s::sound::gui::dialogs::player {
 class AllPlayLists;
 class ListEdits;
 class PlayerMenus;
+class MprisBridge;
 class RowHeightDrawer;
 class Transport;
 class SquareButtonDrawer;
@@ -49,7 +50,8 @@ class SquareButtonDrawer;
 // lives on its own interface thread, where every handler below runs. The play thread reaches
 // the window only through onWindowThread and addGraphColumn. Closing the window saves the lists
 // and the view's sizes; finish() then stops playback before the components go, so that no
-// request of the play thread can find them gone.
+// request of the play thread can find them gone. A changed list is also written a short while
+// after the change, so that a crash or a power cut loses at most that while.
 class Dialog final : public s::gui::events::IEventListener,
                      public base::IObject,
                      public app::IPlayerWindow,
@@ -69,6 +71,10 @@ class Dialog final : public s::gui::events::IEventListener,
   static constexpr int kPausedText = 3009200;
   static constexpr int kSmallHeight = ViewSettings::kSmallHeight;
   static constexpr int kNoticeTimer = 1;
+  static constexpr int kSaveTimer = 2;
+  // How long after a change the lists are written: a burst of changes (a folder, a later
+  // start's songs one by one) is written once, and a crash loses no more than this.
+  static constexpr int kSaveDelayMs = 1500;
 
   explicit Dialog(const Services& services);
   ~Dialog() override;
@@ -116,6 +122,11 @@ class Dialog final : public s::gui::events::IEventListener,
   // Files dropped on the controls: songs and folders go to the end of the selected list (the
   // new rows selected), ".mpl" files open as lists.
   void addDroppedFiles(const std::vector<std::string>& paths);
+
+  // ---- switches, on the window's thread; shown and kept in the settings as the window's own
+  // commands keep them
+  void setPlayOrder(bool repeatSong, bool repeatList, bool shuffle);
+  void setVolume(int percent);
 
   // ---- events, on the window's thread
   void onEvent(base::IObject* source, int code) override;
@@ -179,6 +190,12 @@ class Dialog final : public s::gui::events::IEventListener,
   void stepVolume(int by);
   void onSizing();
   void onClose();
+  // A list or the set of lists changed: they are written kSaveDelayMs after the first change
+  // not yet written.
+  void listsChanged();
+  void saveChangedLists();
+  // What the desktop's media controls show may have changed.
+  void mprisChanged();
   void setCaptionToProductName();
   void clearTitleLabel();
   void repaintDisplay();
@@ -198,10 +215,14 @@ class Dialog final : public s::gui::events::IEventListener,
   std::unique_ptr<RowHeightDrawer> rowDrawer_;
   std::unique_ptr<SquareButtonDrawer> buttonDrawer_;
   std::unique_ptr<PlayerMenus> menus_;
+  std::unique_ptr<MprisBridge> mpris_;  // while the window is shown
   // Set when the window starts closing: from then on the play thread's requests are refused.
   std::atomic<bool> closing_{false};
   // The play thread did not end in time at finish(): what it may still touch is kept.
   bool abandoned_ = false;
+  // A failed save is reported once until a save succeeds again, not at every change.
+  bool saveFailureShown_ = false;
+  bool saveArmed_ = false;  // window's thread
 };
 
 }  // namespace s::sound::gui::dialogs::player

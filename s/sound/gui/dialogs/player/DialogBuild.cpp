@@ -32,12 +32,15 @@ void Dialog::buildWindow() {
   for (int code : {IWindow::kCloseRequested, IWindow::kSizing, IWindow::kTitleDoubleClick, IWindow::kTimer,
                    IWindow::kKeyDown})
     window_->addWindowListener(code, this);
-  tree_.list->addListener(s::gui::win::ListBox2::kRowDoubleClicked, this);
+  for (int code : {s::gui::win::ListBox2::kRowDoubleClicked, s::gui::win::ListBox2::kRowsDropped,
+                   s::gui::win::ListBox2::kRowsSorted})
+    tree_.list->addListener(code, this);
   restoreListView();
   transport_ = std::make_unique<Transport>(state_, *lists_, *tree_.list, *this);
   if (!device_.empty()) transport_->setOutputDevice(device_);
   edits_ = std::make_unique<ListEdits>(state_, *lists_, *tree_.list, *transport_);
   buildMenus();
+  edits_->setChanged([this] { listsChanged(); });
 }
 
 void Dialog::applyEffect() {

@@ -11,6 +11,7 @@
 #include "s/gui/win/Window.h"
 #include "s/sound/DurationText.h"
 #include "s/sound/gui/dialogs/player/Dialog.h"
+#include "s/sound/gui/dialogs/player/MprisBridge.h"
 
 namespace s::sound::gui::dialogs::player {
 
@@ -55,6 +56,7 @@ void Dialog::showIdle() {
   tree_.display->getFirstSeries()->clear();
   repaintDisplay();
   tree_.position->setValue(0);
+  mprisChanged();
 }
 
 // Without its text id, so that a change of language does not bring the product name back.
@@ -68,10 +70,15 @@ void Dialog::repaintDisplay() {
   services_.windowSystem->invalidateTree(tree_.display->nativeHandle());
 }
 
+void Dialog::mprisChanged() {
+  if (mpris_) mpris_->changed();
+}
+
 void Dialog::setCaptionToProductName() { window_->setTitle(text(kProductNameText)); }
 
 void Dialog::showPlayButton(bool pauseGlyph) {
   if (tree_.play) tree_.play->setText(pauseGlyph ? u"#Pause" : u"#Play");
+  mprisChanged();
 }
 
 void Dialog::showPaused(bool paused) {
@@ -83,6 +90,7 @@ void Dialog::showPaused(bool paused) {
     clearTitleLabel();
     tree_.song->setText(state_.lastTitle);
   }
+  mprisChanged();
 }
 
 void Dialog::showPlayError(const std::u16string& message) {
@@ -91,6 +99,7 @@ void Dialog::showPlayError(const std::u16string& message) {
 
 void Dialog::playingRowChanged() {
   if (tree_.list) tree_.list->repaint();
+  mprisChanged();
 }
 
 void Dialog::addGraphColumn(int32_t value, bool clearFirst) {

@@ -55,6 +55,27 @@ void Dialog::setVolumeFromSlider(int code) {
   view_.volume = value;
   menus_->markVolume(value);
   if (code == s::gui::win::Slider::kReleased || !slider.isDragging()) store(ViewSettings::kVolume, u"", value);
+  mprisChanged();
+}
+
+void Dialog::setVolume(int percent) {
+  tree_.volume->setValue(percent);
+  // The slider brings it into its range; the sound and the setting follow what it shows.
+  const int value = tree_.volume->getValue();
+  state_.volumeFactor = static_cast<float>(value) / 100.0f;
+  view_.volume = value;
+  store(ViewSettings::kVolume, u"", value);
+  mprisChanged();
+}
+
+void Dialog::setPlayOrder(bool repeatSong, bool repeatList, bool shuffle) {
+  state_.repeatSong = view_.repeatSong = repeatSong;
+  state_.repeatList = view_.repeatList = repeatList;
+  state_.shuffle = view_.shuffle = shuffle;
+  store(ViewSettings::kPlayOrder, u"RepeatSong", repeatSong);
+  store(ViewSettings::kPlayOrder, u"RepeatList", repeatList);
+  store(ViewSettings::kPlayOrder, u"ShuffleList", shuffle);
+  mprisChanged();
 }
 
 void Dialog::toggleMute() { setMuted(!state_.muted); }
@@ -77,6 +98,9 @@ void Dialog::onWindowEvent(int code) {
       if (window_->getTimerId() == kNoticeTimer) {
         window_->killTimer(kNoticeTimer);
         showNotices();
+      } else if (window_->getTimerId() == kSaveTimer) {
+        window_->killTimer(kSaveTimer);
+        saveChangedLists();
       }
       break;
     case IWindow::kContextMenuOpening: refreshWindowMenu(); break;
@@ -90,6 +114,8 @@ void Dialog::onWindowEvent(int code) {
 
 void Dialog::onListEvent(int code) {
   if (code == s::gui::win::ListBox2::kRowDoubleClicked) transport_->playRow(tree_.list->getDoubleClickedRow());
+  // The user sorted the rows or dragged them to another place: the file keeps the view's order.
+  else if (code == s::gui::win::ListBox2::kRowsDropped || code == s::gui::win::ListBox2::kRowsSorted) listsChanged();
 }
 
 void Dialog::onButton(base::IObject* source) {
@@ -111,6 +137,7 @@ void Dialog::onClose() {
   // Hidden first, so that the placement is stored as the user left it.
   w.show(false, false);
   closing_ = true;
+  window_->killTimer(kSaveTimer);
   transport_->stop();
   const int width = w.getWidth();
   store(ViewSettings::kSmallWidth, u"", width);

@@ -81,6 +81,7 @@ void Dialog::addDroppedFiles(const std::vector<std::string>& paths) {
       tree_.list->viewport().ensureVisible(index);
     }
   }
+  listsChanged();
 }
 
 }  // namespace s::sound::gui::dialogs::player

@@ -19,6 +19,7 @@ bool ListEdits::openList(std::u16string_view path) {
   if (!lists_.openFile(path)) return false;
   state_.listChanged = true;
   lists_.select(lists_.getListCount() - 1, &view_);
+  changed();
   return true;
 }
 
@@ -28,6 +29,7 @@ void ListEdits::selectList(int index) {
   if (index < 0 || index >= lists_.getListCount() || index == lists_.getSelected()) return;
   state_.listChanged = true;
   lists_.select(index, &view_);
+  changed();
 }
 
 bool ListEdits::closeSelectedList(lang::Localizer* texts) {
@@ -35,7 +37,9 @@ bool ListEdits::closeSelectedList(lang::Localizer* texts) {
   if (lists_.getListCount() <= 1) return false;
   // The list's records go back to their pool with it: the entry goes first.
   if (processRuns(state_)) transport_.forgetCurrentEntry();
-  return lists_.closeSelected(&view_, texts);
+  const bool closed = lists_.closeSelected(&view_, texts);
+  if (closed) changed();
+  return closed;
 }
 
 void ListEdits::clearSelectedList() {
@@ -44,6 +48,7 @@ void ListEdits::clearSelectedList() {
   if (!list) return;
   if (processRuns(state_) && transport_.currentRow() >= 0) transport_.forgetCurrentEntry();
   list->clearAll(&view_);
+  changed();
 }
 
 void ListEdits::removeSelectedSongs(std::vector<std::u16string>* removedPaths) {
@@ -55,6 +60,7 @@ void ListEdits::removeSelectedSongs(std::vector<std::u16string>* removedPaths) {
   list->removeSelected(&view_, transport_.currentRow(), processRuns(state_), &wasCurrent,
                        removedPaths);
   if (wasCurrent) transport_.forgetCurrentEntry();
+  changed();
 }
 
 void ListEdits::removeMissingSongs() {
@@ -64,6 +70,7 @@ void ListEdits::removeMissingSongs() {
   bool wasCurrent = false;
   list->removeMissing(&view_, processRuns(state_), transport_.currentRow(), &wasCurrent);
   if (wasCurrent) transport_.forgetCurrentEntry();
+  changed();
 }
 
 int ListEdits::moveOrCopySelected(int target, bool move) {
@@ -72,6 +79,8 @@ int ListEdits::moveOrCopySelected(int target, bool move) {
   const int gained = lists_.moveOrCopy(target, &view_, move, processRuns(state_),
                                        transport_.currentRow(), &wasCurrent);
   if (wasCurrent) transport_.forgetCurrentEntry();
+  // A move changes the list left behind even when the target gained nothing new.
+  changed();
   return gained;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,12 +19,16 @@ struct PlayState;
 
 // The play list operations of the player window that can take the playing song away or switch
 // the list the process plays from. Each takes the window lock, and never leaves the process a
-// current entry whose record went back to its pool. Window's thread.
+// current entry whose record went back to its pool. Window's thread. Every operation that
+// changes what a list file or the set of lists holds tells the `changed` callback, so that the
+// owner can save soon after.
 class ListEdits {
  public:
   ListEdits(PlayState& state, AllPlayLists& lists, s::gui::win::ListBox2& view,
             Transport& transport)
       : state_(state), lists_(lists), view_(view), transport_(transport) {}
+
+  void setChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 
   // Opens a list file and selects it (false when it is already open); the song playing plays to
   // its end and the process then ends.
@@ -48,6 +53,10 @@ class ListEdits {
   AllPlayLists& lists_;
   s::gui::win::ListBox2& view_;
   Transport& transport_;
+  std::function<void()> changed_;
+  void changed() const {
+    if (changed_) changed_();
+  }
 };
 
 }  // namespace s::sound::gui::dialogs::player

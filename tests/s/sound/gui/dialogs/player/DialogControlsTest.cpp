@@ -111,4 +111,34 @@ TEST_F(DialogControlsTest, TheCloseButtonClosesAndSavesTheWindow) {
   EXPECT_EQ(settings->getS32(ViewSettings::kLargeWidth, u"", 0), 350);
 }
 
+// The switches the desktop's media controls reach: the play thread sees them, the slider shows the
+// volume, and the next start finds them.
+TEST_F(DialogControlsTest, PlayOrderAndVolumeSetFromOutsideAreShownAndKept) {
+  struct Case {
+    bool repeatSong, repeatList, shuffle;
+    int volume, shown;  // asked for, and where the slider (and the sound) end up
+  };
+  const Case cases[] = {{true, false, true, 30, 30}, {false, true, false, 100, 100}, {false, false, false, 0, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.volume);
+    open();
+    onWindow([&] {
+      dialog->setPlayOrder(c.repeatSong, c.repeatList, c.shuffle);
+      dialog->setVolume(c.volume);
+      EXPECT_EQ(dialog->tree().volume->getValue(), c.shown);
+    });
+    EXPECT_EQ(dialog->state().repeatSong.load(), c.repeatSong);
+    EXPECT_EQ(dialog->state().repeatList.load(), c.repeatList);
+    EXPECT_EQ(dialog->state().shuffle.load(), c.shuffle);
+    EXPECT_FLOAT_EQ(dialog->state().volumeFactor.load(), static_cast<float>(c.shown) / 100.0f);
+    closeWindow();
+    open();
+    EXPECT_EQ(dialog->state().repeatSong.load(), c.repeatSong);
+    EXPECT_EQ(dialog->state().repeatList.load(), c.repeatList);
+    EXPECT_EQ(dialog->state().shuffle.load(), c.shuffle);
+    onWindow([&] { EXPECT_EQ(dialog->tree().volume->getValue(), c.shown); });
+    closeWindow();
+  }
+}
+
 }  // namespace
