@@ -73,7 +73,8 @@ class DesktopServices {
                           const std::string& caption, const std::string& text) = 0;
 
   // The clipboard's text: setting keeps it offered after the call returns, until something else
-  // takes the clipboard. None when the clipboard holds no text.
+  // takes the clipboard. None when the clipboard holds no text, or when the program holding it
+  // does not answer within a few seconds.
   virtual bool setClipboardText(const std::string& text) = 0;
   virtual std::optional<std::string> clipboardText() = 0;
 

@@ -2,6 +2,11 @@
 
 #include <gtk/gtk.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
 #include "platform/ui/GtkBackend.h"
 #include "platform/ui/desktop/GtkDialogs.h"
 #include "platform/ui/desktop/GtkMenus.h"
@@ -95,15 +100,43 @@ bool GtkDesktop::setClipboardText(const std::string& text) {
   return true;
 }
 
-std::optional<std::string> GtkDesktop::clipboardText() {
+namespace {
+
+constexpr std::chrono::seconds kClipboardWait{3};
+
+// A clipboard read in flight: GTK answers on its own thread, possibly after the asker gave up.
+struct ClipboardRead {
+  std::mutex mutex;
+  std::condition_variable answered;
+  bool done = false;
   std::optional<std::string> text;
+};
+
+void onClipboardText(GtkClipboard*, const gchar* text, gpointer data) {
+  auto* read = static_cast<std::shared_ptr<ClipboardRead>*>(data);
+  {
+    std::lock_guard lock((*read)->mutex);
+    if (text) (*read)->text = text;
+    (*read)->done = true;
+  }
+  (*read)->answered.notify_all();
+  delete read;
+}
+
+}  // namespace
+
+std::optional<std::string> GtkDesktop::clipboardText() {
+  // The clipboard belongs to whichever program copied last; one that never answers must not
+  // hold the asking window's thread (or GTK's) for good, so the read is asked for and waited on
+  // with a deadline instead of GTK's blocking wait.
+  auto read = std::make_shared<ClipboardRead>();
   backend_.runOnGtk([&] {
-    if (gchar* t = gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD))) {
-      text = t;
-      g_free(t);
-    }
+    gtk_clipboard_request_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), onClipboardText,
+                               new std::shared_ptr<ClipboardRead>(read));
   });
-  return text;
+  std::unique_lock lock(read->mutex);
+  if (!read->answered.wait_for(lock, kClipboardWait, [&] { return read->done; })) return std::nullopt;
+  return read->text;
 }
 
 bool GtkDesktop::beginFileDrag(Handle owner, const std::vector<std::string>& paths) {
